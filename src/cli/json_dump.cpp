@@ -1,0 +1,1 @@
+#include "cli/json_dump.h"

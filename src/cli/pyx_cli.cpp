@@ -1,0 +1,7 @@
+#include <cstdio>
+
+int main()
+{
+    std::fputs("usage: pyx-cli inspect FILE [--settings S]\n", stderr);
+    return 2;
+}

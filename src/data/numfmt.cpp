@@ -1,0 +1,399 @@
+#include "data/numfmt.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace pyx {
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string nonFiniteText(double v)
+{
+    if (std::isnan(v)) {
+        return "NaN";
+    }
+    return v < 0 ? "-Inf" : "Inf";
+}
+
+// The placeholders of a number pattern.
+struct Pattern
+{
+    int minIntDigits = 0;
+    int minDecimals = 0;
+    int maxDecimals = 0;
+    bool hasPoint = false;
+};
+
+Pattern parsePattern(std::string_view pattern)
+{
+    Pattern p;
+    int decimals = 0;
+    for (char c : pattern) {
+        if (c == '.' && !p.hasPoint) {
+            p.hasPoint = true;
+        } else if (!p.hasPoint) {
+            if (c == '0') {
+                ++p.minIntDigits;
+            }
+        } else if (c == '0' || c == '#') {
+            ++decimals;
+            if (c == '0') {
+                p.minDecimals = decimals;
+            }
+        }
+    }
+    p.maxDecimals = decimals;
+    return p;
+}
+
+// Adds one to a string of decimal digits.
+void incrementDigits(std::string& digits)
+{
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+// Formats a finite value whose significant digits are those of `significant` scientific
+// digits, rounding that decimal text half away from zero.
+std::string formatDecimalText(double v, int significant, std::string_view pattern)
+{
+    if (!std::isfinite(v)) {
+        return nonFiniteText(v);
+    }
+    const Pattern p = parsePattern(pattern);
+
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1);
+    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+
+    // text is "[-]d[.ddd]e(+|-)xx"
+    const bool negative = text.front() == '-';
+    std::string digits;
+    std::size_t i = negative ? 1 : 0;
+    for (; i < text.size() && text[i] != 'e'; ++i) {
+        if (isDigit(text[i])) {
+            digits.push_back(text[i]);
+        }
+    }
+    int exponent = 0;
+    if (i < text.size()) {
+        std::size_t e = i + 1;
+        if (e < text.size() && text[e] == '+') {
+            ++e;
+        }
+        std::from_chars(text.data() + e, text.data() + text.size(), exponent);
+    }
+
+    // value = 0.digits * 10^(exponent + 1); scaled = value * 10^maxDecimals, rounded.
+    const long long keep = static_cast<long long>(exponent) + 1 + p.maxDecimals;
+    std::string scaled;
+    if (keep >= static_cast<long long>(digits.size())) {
+        scaled = digits + std::string(static_cast<std::size_t>(keep) - digits.size(), '0');
+    } else if (keep >= 0) {
+        const auto k = static_cast<std::size_t>(keep);
+        scaled = digits.substr(0, k);
+        if (scaled.empty()) {
+            scaled = "0";
+        }
+        if (digits[k] >= '5') {
+            incrementDigits(scaled);
+        }
+    } else {
+        scaled = "0";
+    }
+
+    const std::size_t firstNonZero = scaled.find_first_not_of('0');
+    const bool allZero = firstNonZero == std::string::npos;
+    scaled.erase(0, allZero ? scaled.size() : firstNonZero);
+
+    const std::size_t minLength = static_cast<std::size_t>(p.maxDecimals + p.minIntDigits);
+    if (scaled.size() < minLength) {
+        scaled.insert(0, minLength - scaled.size(), '0');
+    }
+    const std::size_t intLength = scaled.size() - static_cast<std::size_t>(p.maxDecimals);
+    std::string decimals = scaled.substr(intLength);
+    while (decimals.size() > static_cast<std::size_t>(p.minDecimals) && decimals.back() == '0') {
+        decimals.pop_back();
+    }
+
+    std::string out;
+    if (negative && !allZero) {
+        out.push_back('-');
+    }
+    out.append(scaled, 0, intLength);
+    if (p.hasPoint) {
+        out.push_back('.');
+        out += decimals;
+    }
+    return out;
+}
+
+// Shortest text with up to `significant` digits, in the form %G would choose.
+std::string shortText(double v, int significant)
+{
+    if (!std::isfinite(v)) {
+        return nonFiniteText(v);
+    }
+    if (v == 0) {
+        return "0";
+    }
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, significant);
+    std::string out(buf, res.ptr);
+    for (char& c : out) {
+        if (c == 'e') {
+            c = 'E';
+        }
+    }
+    return out;
+}
+
+// A number read from text, ready for conversion.
+struct ScannedNumber
+{
+    bool found = false;     // at least one mantissa digit
+    bool negative = false;  //
+    std::string digits;     // mantissa digits without the point
+    long long exponent = 0; // value = digits * 10^exponent
+    std::size_t end = 0;    // index after the last character of the number
+};
+
+bool isInnerBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+// Reads a number starting at `text[0]`. With `blanksInside`, blanks, tabs and line feeds
+// anywhere in the number are passed over.
+ScannedNumber scanNumber(std::string_view text, bool blanksInside)
+{
+    constexpr long long exponentLimit = 1'000'000;
+    ScannedNumber n;
+    std::size_t i = 0;
+    auto skipBlanks = [&](std::size_t& at) {
+        while (blanksInside && at < text.size() && isInnerBlank(text[at])) {
+            ++at;
+        }
+    };
+
+    skipBlanks(i);
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        n.negative = text[i] == '-';
+        ++i;
+    }
+    long long fractionDigits = 0;
+    bool point = false;
+    for (;;) {
+        skipBlanks(i);
+        if (i >= text.size()) {
+            break;
+        }
+        const char c = text[i];
+        if (isDigit(c)) {
+            n.digits.push_back(c);
+            n.found = true;
+            if (point) {
+                ++fractionDigits;
+            }
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        ++i;
+        n.end = i;
+    }
+    if (!n.found) {
+        return ScannedNumber{};
+    }
+
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+        std::size_t j = i + 1;
+        skipBlanks(j);
+        bool negativeExponent = false;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            negativeExponent = text[j] == '-';
+            ++j;
+        }
+        bool exponentDigits = false;
+        for (;;) {
+            skipBlanks(j);
+            if (j >= text.size() || !isDigit(text[j])) {
+                break;
+            }
+            exponentDigits = true;
+            if (exponent < exponentLimit) {
+                exponent = exponent * 10 + (text[j] - '0');
+            }
+            ++j;
+            n.end = j;
+        }
+        if (exponentDigits) {
+            if (negativeExponent) {
+                exponent = -exponent;
+            }
+        } else {
+            exponent = 0;
+        }
+    }
+    n.exponent = exponent - fractionDigits;
+    return n;
+}
+
+enum class Range
+{
+    Ok,
+    Overflow,
+    Underflow
+};
+
+// Converts a scanned number into T (float or double).
+template <typename T> std::pair<T, Range> convert(const ScannedNumber& n)
+{
+    const std::size_t firstNonZero = n.digits.find_first_not_of('0');
+    if (firstNonZero == std::string::npos) {
+        return {T(0), Range::Ok};
+    }
+    const std::string_view significant = std::string_view(n.digits).substr(firstNonZero);
+    std::string text(significant);
+    text += 'e';
+    text += std::to_string(n.exponent);
+
+    T value{};
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // value = 0.significant * 10^magnitude
+        const long long magnitude = static_cast<long long>(significant.size()) + n.exponent;
+        return {T(0), magnitude > 0 ? Range::Overflow : Range::Underflow};
+    }
+    if (res.ec != std::errc{}) {
+        return {T(0), Range::Ok};
+    }
+    return {n.negative ? -value : value, Range::Ok};
+}
+
+std::string_view trimmedNumberText(std::string_view text)
+{
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+template <typename T> std::optional<T> roundHalfEven(double v)
+{
+    if (!std::isfinite(v)) {
+        return std::nullopt;
+    }
+    const double lower = std::floor(v);
+    const double fraction = v - lower;
+    double r = lower;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0)) {
+        r = lower + 1.0;
+    }
+    if (r < static_cast<double>(std::numeric_limits<T>::min()) ||
+        r > static_cast<double>(std::numeric_limits<T>::max())) {
+        return std::nullopt;
+    }
+    return static_cast<T>(r);
+}
+
+} // namespace
+
+std::string formatSingle(float v, std::string_view pattern)
+{
+    return formatDecimalText(v, 7, pattern);
+}
+
+std::string formatDouble(double v, std::string_view pattern)
+{
+    return formatDecimalText(v, 15, pattern);
+}
+
+std::optional<std::int16_t> toInteger(double v)
+{
+    return roundHalfEven<std::int16_t>(v);
+}
+
+std::optional<std::int32_t> toLong(double v)
+{
+    return roundHalfEven<std::int32_t>(v);
+}
+
+double leadingNumber(std::string_view text)
+{
+    const ScannedNumber n = scanNumber(text, true);
+    if (!n.found) {
+        return 0.0;
+    }
+    const auto [value, range] = convert<double>(n);
+    if (range == Range::Overflow) {
+        return n.negative ? -HUGE_VAL : HUGE_VAL;
+    }
+    return value == 0 ? 0.0 : value;
+}
+
+bool isNumeric(std::string_view text)
+{
+    text = trimmedNumberText(text);
+    const ScannedNumber n = scanNumber(text, false);
+    return n.found && n.end == text.size();
+}
+
+std::optional<double> toDouble(std::string_view text)
+{
+    text = trimmedNumberText(text);
+    const ScannedNumber n = scanNumber(text, false);
+    if (!n.found || n.end != text.size()) {
+        return std::nullopt;
+    }
+    const auto [value, range] = convert<double>(n);
+    if (range == Range::Overflow) {
+        return std::nullopt;
+    }
+    return value == 0 ? 0.0 : value;
+}
+
+std::optional<float> toSingle(std::string_view text)
+{
+    text = trimmedNumberText(text);
+    const ScannedNumber n = scanNumber(text, false);
+    if (!n.found || n.end != text.size()) {
+        return std::nullopt;
+    }
+    const auto [value, range] = convert<float>(n);
+    if (range == Range::Overflow) {
+        return std::nullopt;
+    }
+    return value == 0 ? 0.0f : value;
+}
+
+std::string singleText(float v)
+{
+    return shortText(v, 7);
+}
+
+std::string doubleText(double v)
+{
+    return shortText(v, 15);
+}
+
+} // namespace pyx

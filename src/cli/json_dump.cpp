@@ -1,1 +1,272 @@
 #include "cli/json_dump.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace pyx {
+
+std::string quoteJson(const std::string& s)
+{
+    std::string out = "\"";
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out += ch;
+            }
+        }
+    }
+    out += '"';
+    return out;
+}
+
+void JsonWriter::separate()
+{
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (!first_.empty()) {
+        if (!first_.back())
+            out_ += ',';
+        first_.back() = false;
+    }
+}
+
+void JsonWriter::open(char c)
+{
+    separate();
+    out_ += c;
+    first_.push_back(true);
+}
+
+void JsonWriter::close(char c)
+{
+    first_.pop_back();
+    out_ += c;
+}
+
+void JsonWriter::key(const std::string& k)
+{
+    separate();
+    out_ += quoteJson(k);
+    out_ += ':';
+    afterKey_ = true;
+}
+
+void JsonWriter::value(const std::string& s)
+{
+    separate();
+    out_ += quoteJson(s);
+}
+
+void JsonWriter::value(float f)
+{
+    separate();
+    if (!std::isfinite(f)) {
+        out_ += "null";
+        return;
+    }
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(f));
+    out_ += buf;
+}
+
+void JsonWriter::value(double f)
+{
+    separate();
+    if (!std::isfinite(f)) {
+        out_ += "null";
+        return;
+    }
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.17g", f);
+    out_ += buf;
+}
+
+void JsonWriter::value(long long i)
+{
+    separate();
+    out_ += std::to_string(i);
+}
+
+void JsonWriter::value(bool b)
+{
+    separate();
+    out_ += b ? "true" : "false";
+}
+
+void JsonWriter::null()
+{
+    separate();
+    out_ += "null";
+}
+
+void JsonWriter::raw(const std::string& text)
+{
+    separate();
+    out_ += text;
+}
+
+namespace {
+
+void writeTable(JsonWriter& w, const std::vector<std::vector<std::string>>& rows)
+{
+    w.beginArray();
+    for (const auto& row : rows) {
+        w.beginArray();
+        for (const auto& cell : row)
+            w.value(cell);
+        w.endArray();
+    }
+    w.endArray();
+}
+
+} // namespace
+
+std::string dumpModel(const TestData& d, const DumpExtras& extras)
+{
+    JsonWriter w;
+    w.beginObject();
+    w.key("ftype");
+    w.value(static_cast<int>(d.ftype));
+    w.key("jlbn");
+    w.value(static_cast<int>(d.jlbn));
+    w.key("ysn2");
+    w.value(d.ftype == 2 ? static_cast<int>(d.ysn2) : 0);
+    w.key("maxload");
+    w.value(static_cast<long long>(d.maxload));
+    w.key("nstage");
+    w.value(static_cast<int>(d.nstage));
+    w.key("ystep");
+    w.value(d.ystep);
+    w.key("gmax");
+    w.value(d.gmax);
+    w.key("yfix");
+    w.value(static_cast<int>(d.yfix));
+    w.key("kz3");
+    w.value(d.kz3);
+    w.key("hzcount");
+    w.value(static_cast<int>(d.hzcount));
+    w.key("hzdecimal");
+    w.value(d.hzdecimal);
+
+    w.key("csz");
+    w.beginArray();
+    for (const auto& entry : d.csz)
+        w.value(entry);
+    w.endArray();
+
+    const int rows = std::max(0, std::min<int>(d.jlbn, kJlbRows));
+    w.key("jlb");
+    w.beginArray();
+    for (int i = 0; i < rows; ++i) {
+        const JlbRec& r = d.jlb[i];
+        w.beginObject();
+        w.key("sj");
+        w.value(r.sj.trimmed());
+        w.key("hz");
+        w.value(r.hz);
+        w.key("xh");
+        w.value(static_cast<int>(r.xh));
+        w.key("ds");
+        w.beginArray();
+        for (float x : r.ds)
+            w.value(x);
+        w.endArray();
+        w.endObject();
+    }
+    w.endArray();
+
+    w.key("slots");
+    w.beginObject();
+    w.key("cstr");
+    w.beginArray();
+    for (int i = 0; i <= 5; ++i)
+        w.value(d.jlb[i].cstr.trimmed());
+    w.endArray();
+    w.key("mark1");
+    w.value(d.jlb[20].cs);
+    w.key("mark1text");
+    w.value(d.jlb[20].cstr.trimmed());
+    w.key("mark2");
+    w.value(d.jlb[21].cs);
+    w.key("mark2text");
+    w.value(d.jlb[21].cstr.trimmed());
+    w.key("axis");
+    w.beginArray();
+    w.value(d.jlb[38].cstr.trimmed());
+    w.value(d.jlb[39].cstr.trimmed());
+    w.endArray();
+    w.endObject();
+
+    w.key("jlbp");
+    w.beginArray();
+    for (int i = 0; i < rows; ++i) {
+        w.beginArray();
+        for (int k = 0; k < 4; ++k)
+            w.value(d.jlbp[i].ds[k]);
+        w.endArray();
+    }
+    w.endArray();
+
+    w.key("hzdat");
+    w.beginArray();
+    for (int i = 0; i < d.hzcount && i < static_cast<int>(d.hzdat.size()); ++i) {
+        const HzRow& h = d.hzdat[i];
+        w.beginArray();
+        w.value(h.load);
+        w.value(static_cast<int>(h.minutes));
+        w.value(h.maxDisp);
+        w.value(h.maxResidual);
+        w.endArray();
+    }
+    w.endArray();
+
+    w.key("grids");
+    w.beginObject();
+    w.key("record");
+    writeTable(w, extras.recordGrid);
+    w.key("simple");
+    writeTable(w, extras.simpleGrid);
+    w.key("full");
+    writeTable(w, extras.fullGrid);
+    w.endObject();
+
+    w.key("matrices");
+    w.beginObject();
+    w.key("DataJlb");
+    writeTable(w, extras.dataJlb);
+    w.key("DataHzb");
+    writeTable(w, extras.dataHzb);
+    w.key("DataYsb");
+    writeTable(w, extras.dataYsb);
+    w.endObject();
+
+    w.key("rawview");
+    w.raw(extras.rawviewJson);
+    w.endObject();
+    return w.text() + "\n";
+}
+
+} // namespace pyx

@@ -1,0 +1,412 @@
+#include "data/file_commands.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "data/file_io.h"
+#include "data/numfmt.h"
+#include "data/raw_convert.h"
+#include "data/raw_slots.h"
+#include "data/records.h"
+#include "data/settings.h"
+
+namespace pyx {
+namespace {
+
+constexpr const char* kOpenFilter = "All files(*.*)|*.*|pys| *.pys";
+constexpr const char* kNewFilter = "All files(*.*)|*.*|pys| *.pys|*.|*.";
+constexpr int kRawOldSavedRecords = 300;
+
+template <class F> void call(const F& hook)
+{
+    if (hook)
+        hook();
+}
+
+bool endsWithPys(const std::string& name)
+{
+    return name.size() >= 3 && name.compare(name.size() - 3, 3, "pys") == 0;
+}
+
+// Overlays `records` on the start of the old file's bytes, so the records that a save
+// does not rewrite stay as they were.
+std::string overlay(const std::string& old, const std::string& records)
+{
+    std::string out = old;
+    if (out.size() < records.size())
+        out.resize(records.size());
+    std::copy(records.begin(), records.end(), out.begin());
+    return out;
+}
+
+void nstageFromMaxload(TestData& d)
+{
+    const auto kz3 = toDouble(d.kz3);
+    if (kz3 && *kz3 != 0)
+        if (const auto n = toInteger(d.maxload / *kz3))
+            d.nstage = *n;
+    if (d.nstage == 0)
+        d.nstage = 10;
+}
+
+void followMaxLoad(TestData& d, float hz)
+{
+    if (hz != kEndLoad && hz > static_cast<float>(d.maxload))
+        if (const auto v = toLong(hz))
+            d.maxload = *v;
+}
+
+// Fixed-axis slot texts: a text that is not a number is replaced by "0".
+template <std::size_t N> double axisSlotValue(FixedText<N>& slot)
+{
+    if (!isNumeric(slot.trimmed()))
+        slot.set("0");
+    return leadingNumber(slot.trimmed());
+}
+
+} // namespace
+
+std::array<std::string, 2> fixedAxisTexts(const TestData& d)
+{
+    if (d.yfix != -1)
+        return {"", ""};
+    return {std::to_string(d.nstage), singleText(d.ystep)};
+}
+
+std::array<std::string, 4> headerLabels(const TestData& d)
+{
+    return {"工程名称：" + d.jlb[0].cstr.trimmed(), "试桩编号：" + d.jlb[1].cstr.trimmed(),
+            "测试日期：" + d.jlb[2].cstr.trimmed(), "上下表距：" + d.jlb[5].cstr.trimmed()};
+}
+
+std::string windowCaption(const TestData& d)
+{
+    return d.curfile + kAppTitle + "  ";
+}
+
+bool FileCommands::askSaveFirst()
+{
+    if (d_.dirty != -1)
+        return true;
+    const MsgAnswer a =
+        dialogs_.message({"文件没有保存！保存否？", "系统提示！", MsgButtons::YesNo, MsgIcon::Critical, 1});
+    if (a != MsgAnswer::Yes)
+        return true;
+    return save() == SaveResult::Saved;
+}
+
+void FileCommands::newTest()
+{
+    if (!askSaveFirst())
+        return;
+    const std::string chosen = dialogs_.saveFile({kNewFilter, 2, "", "新文件保存为"});
+    if (chosen.empty())
+        return;
+    const std::string previous = d_.curfile;
+    d_.curfile = chosen;
+    d_.newtest = -1;
+
+    const int fd = ::open(chosen.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd >= 0)
+        ::close(fd);
+    if (fileLength(chosen).value_or(0) > 0) {
+        const MsgAnswer a = dialogs_.message(
+            {"该文件已经存在！覆盖它？", "系统警告！", MsgButtons::YesNo, MsgIcon::Critical, 2});
+        if (a != MsgAnswer::Yes) {
+            d_.curfile = previous;
+            return;
+        }
+    }
+
+    d_.csz[1] = "0";
+    d_.ysn = 0;
+    d_.jlbn = 0;
+    d_.jlb[0].hz = kEndLoad;
+    d_.ftype = 0;
+    call(hooks.clearGrid);
+    for (int i = 0; i < kRecordFileRows; ++i)
+        d_.jlbp[i].hz = kEndLoad;
+    call(hooks.newProjectInfo);
+}
+
+OpenResult FileCommands::open()
+{
+    d_.maxload = 0;
+    if (!askSaveFirst())
+        return OpenResult::SaveFailed;
+    const std::string proposed = d_.autoopen == -1 ? d_.curfile : std::string();
+    const std::string chosen = dialogs_.openFile({kOpenFilter, 2, proposed, "打开文件"});
+    if (chosen.empty()) {
+        if (d_.autoopen == -1)
+            d_.curfile.clear();
+        return OpenResult::Cancelled;
+    }
+    return readChosen(chosen);
+}
+
+OpenResult FileCommands::openPath(const std::string& path)
+{
+    d_.maxload = 0;
+    if (path.empty())
+        return OpenResult::Cancelled;
+    return readChosen(path);
+}
+
+OpenResult FileCommands::readChosen(const std::string& path)
+{
+    clearForOpen(d_);
+    d_.curfile = path;
+
+    std::string reason;
+    const auto length = fileLength(path, &reason);
+    d_.tabmode = 1;
+    d_.showqs = true;
+    d_.showlg = 0;
+    d_.dirty = 0;
+    if (!length) {
+        leaveWithNoTest("文件打开失败！" + reason);
+        return OpenResult::Unreadable;
+    }
+    const unsigned long long L = *length;
+    int kind = 0;
+    if (L > 0 && L % kYsRecSize == 0)
+        kind = 2;
+    else if (L > 0 && L % kYsRecOldSize == 0)
+        kind = 1;
+    if (kind == 0 && !endsWithPys(path)) {
+        leaveWithNoTest("文件格式不能识别！");
+        return OpenResult::UnknownKind;
+    }
+
+    const std::size_t recordSize = kind == 2 ? kYsRecSize : kind == 1 ? kYsRecOldSize : kJlbRecSize;
+    const std::size_t rowsWanted = kind == 0 ? kRecordFileRows : kRawRows;
+    const ReadResult file = readWholeFile(path, recordSize * rowsWanted);
+    if (!file.bytes) {
+        leaveWithNoTest("文件打开失败！" + file.error);
+        return OpenResult::Unreadable;
+    }
+    if (kind != 0) {
+        const unsigned long long records = L / recordSize;
+        d_.ysn = d_.ysn0 = static_cast<std::int32_t>(std::min<unsigned long long>(records, INT32_MAX));
+    }
+    if (kind == 0)
+        readRecordFile(*file.bytes);
+    else if (kind == 1)
+        readRawOld(*file.bytes);
+    else
+        readRaw(*file.bytes);
+    complete();
+    return OpenResult::Opened;
+}
+
+void FileCommands::readRecordFile(const std::string& bytes)
+{
+    d_.ftype = 0;
+    for (int i = 0; i < kRecordFileRows; ++i) {
+        const std::size_t at = i * kJlbRecSize;
+        d_.jlb[i] = decodeJlbRec(at < bytes.size() ? std::string_view(bytes).substr(at) : std::string_view());
+    }
+    d_.ymax0 = 50;
+    d_.ystep = 0.1f;
+    d_.curvekind = 1;
+    if (d_.autoopen == -1) {
+        d_.jlbn = static_cast<std::int16_t>(firstEndRow(d_.jlb, kJlbRows));
+        d_.csz[1] = singleText(d_.jlb[17].cs);
+        d_.kz3 = d_.csz[3];
+        d_.restored = -1;
+        return;
+    }
+    d_.jlb[kRecordFileRows - 1].hz = kEndLoad;
+    d_.jlbn = static_cast<std::int16_t>(firstEndRow(d_.jlb, kRecordFileRows));
+    for (int i = 0; i < d_.jlbn; ++i)
+        followMaxLoad(d_, d_.jlb[i].hz);
+    d_.kz3 = singleText(d_.jlb[0].hz);
+    nstageFromMaxload(d_);
+    axisStep();
+}
+
+void FileCommands::readRawOld(const std::string& bytes)
+{
+    d_.ftype = 1;
+    const int n = std::min<std::int32_t>(d_.ysn0, kRawRows);
+    for (int i = 0; i < n; ++i)
+        d_.ysdo[i] = decodeYsRecOld(std::string_view(bytes).substr(i * kYsRecOldSize));
+
+    int r = 0;
+    for (int row = 0; row < n && row + 1 < kRawRows && r < kJlbRows - 1; row += 2) {
+        const YsRecOld& loading = d_.ysdo[row];
+        const YsRecOld& unloading = d_.ysdo[row + 1];
+        JlbRec& out = d_.jlb[r];
+        out.sj.set(loading.sj.text());
+        out.hz = loading.v[0];
+        for (int g = 0; g < 4; ++g) {
+            out.ds[g] = loading.v[1 + g];
+            out.ds[4 + g] = unloading.v[1 + g];
+        }
+        if (const auto xh = toInteger(static_cast<double>(loading.v[12]) + 1))
+            out.xh = *xh;
+        if (unloading.sj.is(kUnusedTime))
+            break;
+        followMaxLoad(d_, out.hz);
+        ++r;
+    }
+    d_.jlbn = static_cast<std::int16_t>(r);
+    d_.jlb[r].hz = kEndLoad;
+    d_.ymax0 = 50;
+    d_.ystep = 0.1f;
+    d_.curvekind = 1;
+    readRawGaugeFlags(d_.ysdo, d_);
+    readRawHeaderEntries(d_.ysdo, d_);
+    readRawTextSlots(d_.ysdo, d_);
+    nstageFromMaxload(d_);
+    axisStep();
+}
+
+void FileCommands::readRaw(const std::string& bytes)
+{
+    d_.ftype = 2;
+    const int n = std::min<std::int32_t>(d_.ysn0, kRawRows);
+    for (int i = 0; i < n; ++i)
+        d_.ysd[i] = decodeYsRec(std::string_view(bytes).substr(i * kYsRecSize));
+    convertRawReadings(d_);
+    axisStep();
+}
+
+void FileCommands::axisStep()
+{
+    if (settingIsOne(d_.csz, 75)) {
+        d_.yfix = 0;
+        return;
+    }
+    double stages = 0;
+    double step = 0;
+    if (d_.ftype == 0) {
+        stages = axisSlotValue(d_.jlb[38].cstr);
+        step = axisSlotValue(d_.jlb[39].cstr);
+    } else if (d_.ftype == 1) {
+        stages = axisSlotValue(d_.ysdo[38].s60);
+        step = axisSlotValue(d_.ysdo[39].s60);
+    } else {
+        stages = axisSlotValue(d_.ysd[38].s60);
+        step = axisSlotValue(d_.ysd[39].s60);
+    }
+    if (stages > 0 && step > 0) {
+        if (const auto n = toInteger(stages))
+            d_.nstage = *n;
+        d_.ystep = static_cast<float>(step);
+        d_.yfix = -1;
+    } else {
+        d_.yfix = 0;
+    }
+}
+
+void FileCommands::complete()
+{
+    call(hooks.loadProjectInfo);
+    d_.bjtext = d_.jlb[5].cstr.trimmed();
+    if (hooks.showHeader)
+        hooks.showHeader(windowCaption(d_), headerLabels(d_));
+    d_.tabmode = 1;
+    call(hooks.evaluate);
+    call(hooks.showRecordTable);
+    call(hooks.display);
+    call(hooks.menuinfo);
+    d_.ysn = d_.jlbn;
+    call(hooks.focusGrid);
+}
+
+void FileCommands::leaveWithNoTest(const std::string& message)
+{
+    dialogs_.message({message, "系统提示！", MsgButtons::Ok, MsgIcon::Exclamation, 1});
+    d_.curfile.clear();
+    d_.jlbn = 0;
+    if (hooks.showHeader)
+        hooks.showHeader(kAppTitle, {"工程名称：", "试桩编号：", "测试日期：", "上下表距："});
+    call(hooks.showRecordTable);
+    call(hooks.display);
+    call(hooks.menuinfo);
+}
+
+std::string FileCommands::buildRecordFile()
+{
+    const auto axis = fixedAxisTexts(d_);
+    d_.jlb[38].cstr.set(axis[0]);
+    d_.jlb[39].cstr.set(axis[1]);
+    std::string out;
+    out.reserve(kRecordFileRows * kJlbRecSize);
+    for (int i = 0; i < kRecordFileRows; ++i)
+        out += encodeJlbRec(d_.jlb[i]);
+    return out;
+}
+
+std::string FileCommands::buildRawOldFile(const std::string& old)
+{
+    for (int i = 0; i < d_.jlbn && 2 * i + 1 < kRawRows; ++i) {
+        const JlbRec& row = d_.jlb[i];
+        for (int k = 0; k < 2; ++k) {
+            YsRecOld& raw = d_.ysdo[2 * i + k];
+            raw.sj.set(row.sj.text());
+            raw.v[0] = row.hz;
+            raw.v[12] = static_cast<float>(row.xh - 1);
+            for (int g = 0; g < 4; ++g)
+                raw.v[1 + g] = row.ds[4 * k + g];
+        }
+    }
+    for (int i = 2 * d_.jlbn; i <= 199; ++i)
+        d_.ysdo[i].sj.set(kUnusedTime);
+    writeRawHeader(d_.ysdo, d_);
+    std::string records;
+    for (int i = 0; i < kRawOldSavedRecords; ++i)
+        records += encodeYsRecOld(d_.ysdo[i]);
+    return overlay(old, records);
+}
+
+std::string FileCommands::buildRawFile(const std::string& old)
+{
+    for (int i = 0; i < d_.jlbn && 2 * i + 1 < kRawRows; ++i) {
+        const JlbRec& row = d_.jlb[i];
+        for (int k = 0; k < 2; ++k) {
+            YsRec& raw = d_.ysd[2 * i + k];
+            raw.sj.set(row.sj.text());
+            raw.v[0] = row.hz;
+            raw.v[13] = row.xh;
+            for (int g = 0; g < 4; ++g)
+                raw.v[2 + g] = row.ds[4 * k + g];
+        }
+    }
+    for (int i = 2 * d_.jlbn; i <= 199; ++i)
+        d_.ysd[i].sj.set(kUnusedTime);
+    writeRawHeader(d_.ysd, d_);
+    std::string records;
+    const int count = std::min(2 * d_.jlbn + 10, kRawRows);
+    for (int i = 0; i < count; ++i)
+        records += encodeYsRec(d_.ysd[i]);
+    return overlay(old, records);
+}
+
+SaveResult FileCommands::save()
+{
+    if (d_.curfile.empty() || d_.ftype < 0 || d_.ftype > 2)
+        return SaveResult::Failed;
+    std::string bytes;
+    if (d_.ftype == 0) {
+        bytes = buildRecordFile();
+    } else {
+        const ReadResult old = readWholeFile(d_.curfile);
+        const std::string oldBytes = old.bytes ? *old.bytes : std::string();
+        bytes = d_.ftype == 1 ? buildRawOldFile(oldBytes) : buildRawFile(oldBytes);
+    }
+    const std::string error = writeFileAtomic(d_.curfile, bytes);
+    if (!error.empty()) {
+        dialogs_.message({"文件保存失败！" + error, "系统警告！", MsgButtons::Ok, MsgIcon::Critical, 1});
+        return SaveResult::Failed;
+    }
+    writeSettings(settingsPath_, d_.csz);
+    d_.dirty = 0;
+    if (hooks.setSaveEnabled)
+        hooks.setSaveEnabled(false);
+    return SaveResult::Saved;
+}
+
+} // namespace pyx

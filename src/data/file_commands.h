@@ -1,0 +1,84 @@
+#pragma once
+// New, Open and Save of the main window, headless: they ask through the Dialogs
+// interface and hand the parts of the completion that belong to other windows to
+// the hooks that the owner of the window registers.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "data/model.h"
+#include "platform/dialogs.h"
+
+namespace pyx {
+
+enum class OpenResult
+{
+    Opened,
+    Cancelled,
+    SaveFailed,
+    Unreadable,
+    UnknownKind
+};
+enum class SaveResult
+{
+    Saved,
+    Failed
+};
+
+struct FileCommandHooks
+{
+    // Header labels and window caption after an open ("工程名称：..." etc.).
+    std::function<void(const std::string& caption, const std::array<std::string, 4>& labels)> showHeader;
+    std::function<void()> loadProjectInfo; // project information fields from the slots
+    std::function<void()> evaluate;        // ystodb
+    std::function<void()> showRecordTable; // the record table and the quiet cycle correction
+    std::function<void()> display;         // rescale and redraw the current curve
+    std::function<void()> menuinfo;
+    std::function<void()> focusGrid;
+    std::function<void(bool)> setSaveEnabled; // the save tool in the file menu and the toolbar
+    std::function<void()> clearGrid;          // New: only the two header rows remain
+    std::function<void()> newProjectInfo;     // New: the project information dialog, modal
+};
+
+class FileCommands
+{
+public:
+    FileCommands(TestData& data, Dialogs& dialogs, std::string settingsPath)
+        : d_(data), dialogs_(dialogs), settingsPath_(std::move(settingsPath))
+    {
+    }
+
+    FileCommandHooks hooks;
+
+    void newTest();
+    OpenResult open();
+    // Opens `path` as if the user had chosen it in the open dialog.
+    OpenResult openPath(const std::string& path);
+    SaveResult save();
+
+    const std::string& settingsPath() const { return settingsPath_; }
+
+private:
+    bool askSaveFirst();
+    OpenResult readChosen(const std::string& path);
+    void readRecordFile(const std::string& bytes);
+    void readRawOld(const std::string& bytes);
+    void readRaw(const std::string& bytes);
+    void axisStep();
+    void complete();
+    void leaveWithNoTest(const std::string& message);
+    std::string buildRecordFile();
+    std::string buildRawOldFile(const std::string& old);
+    std::string buildRawFile(const std::string& old);
+
+    TestData& d_;
+    Dialogs& dialogs_;
+    std::string settingsPath_;
+};
+
+// "工程名称：" + project name ... as the main window shows them for the open test.
+std::array<std::string, 4> headerLabels(const TestData& d);
+std::string windowCaption(const TestData& d);
+
+} // namespace pyx

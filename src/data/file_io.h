@@ -1,0 +1,27 @@
+#pragma once
+// Whole-file reads and atomic whole-file writes.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace pyx {
+
+struct ReadResult
+{
+    std::optional<std::string> bytes; // empty when the file could not be read
+    std::string error;                // the system's reason
+};
+
+// Reads the file, or its first `maxBytes` bytes.
+ReadResult readWholeFile(const std::string& path, std::size_t maxBytes = static_cast<std::size_t>(-1));
+
+// Length of the file in bytes, or nullopt (with the reason) when it cannot be read.
+std::optional<unsigned long long> fileLength(const std::string& path, std::string* error = nullptr);
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames
+// it over `path`. Returns an empty text on success, otherwise the system's reason;
+// on failure the old file is untouched.
+std::string writeFileAtomic(const std::string& path, const std::string& bytes);
+
+} // namespace pyx

@@ -1,0 +1,258 @@
+#include "data/raw_convert.h"
+
+#include <algorithm>
+
+#include "data/numfmt.h"
+#include "data/raw_slots.h"
+#include "data/settings.h"
+
+namespace pyx {
+namespace {
+
+// Data rows stop before the last row of jlb, which stays free for the end marker.
+constexpr int kMaxDataRows = kJlbRows - 1;
+
+struct Conversion
+{
+    int r = 0;
+    int parity = 0;
+    int levelcount = 0;
+    float first = 0;
+    float second = 0;
+    bool haslevel = false;
+    float levelload = 0;
+};
+
+int readingCount(const TestData& d)
+{
+    return static_cast<int>(std::min<std::int32_t>(d.ysn0, kRawRows));
+}
+
+bool unused(const YsRec& row)
+{
+    return row.sj.is(kUnusedTime);
+}
+
+void followMaxLoad(TestData& d, float hz)
+{
+    if (hz != kEndLoad && hz > static_cast<float>(d.maxload))
+        if (const auto v = toLong(hz))
+            d.maxload = *v;
+}
+
+void substituteUpperGauges(TestData& d)
+{
+    bool substituted = false;
+    for (int i = 0; i < kRawRows && !unused(d.ysd[i]); ++i) {
+        if (settingIsOne(d.csz, 12) || settingIsOne(d.csz, 13))
+            continue;
+        auto& v = d.ysd[i].v;
+        if (settingIsOne(d.csz, 10))
+            v[4] = v[2];
+        if (settingIsOne(d.csz, 11))
+            v[5] = v[3];
+        substituted = true;
+    }
+    if (!substituted)
+        return;
+    if (settingIsOne(d.csz, 10)) {
+        d.csz[10] = "0";
+        d.csz[12] = "1";
+        d.ysd[31].s20a.set("0");
+        d.ysd[33].s20a.set("1");
+    }
+    if (settingIsOne(d.csz, 11)) {
+        d.csz[11] = "0";
+        d.csz[13] = "1";
+        d.ysd[32].s20a.set("0");
+        d.ysd[34].s20a.set("1");
+    }
+}
+
+// A reading's time is replaced by the second time of the row that follows the row
+// whose second time matches it.
+void alignTimes(TestData& d)
+{
+    const int n = readingCount(d);
+    int i = 0;
+    while (i < kRawRows && !unused(d.ysd[i])) {
+        int found = -1;
+        for (int k = 0; k < n; ++k) {
+            if (!d.ysd[k].sj.is(kNoTime) && d.ysd[k].sj2.bytes() == d.ysd[i].sj.bytes()) {
+                found = k;
+                break;
+            }
+        }
+        if (found >= 0 && found + 1 < kRawRows && i + 1 < kRawRows) {
+            d.ysd[i + 1].sj.setRaw(d.ysd[found + 1].sj2.bytes());
+            i += 2;
+        } else {
+            i += 1;
+        }
+    }
+}
+
+bool droppedByStatus(const TestData& d, const YsRec& row)
+{
+    if (settingNonZero(d.csz, 76))
+        return false;
+    const auto b = static_cast<unsigned char>(row.zt.bytes()[0]);
+    return (b & 0x40) != 0; // low supply voltage (with bit 5) or a manual reading
+}
+
+void setGauges(std::array<float, 8>& ds, int at, const YsRec& row)
+{
+    for (int g = 0; g < 4; ++g)
+        ds[at + g] = row.v[2 + g];
+}
+
+void convertWithLevels(TestData& d, Conversion& c)
+{
+    const int n = readingCount(d);
+    for (int i = 0; i < n && !unused(d.ysd[i]) && c.r < kMaxDataRows; ++i) {
+        const YsRec& row = d.ysd[i];
+        JlbRec& out = d.jlb[c.r];
+        if (row.sj.is(kNoTime)) {
+            c.haslevel = true;
+            c.levelload = row.v[0];
+            out.hz = row.v[0];
+            if (c.levelcount == 0)
+                c.first = row.v[0];
+            else if (c.levelcount == 1)
+                c.second = row.v[0];
+            ++c.levelcount;
+            if (c.parity % 2 == 1)
+                ++c.parity;
+            continue;
+        }
+        if (droppedByStatus(d, row)) {
+            d.ysd[50].s20a.set("1");
+            continue;
+        }
+        if (c.parity % 2 == 0) {
+            out.sj.set(row.sj.text());
+            if (const auto xh = toInteger(row.v[13]))
+                out.xh = *xh;
+            out.hz = c.haslevel ? c.levelload : row.v[0];
+            followMaxLoad(d, out.hz);
+            setGauges(out.ds, 0, row);
+        } else {
+            if (row.v[13] == 5)
+                out.sj.set(row.sj.text());
+            setGauges(out.ds, 4, row);
+            ++c.r;
+        }
+        ++c.parity;
+    }
+}
+
+void convertPairs(TestData& d, Conversion& c)
+{
+    int i = 0;
+    while (i + 1 < kRawRows && !unused(d.ysd[i + 1]) && c.r < kMaxDataRows) {
+        const YsRec& row = d.ysd[i];
+        if (row.sj.is(kNoTime)) {
+            c.haslevel = true;
+            if (const auto v = toLong(row.v[0]))
+                c.levelload = static_cast<float>(*v);
+            i += 1;
+            continue;
+        }
+        JlbRec& out = d.jlb[c.r];
+        out.sj.set(row.sj.text());
+        if (const auto xh = toInteger(row.v[13]))
+            out.xh = *xh;
+        if (c.haslevel)
+            out.hz = c.levelload;
+        else if (const auto v = toLong(row.v[0]))
+            out.hz = static_cast<float>(*v);
+        followMaxLoad(d, out.hz);
+        setGauges(out.ds, 0, row);
+        setGauges(out.ds, 4, d.ysd[i + 1]);
+        ++c.r;
+        i += 2;
+    }
+}
+
+void loadIncrementAndMaximum(TestData& d, Conversion& c)
+{
+    if (c.haslevel) {
+        const std::string maxText = d.ysd[7].s20b.trimmed();
+        if (!isNumeric(maxText))
+            d.maxload = 0;
+        else if (const auto v = toLong(*toDouble(maxText)))
+            d.maxload = *v;
+    } else {
+        int counted = 0;
+        for (int i = 0; i < 30 && counted < 3; ++i) {
+            if (d.jlb[i].xh != 1)
+                continue;
+            if (counted == 0)
+                c.first = d.jlb[i].hz;
+            else if (counted == 1)
+                c.second = d.jlb[i].hz;
+            ++counted;
+        }
+    }
+
+    float kz3 = 0;
+    if (c.first != c.second) {
+        kz3 = c.first < c.second ? c.second - c.first : c.first / 2;
+        if (static_cast<double>(d.maxload) <= 10.0 * kz3)
+            if (const auto v = toLong(10.0f * kz3))
+                d.maxload = *v;
+    } else {
+        kz3 = d.jlb[0].hz;
+        if (static_cast<double>(d.maxload) <= 10.0 * kz3) {
+            if (c.first != 0) {
+                if (const auto v = toLong(10.0f * kz3))
+                    d.maxload = *v;
+            } else {
+                if (const auto v = toLong(5.0f * kz3))
+                    d.maxload = *v;
+                kz3 = d.jlb[0].hz / 2;
+            }
+        }
+    }
+    d.kz3 = singleText(kz3);
+    if (kz3 != 0)
+        if (const auto n = toInteger(static_cast<double>(d.maxload) / kz3))
+            d.nstage = *n;
+    if (d.nstage == 0)
+        d.nstage = 10;
+}
+
+} // namespace
+
+void convertRawReadings(TestData& d)
+{
+    d.ysview = 3;
+    d.ysn2 = 0;
+    for (int i = 0; i <= std::min(readingCount(d), kRawRows - 1); ++i) {
+        if (d.ysd[i].sj2.is(kUnusedTime)) {
+            d.ysn2 = static_cast<std::int16_t>(i);
+            break;
+        }
+    }
+    readRawGaugeFlags(d.ysd, d);
+    substituteUpperGauges(d);
+
+    Conversion c;
+    if (d.ysd[0].s20a.trimmed() == "1") {
+        convertPairs(d, c);
+    } else {
+        alignTimes(d);
+        convertWithLevels(d, c);
+    }
+
+    d.jlbn = static_cast<std::int16_t>(c.r);
+    d.ymax0 = 50;
+    d.ystep = 0.1f;
+    d.curvekind = 1;
+    readRawGaugeFlags(d.ysd, d);
+    readRawHeaderEntries(d.ysd, d);
+    loadIncrementAndMaximum(d, c);
+    readRawTextSlots(d.ysd, d);
+}
+
+} // namespace pyx

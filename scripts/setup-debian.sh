@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian 12 (skips what is there).
+set -euo pipefail
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-svg-dev
+          qt6-translations-l10n libgl1-mesa-dev fonts-noto-cjk fonts-wqy-microhei xvfb
+          poppler-utils libgtest-dev libgmock-dev libbenchmark-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"
+fi

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds everything (warnings are errors) and runs every test; then the sanitizer build of the tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-debian.sh
+cmake --preset release -DPYX_WERROR=ON
+cmake --build build/release
+ctest --test-dir build/release --output-on-failure
+if [ "${PYX_SKIP_ASAN:-0}" != 1 ]; then
+  cmake --preset asan -DPYX_WERROR=ON
+  cmake --build build/asan
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/asan --output-on-failure
+fi

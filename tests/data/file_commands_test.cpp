@@ -1,0 +1,362 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <sys/stat.h>
+
+#include "data/file_commands.h"
+#include "data/records.h"
+#include "data/settings.h"
+#include "data/startup.h"
+#include "platform/scripted_dialogs.h"
+#include "support/temp_dir.h"
+
+namespace pyx {
+namespace {
+
+JlbRec row(const char* sj, float hz, int xh, float base)
+{
+    JlbRec r;
+    r.sj.set(sj);
+    r.hz = hz;
+    r.xh = static_cast<std::int16_t>(xh);
+    for (int g = 0; g < 8; ++g)
+        r.ds[g] = base + 0.01f * g;
+    return r;
+}
+
+std::string recordFile(const std::vector<JlbRec>& rows, bool endMarker = true)
+{
+    std::string out;
+    for (int i = 0; i < kRecordFileRows; ++i) {
+        JlbRec r = i < static_cast<int>(rows.size()) ? rows[i] : JlbRec{};
+        if (endMarker && i == static_cast<int>(rows.size()))
+            r.hz = kEndLoad;
+        out += encodeJlbRec(r);
+    }
+    return out;
+}
+
+struct FileCommandsTest : ::testing::Test
+{
+    test::TempDir dir;
+    std::unique_ptr<TestData> d = std::make_unique<TestData>();
+    ScriptedDialogs dialogs;
+    std::string settings = dir.file("spconfig.sys");
+    FileCommands cmd{*d, dialogs, settings};
+    int saveToolOff = 0;
+    int completions = 0;
+
+    void SetUp() override
+    {
+        startValues(*d, settings);
+        cmd.hooks.setSaveEnabled = [this](bool on) { saveToolOff += on ? 0 : 1; };
+        cmd.hooks.menuinfo = [this] { ++completions; };
+    }
+
+    OpenResult openFile(const std::string& path)
+    {
+        dialogs.fileNames.push_back(path);
+        return cmd.open();
+    }
+};
+
+TEST_F(FileCommandsTest, KindFollowsTheLengthAndTheName)
+{
+    const std::string bytes(16800, '\0');  // 150 rows of 112 bytes
+    EXPECT_EQ(openFile(dir.write("a.pys", bytes)), OpenResult::Opened);
+    EXPECT_EQ(d->ftype, 0);
+    EXPECT_EQ(d->jlbn, 149);  // 149 rows of load 0 before the forced end marker
+    EXPECT_EQ(openFile(dir.write("a.dat", bytes)), OpenResult::UnknownKind);
+    EXPECT_EQ(d->curfile, "");
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.back().text, "文件格式不能识别！");
+    EXPECT_EQ(dialogs.messages.back().title, "系统提示！");
+
+    EXPECT_EQ(openFile(dir.write("b.dat", std::string(534, '\0'))), OpenResult::Opened);
+    EXPECT_EQ(d->ftype, 1);
+    EXPECT_EQ(openFile(dir.write("c.dat", std::string(622, '\0'))), OpenResult::Opened);
+    EXPECT_EQ(d->ftype, 2);
+    EXPECT_EQ(openFile(dir.write("d.PYS", std::string(83037, '\0'))), OpenResult::Opened);
+    EXPECT_EQ(d->ftype, 2);  // a multiple of both record lengths
+    EXPECT_EQ(openFile(dir.write("e.PYS", std::string(100, '\0'))), OpenResult::UnknownKind);  // case matters
+    EXPECT_EQ(openFile(dir.write("f.pys", "")), OpenResult::Opened);  // empty record file: all zero rows
+    EXPECT_EQ(d->ftype, 0);
+}
+
+TEST_F(FileCommandsTest, RecordFileOpensWithForcedEndMarkerAndDerivedScales)
+{
+    std::vector<JlbRec> rows;
+    for (int i = 0; i < 149; ++i)
+        rows.push_back(row("08:00", 25.0f * (1 + i / 5), 1 + i % 5, 0.1f * i));
+    const std::string bytes = recordFile(rows, false);
+    EXPECT_EQ(openFile(dir.write("full.pys", bytes)), OpenResult::Opened);
+    EXPECT_EQ(d->jlbn, 149);
+    EXPECT_EQ(d->jlb[149].hz, kEndLoad);
+    EXPECT_EQ(d->maxload, 750);
+    EXPECT_EQ(d->kz3, "25");
+    EXPECT_EQ(d->nstage, 30);
+    EXPECT_EQ(d->yfix, 0);
+    EXPECT_EQ(completions, 1);
+    EXPECT_EQ(d->dirty, 0);
+}
+
+TEST_F(FileCommandsTest, RecordFileSavedAndReopenedGivesTheSameModel)
+{
+    std::vector<JlbRec> rows = {row("08:30", 12.5f, 1, 0.5f), row("08:34", 12.5f, 2, 0.7f),
+                                row("08:40", 25.0f, 1, 1.2f)};
+    rows.resize(40);
+    rows[0].cstr.set("某某大桥工程");
+    rows[5].cstr.set("500");
+    rows[20].cs = 3;
+    rows[20].cstr.set("Hcr");
+    rows[38].cstr.set("12");
+    rows[39].cstr.set("2.5");
+    for (int i = 3; i < 40; ++i)
+        rows[i].hz = i == 3 ? kEndLoad : rows[i].hz;
+    std::string bytes;
+    for (int i = 0; i < kRecordFileRows; ++i)
+        bytes += encodeJlbRec(i < 40 ? rows[i] : JlbRec{});
+    const std::string path = dir.write("t.pys", bytes);
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    EXPECT_EQ(d->jlbn, 3);
+    EXPECT_EQ(d->nstage, 12);
+    EXPECT_EQ(d->ystep, 2.5f);
+    EXPECT_EQ(d->yfix, -1);
+    EXPECT_EQ(d->bjtext, "500");
+    const auto before = d->jlb;
+
+    d->dirty = -1;
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+    EXPECT_EQ(d->dirty, 0);
+    EXPECT_EQ(saveToolOff, 1);
+    EXPECT_EQ(test::TempDir::read(path).size(), bytes.size());
+
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    for (int i = 0; i < kRecordFileRows; ++i)
+        EXPECT_EQ(d->jlb[i], before[i]) << "row " << i;
+    // Save also rewrites the settings file.
+    SettingsTable back;
+    readSettings(settings, back);
+    EXPECT_EQ(back[4], "500");
+}
+
+TEST_F(FileCommandsTest, RawOldFileConvertsPairsAndKeepsCycleNumbersThroughSave)
+{
+    std::string bytes;
+    for (int i = 0; i < 6; ++i) {
+        YsRecOld r;
+        r.sj.set(i < 4 ? "10:00" : "10:10");
+        r.v[0] = i < 4 ? 50.0f : 100.0f;
+        r.v[1] = 0.1f * i;
+        r.v[12] = static_cast<float>((i / 2) % 2);  // cycle number minus 1
+        if (i == 7)
+            r.s60.set("工程");
+        bytes += encodeYsRecOld(r);
+    }
+    // header rows beyond the readings
+    for (int i = 6; i < 40; ++i) {
+        YsRecOld r;
+        r.sj.set("11111");
+        if (i == 7) {
+            r.s60.set("某工程");
+            r.s20b.set("800");
+        }
+        if (i == 6)
+            r.s20b.set("100");
+        if (i == 33)
+            r.s20a.set("0");
+        bytes += encodeYsRecOld(r);
+    }
+    const std::string path = dir.write("old.dat", bytes);
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    EXPECT_EQ(d->ftype, 1);
+    ASSERT_EQ(d->jlbn, 3);
+    EXPECT_EQ(d->jlb[0].xh, 1);
+    EXPECT_EQ(d->jlb[1].xh, 2);
+    EXPECT_EQ(d->jlb[2].xh, 1);
+    EXPECT_EQ(d->jlb[1].ds[0], 0.2f);
+    EXPECT_EQ(d->jlb[1].ds[4], 0.3f);
+    EXPECT_EQ(d->jlb[3].hz, kEndLoad);
+    EXPECT_EQ(d->maxload, 100);
+    EXPECT_EQ(d->jlb[0].cstr.trimmed(), "某工程");
+    EXPECT_EQ(d->csz[3], "100");
+    EXPECT_EQ(d->csz[4], "800");
+    EXPECT_EQ(d->csz[12], "0");
+
+    const std::string tail(267 * 5, 'T');  // a longer file keeps its records after the 300th
+    {
+        std::string longer = bytes;
+        longer.resize(300 * 267, '\0');
+        longer += tail;
+        test::TempDir::read(path);
+        dir.write("old.dat", longer);
+    }
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+    const std::string saved = test::TempDir::read(path);
+    ASSERT_EQ(saved.size(), 305u * 267);
+    EXPECT_EQ(saved.substr(300 * 267), tail);
+    const YsRecOld r1 = decodeYsRecOld(std::string_view(saved).substr(267));
+    EXPECT_EQ(r1.v[12], 0.0f);  // cycle 1 stored minus 1
+    const YsRecOld r2 = decodeYsRecOld(std::string_view(saved).substr(2 * 267));
+    EXPECT_EQ(r2.v[12], 1.0f);
+
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    EXPECT_EQ(d->jlb[0].xh, 1);
+    EXPECT_EQ(d->jlb[1].xh, 2);
+    EXPECT_EQ(d->jlb[2].xh, 1);
+}
+
+TEST_F(FileCommandsTest, RawFileSaveKeepsEveryByteItDoesNotRewrite)
+{
+    std::string bytes;
+    for (int i = 0; i < 40; ++i) {
+        YsRec r;
+        r.sj.set(i < 4 ? "10:00" : "11111");
+        r.v[0] = 50;
+        r.v[13] = static_cast<float>(1 + i / 2);
+        r.u[7] = 123.0f + i;  // carried values
+        r.zt.setRaw(std::string("\x01\x00\xff", 3));
+        bytes += encodeYsRec(r);
+    }
+    const std::string path = dir.write("new.dat", bytes);
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    ASSERT_EQ(d->jlbn, 2);
+    d->dirty = -1;
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+    const std::string saved = test::TempDir::read(path);
+    ASSERT_EQ(saved.size(), bytes.size());
+    // Records 1 .. 2 x rows + 10 are rewritten; what they carry is kept.
+    for (int i = 0; i < 40; ++i) {
+        const YsRec a = decodeYsRec(std::string_view(bytes).substr(i * kYsRecSize));
+        const YsRec b = decodeYsRec(std::string_view(saved).substr(i * kYsRecSize));
+        EXPECT_EQ(a.u, b.u);
+        EXPECT_EQ(a.zt, b.zt);
+    }
+    EXPECT_EQ(saved.substr(14 * kYsRecSize), bytes.substr(14 * kYsRecSize));
+}
+
+TEST_F(FileCommandsTest, FailedSaveIsReportedAndChangesNothing)
+{
+    const std::string path = dir.write("t.pys", recordFile({row("08:00", 10, 1, 1)}));
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    d->dirty = -1;
+    ::chmod(path.c_str(), 0444);
+    EXPECT_EQ(cmd.save(), SaveResult::Failed);
+    EXPECT_EQ(d->dirty, -1);
+    EXPECT_EQ(saveToolOff, 0);
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.back().title, "系统警告！");
+    EXPECT_EQ(dialogs.messages.back().text.rfind("文件保存失败！", 0), 0u);
+    EXPECT_GT(dialogs.messages.back().text.size(), std::string("文件保存失败！").size());
+
+    d->curfile = dir.file("missing-folder/t.pys");
+    EXPECT_EQ(cmd.save(), SaveResult::Failed);
+    EXPECT_EQ(d->dirty, -1);
+}
+
+TEST_F(FileCommandsTest, OpenAsksToSaveUnsavedDataFirst)
+{
+    const std::string first = dir.write("a.pys", recordFile({row("08:00", 10, 1, 1)}));
+    const std::string second = dir.write("b.pys", recordFile({row("08:00", 20, 1, 1)}));
+    ASSERT_EQ(openFile(first), OpenResult::Opened);
+    d->jlb[0].hz = 15;
+    d->dirty = -1;
+    dialogs.answers.push_back(MsgAnswer::Yes);
+    ASSERT_EQ(openFile(second), OpenResult::Opened);
+    EXPECT_EQ(dialogs.messages.back().text, "文件没有保存！保存否？");
+    EXPECT_EQ(decodeJlbRec(test::TempDir::read(first)).hz, 15.0f);
+    EXPECT_EQ(d->jlb[0].hz, 20.0f);
+
+    // Cancelling the open dialog leaves the open test as it was.
+    dialogs.fileNames.clear();
+    EXPECT_EQ(cmd.open(), OpenResult::Cancelled);
+    EXPECT_EQ(d->curfile, second);
+    EXPECT_EQ(d->jlb[0].hz, 20.0f);
+}
+
+TEST_F(FileCommandsTest, UnreadableFileLeavesNoTestOpen)
+{
+    ASSERT_EQ(openFile(dir.file("nothing.pys")), OpenResult::Unreadable);
+    EXPECT_EQ(d->curfile, "");
+    EXPECT_EQ(d->jlbn, 0);
+    EXPECT_EQ(dialogs.messages.back().text.rfind("文件打开失败！", 0), 0u);
+    EXPECT_EQ(dialogs.messages.back().title, "系统提示！");
+    EXPECT_EQ(completions, 1);  // menus refreshed
+}
+
+TEST_F(FileCommandsTest, NewTestKeepsTheOldNameWhenOverwriteIsRefused)
+{
+    const std::string open = dir.write("a.pys", recordFile({row("08:00", 10, 1, 1)}));
+    ASSERT_EQ(openFile(open), OpenResult::Opened);
+    const std::string existing = dir.write("keep.pys", "precious");
+    int projectInfo = 0;
+    cmd.hooks.newProjectInfo = [&] { ++projectInfo; };
+
+    dialogs.fileNames.push_back(existing);
+    dialogs.answers.push_back(MsgAnswer::No);
+    cmd.newTest();
+    EXPECT_EQ(dialogs.messages.back().text, "该文件已经存在！覆盖它？");
+    EXPECT_EQ(dialogs.messages.back().defaultButton, 2);
+    EXPECT_EQ(d->curfile, open);
+    EXPECT_EQ(projectInfo, 0);
+    EXPECT_EQ(test::TempDir::read(existing), "precious");
+
+    const std::string fresh = dir.file("fresh.pys");
+    dialogs.fileNames.push_back(fresh);
+    cmd.newTest();
+    EXPECT_EQ(d->curfile, fresh);
+    EXPECT_EQ(d->jlbn, 0);
+    EXPECT_EQ(d->newtest, -1);
+    EXPECT_EQ(d->csz[1], "0");
+    EXPECT_EQ(projectInfo, 1);
+    EXPECT_TRUE(std::filesystem::exists(fresh));
+    // A new test is a record file with no rows, whatever was open before.
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+    ASSERT_EQ(openFile(fresh), OpenResult::Opened);
+    EXPECT_EQ(d->ftype, 0);
+    EXPECT_EQ(d->jlbn, 0);
+}
+
+TEST_F(FileCommandsTest, BadFilesOpenWithoutHarm)
+{
+    // NaN, infinite and huge values, garbage texts, and more records than the arrays hold.
+    std::string nan;
+    for (int i = 0; i < 150; ++i) {
+        JlbRec r = row("\xff\xfe", std::numeric_limits<float>::quiet_NaN(), 1, 0);
+        r.ds[0] = std::numeric_limits<float>::infinity();
+        if (i == 0)
+            r.hz = 3e38f;
+        nan += encodeJlbRec(r);
+    }
+    EXPECT_EQ(openFile(dir.write("nan.pys", nan)), OpenResult::Opened);
+    EXPECT_EQ(d->jlbn, 149);
+    EXPECT_EQ(d->maxload, 0);  // no load converts to a whole number
+
+    std::string garbage(311 * 4000, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<char>((i * 7919) >> 3);
+    EXPECT_EQ(openFile(dir.write("g.dat", garbage)), OpenResult::Opened);
+    EXPECT_LE(d->jlbn, kJlbRows - 1);
+    EXPECT_EQ(d->ysn0, 4000);
+
+    std::string manyPairs;
+    for (int i = 0; i < 1000; ++i) {
+        YsRecOld r;
+        r.sj.set("10:00");
+        r.v[0] = 1e30f;
+        r.v[12] = 1e30f;
+        manyPairs += encodeYsRecOld(r);
+    }
+    EXPECT_EQ(openFile(dir.write("many.dat", manyPairs)), OpenResult::Opened);
+    EXPECT_EQ(d->jlbn, kJlbRows - 1);
+    EXPECT_EQ(d->jlb[kJlbRows - 1].hz, kEndLoad);
+    EXPECT_EQ(d->maxload, 0);
+
+    EXPECT_EQ(openFile(dir.write("trunc.pys", std::string(1000, '\x7f'))), OpenResult::Opened);
+    EXPECT_EQ(d->jlb[149].hz, kEndLoad);
+}
+
+} // namespace
+} // namespace pyx

@@ -1,0 +1,57 @@
+#include "eval/curve_scale.h"
+
+#include <string_view>
+
+#include "data/numfmt.h"
+#include "data/settings.h"
+
+namespace pyx {
+namespace {
+
+// Ten steps of the axis must hold the value: the step becomes value / 9 in `pattern`.
+void growStep(float& ystep, float value, std::string_view pattern)
+{
+    const float tenSteps = 10 * ystep;
+    if (tenSteps < value)
+        if (const auto step = toSingle(formatSingle(value / 9, pattern)))
+            ystep = *step;
+}
+
+} // namespace
+
+void genXY(TestData& d)
+{
+    if (d.yfix == -1)
+        return;
+    d.ystep = 0.1f;
+    d.gmax = 0.2f;
+    const bool lower1 = settingIsOne(d.csz, 12);
+    const bool lower2 = settingIsOne(d.csz, 13);
+    for (int i = 0; i < kRecordFileRows && d.jlb[i].hz != kEndLoad; ++i) {
+        const float loading = d.jlbp[i].ds[dispLoading];
+        const float unloading = d.jlbp[i].ds[dispUnloading];
+        if (lower1)
+            growStep(d.ystep, d.jlb[i].ds[2], "#0");
+        if (lower2)
+            growStep(d.ystep, d.jlb[i].ds[3], "#0");
+        growStep(d.ystep, loading, "#0.00");
+        growStep(d.ystep, unloading, "#0.00");
+        if (d.ystep < 1)
+            d.ystep = 1;
+        if (d.gmax < loading)
+            d.gmax = loading;
+        if (d.gmax < unloading)
+            d.gmax = unloading;
+    }
+}
+
+void display(TestData& d, const CurveDrawers& drawers)
+{
+    genXY(d);
+    if (d.showqs && drawers.drawQs)
+        drawers.drawQs();
+    if (d.showlg == -1 && drawers.drawLg)
+        drawers.drawLg();
+}
+
+} // namespace pyx

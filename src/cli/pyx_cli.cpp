@@ -10,6 +10,8 @@
 #include "cli/json_dump.h"
 #include "data/file_commands.h"
 #include "data/startup.h"
+#include "eval/curve_scale.h"
+#include "eval/evaluation.h"
 #include "platform/scripted_dialogs.h"
 
 namespace {
@@ -29,6 +31,9 @@ int inspect(const std::string& file, const std::string& settingsPath)
     // The settings file is read but never written here.
     pyx::startValues(*data, settingsPath);
     pyx::FileCommands commands(*data, dialogs, std::string());
+    pyx::TestData& model = *data;
+    commands.hooks.evaluate = [&model] { pyx::ystodb(model); };
+    commands.hooks.display = [&model] { pyx::display(model, pyx::CurveDrawers{}); };
     commands.openPath(file);
     for (const auto& m : dialogs.messages)
         std::cerr << m.title << " " << m.text << "\n";

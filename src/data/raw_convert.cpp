@@ -180,12 +180,15 @@ void loadIncrementAndMaximum(TestData& d, Conversion& c)
         const std::string maxText = d.ysd[7].s20b.trimmed();
         if (!isNumeric(maxText))
             d.maxload = 0;
-        else if (const auto v = toLong(*toDouble(maxText)))
-            d.maxload = *v;
+        else if (const auto value = toDouble(maxText))
+            if (const auto v = toLong(*value))
+                d.maxload = *v;
     } else {
+        // Only rows this conversion filled: rows still holding the end marker may keep
+        // the cycle numbers of an earlier test.
         int counted = 0;
         for (int i = 0; i < 30 && counted < 3; ++i) {
-            if (d.jlb[i].xh != 1)
+            if (d.jlb[i].xh != 1 || d.jlb[i].hz == kEndLoad)
                 continue;
             if (counted == 0)
                 c.first = d.jlb[i].hz;
@@ -227,7 +230,8 @@ void loadIncrementAndMaximum(TestData& d, Conversion& c)
 void convertRawReadings(TestData& d)
 {
     d.ysview = 3;
-    d.ysn2 = 0;
+    // A file that fills every raw row has no unused row: all its rows count.
+    d.ysn2 = static_cast<std::int16_t>(readingCount(d));
     for (int i = 0; i <= std::min(readingCount(d), kRawRows - 1); ++i) {
         if (d.ysd[i].sj2.is(kUnusedTime)) {
             d.ysn2 = static_cast<std::int16_t>(i);
@@ -253,6 +257,9 @@ void convertRawReadings(TestData& d)
     readRawHeaderEntries(d.ysd, d);
     loadIncrementAndMaximum(d, c);
     readRawTextSlots(d.ysd, d);
+    // A trailing load-level record or a loading reading without its unloading may have
+    // filled the row after the table; the table still ends there.
+    d.jlb[c.r].hz = kEndLoad;
 }
 
 } // namespace pyx

@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "cli/json_dump.h"
-#include "data/file_commands.h"
-#include "data/startup.h"
-#include "eval/curve_scale.h"
-#include "eval/evaluation.h"
+#include "mainwin/main_window.h"
+#include "mainwin/summary_tables.h"
 #include "platform/scripted_dialogs.h"
 
 namespace {
@@ -24,20 +22,39 @@ int usage()
     return 2;
 }
 
+std::vector<std::vector<std::string>> gridTexts(const pyx::TextGrid& grid)
+{
+    std::vector<std::vector<std::string>> rows(grid.rows());
+    for (int r = 0; r < grid.rows(); ++r)
+        for (int c = 0; c < grid.cols(); ++c)
+            rows[r].push_back(grid.text(r, c));
+    return rows;
+}
+
 int inspect(const std::string& file, const std::string& settingsPath)
 {
     auto data = std::make_unique<pyx::TestData>();
     pyx::ScriptedDialogs dialogs;
-    // The settings file is read but never written here.
-    pyx::startValues(*data, settingsPath);
-    pyx::FileCommands commands(*data, dialogs, std::string());
-    pyx::TestData& model = *data;
-    commands.hooks.evaluate = [&model] { pyx::ystodb(model); };
-    commands.hooks.display = [&model] { pyx::display(model, pyx::CurveDrawers{}); };
-    commands.openPath(file);
+    // The window's own start-up and open; nothing here writes the settings file.
+    pyx::MainWindow window(*data, dialogs, settingsPath);
+    window.load(0);
+    window.files.openPath(file);
     for (const auto& m : dialogs.messages)
         std::cerr << m.title << " " << m.text << "\n";
-    const pyx::DumpExtras extras;
+
+    pyx::DumpExtras extras;
+    extras.recordGrid = gridTexts(window.grid);
+    // The summaries are built on scratch grids, so the record table above stays as opened.
+    pyx::TextGrid simple;
+    pyx::headJyhzb(simple, data->screenpx);
+    pyx::TextGrid full;
+    pyx::headHzb(full, data->screenpx);
+    if (!data->curfile.empty()) {
+        pyx::fillSimpleSummary(simple, *data);
+        pyx::fillFullSummary(full, *data);
+    }
+    extras.simpleGrid = gridTexts(simple);
+    extras.fullGrid = gridTexts(full);
     std::fputs(pyx::dumpModel(*data, extras).c_str(), stdout);
     return 0;
 }

@@ -21,6 +21,11 @@ public:
     // Stores a text: encoded, cut to the field without splitting a character, padded.
     void set(std::string_view utf8)
     {
+        if (isPlainAscii(utf8)) {
+            for (std::size_t i = 0; i < N; ++i)
+                bytes_[i] = i < utf8.size() ? utf8[i] : ' ';
+            return;
+        }
         const std::string fitted = fitField(encodeCp936(utf8), N);
         for (std::size_t i = 0; i < N; ++i)
             bytes_[i] = fitted[i];
@@ -45,6 +50,13 @@ public:
     friend bool operator==(const FixedText&, const FixedText&) = default;
 
 private:
+    static bool isPlainAscii(std::string_view s)
+    {
+        for (const char c : s)
+            if (static_cast<unsigned char>(c) >= 0x80)
+                return false;
+        return true;
+    }
     std::array<char, N> bytes_;
 };
 

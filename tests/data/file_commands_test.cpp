@@ -64,10 +64,10 @@ struct FileCommandsTest : ::testing::Test
 
 TEST_F(FileCommandsTest, KindFollowsTheLengthAndTheName)
 {
-    const std::string bytes(16800, '\0');  // 150 rows of 112 bytes
+    const std::string bytes(16800, '\0'); // 150 rows of 112 bytes
     EXPECT_EQ(openFile(dir.write("a.pys", bytes)), OpenResult::Opened);
     EXPECT_EQ(d->ftype, 0);
-    EXPECT_EQ(d->jlbn, 149);  // 149 rows of load 0 before the forced end marker
+    EXPECT_EQ(d->jlbn, 149); // 149 rows of load 0 before the forced end marker
     EXPECT_EQ(openFile(dir.write("a.dat", bytes)), OpenResult::UnknownKind);
     EXPECT_EQ(d->curfile, "");
     ASSERT_FALSE(dialogs.messages.empty());
@@ -79,9 +79,9 @@ TEST_F(FileCommandsTest, KindFollowsTheLengthAndTheName)
     EXPECT_EQ(openFile(dir.write("c.dat", std::string(622, '\0'))), OpenResult::Opened);
     EXPECT_EQ(d->ftype, 2);
     EXPECT_EQ(openFile(dir.write("d.PYS", std::string(83037, '\0'))), OpenResult::Opened);
-    EXPECT_EQ(d->ftype, 2);  // a multiple of both record lengths
-    EXPECT_EQ(openFile(dir.write("e.PYS", std::string(100, '\0'))), OpenResult::UnknownKind);  // case matters
-    EXPECT_EQ(openFile(dir.write("f.pys", "")), OpenResult::Opened);  // empty record file: all zero rows
+    EXPECT_EQ(d->ftype, 2); // a multiple of both record lengths
+    EXPECT_EQ(openFile(dir.write("e.PYS", std::string(100, '\0'))), OpenResult::UnknownKind); // case matters
+    EXPECT_EQ(openFile(dir.write("f.pys", "")), OpenResult::Opened); // empty record file: all zero rows
     EXPECT_EQ(d->ftype, 0);
 }
 
@@ -150,7 +150,7 @@ TEST_F(FileCommandsTest, RawOldFileConvertsPairsAndKeepsCycleNumbersThroughSave)
         r.sj.set(i < 4 ? "10:00" : "10:10");
         r.v[0] = i < 4 ? 50.0f : 100.0f;
         r.v[1] = 0.1f * i;
-        r.v[12] = static_cast<float>((i / 2) % 2);  // cycle number minus 1
+        r.v[12] = static_cast<float>((i / 2) % 2); // cycle number minus 1
         if (i == 7)
             r.s60.set("工程");
         bytes += encodeYsRecOld(r);
@@ -185,7 +185,7 @@ TEST_F(FileCommandsTest, RawOldFileConvertsPairsAndKeepsCycleNumbersThroughSave)
     EXPECT_EQ(d->csz[4], "800");
     EXPECT_EQ(d->csz[12], "0");
 
-    const std::string tail(267 * 5, 'T');  // a longer file keeps its records after the 300th
+    const std::string tail(267 * 5, 'T'); // a longer file keeps its records after the 300th
     {
         std::string longer = bytes;
         longer.resize(300 * 267, '\0');
@@ -198,7 +198,7 @@ TEST_F(FileCommandsTest, RawOldFileConvertsPairsAndKeepsCycleNumbersThroughSave)
     ASSERT_EQ(saved.size(), 305u * 267);
     EXPECT_EQ(saved.substr(300 * 267), tail);
     const YsRecOld r1 = decodeYsRecOld(std::string_view(saved).substr(267));
-    EXPECT_EQ(r1.v[12], 0.0f);  // cycle 1 stored minus 1
+    EXPECT_EQ(r1.v[12], 0.0f); // cycle 1 stored minus 1
     const YsRecOld r2 = decodeYsRecOld(std::string_view(saved).substr(2 * 267));
     EXPECT_EQ(r2.v[12], 1.0f);
 
@@ -216,7 +216,7 @@ TEST_F(FileCommandsTest, RawFileSaveKeepsEveryByteItDoesNotRewrite)
         r.sj.set(i < 4 ? "10:00" : "11111");
         r.v[0] = 50;
         r.v[13] = static_cast<float>(1 + i / 2);
-        r.u[7] = 123.0f + i;  // carried values
+        r.u[7] = 123.0f + i; // carried values
         r.zt.setRaw(std::string("\x01\x00\xff", 3));
         bytes += encodeYsRec(r);
     }
@@ -283,7 +283,7 @@ TEST_F(FileCommandsTest, UnreadableFileLeavesNoTestOpen)
     EXPECT_EQ(d->jlbn, 0);
     EXPECT_EQ(dialogs.messages.back().text.rfind("文件打开失败！", 0), 0u);
     EXPECT_EQ(dialogs.messages.back().title, "系统提示！");
-    EXPECT_EQ(completions, 1);  // menus refreshed
+    EXPECT_EQ(completions, 1); // menus refreshed
 }
 
 TEST_F(FileCommandsTest, NewTestKeepsTheOldNameWhenOverwriteIsRefused)
@@ -332,7 +332,7 @@ TEST_F(FileCommandsTest, BadFilesOpenWithoutHarm)
     }
     EXPECT_EQ(openFile(dir.write("nan.pys", nan)), OpenResult::Opened);
     EXPECT_EQ(d->jlbn, 149);
-    EXPECT_EQ(d->maxload, 0);  // no load converts to a whole number
+    EXPECT_EQ(d->maxload, 0); // no load converts to a whole number
 
     std::string garbage(311 * 4000, '\0');
     for (std::size_t i = 0; i < garbage.size(); ++i)

@@ -96,14 +96,14 @@ TEST(ByteReader, ReportsOverrunAndNeverReadsPastTheEnd)
 TEST(FixedText, AssignmentCutsAndPadsAndTrimsOnRead)
 {
     FixedText<5> sj;
-    sj.set("12:30:45.000");  // a 12-character time keeps its first 5 characters
+    sj.set("12:30:45.000"); // a 12-character time keeps its first 5 characters
     EXPECT_EQ(sj.text(), "12:30");
     FixedText<10> t;
     t.set(" 8:30");
     EXPECT_EQ(t.text(), " 8:30     ");
     EXPECT_EQ(t.trimmed(), "8:30");
     FixedText<3> cn;
-    cn.set("工程");  // the second character does not fit in 3 bytes
+    cn.set("工程"); // the second character does not fit in 3 bytes
     EXPECT_EQ(cn.bytes(), "\xb9\xa4 ");
     EXPECT_EQ(cn.trimmed(), "工");
 }

@@ -22,7 +22,7 @@ TEST(Settings, FileLayoutIsLengthPlusTextPerRecord)
     EXPECT_EQ(bytes.substr(2, 5), "1.052");
     EXPECT_EQ(bytes[7], '\0');
     const std::size_t rec9 = 9 * kSettingsRecordSize;
-    EXPECT_EQ(static_cast<unsigned char>(bytes[rec9]), 14);  // 10 ASCII bytes + 2 characters of 2 bytes
+    EXPECT_EQ(static_cast<unsigned char>(bytes[rec9]), 14); // 10 ASCII bytes + 2 characters of 2 bytes
 
     SettingsTable back;
     decodeSettings(bytes, back);
@@ -32,11 +32,11 @@ TEST(Settings, FileLayoutIsLengthPlusTextPerRecord)
 TEST(Settings, LongTextIsCutAtACharacterBoundary)
 {
     SettingsTable csz;
-    csz[9] = std::string(125, 'a') + "工程";  // 129 bytes: the first Chinese character would be split
+    csz[9] = std::string(125, 'a') + "工程"; // 129 bytes: the first Chinese character would be split
     SettingsTable back;
     decodeSettings(encodeSettings(csz), back);
     EXPECT_EQ(back[9], std::string(125, 'a'));
-    csz[9] = std::string(124, 'b') + "工程";  // 128 bytes: one character fits
+    csz[9] = std::string(124, 'b') + "工程"; // 128 bytes: one character fits
     decodeSettings(encodeSettings(csz), back);
     EXPECT_EQ(back[9], std::string(124, 'b') + "工");
 }
@@ -51,13 +51,13 @@ TEST(Settings, ShortOrCorruptFilesYieldWhatIsThere)
 
     std::string bytes("\x03\x00"
                       "ab",
-                      4);  // record cut off after two of its three bytes
+                      4); // record cut off after two of its three bytes
     decodeSettings(bytes, csz);
     EXPECT_EQ(csz[0], "ab");
 
     std::string huge(kSettingsRecordSize, 'z');
     huge[0] = '\xff';
-    huge[1] = '\xff';  // a length beyond the record holds at most 126 bytes
+    huge[1] = '\xff'; // a length beyond the record holds at most 126 bytes
     decodeSettings(huge, csz);
     EXPECT_EQ(csz[0], std::string(126, 'z'));
 }
@@ -102,7 +102,7 @@ TEST(Settings, StartUpReadsChecksAndTheCorrectionIsWrittenNextTime)
     SettingsTable csz;
     csz[4] = "abc";
     csz[1] = "300";
-    ASSERT_EQ(writeSettings(path, csz), "");  // creates the folders
+    ASSERT_EQ(writeSettings(path, csz), ""); // creates the folders
 
     TestData d;
     startValues(d, path);

@@ -1,9 +1,9 @@
 #pragma once
 // A temporary folder for one test, removed with everything in it at the end.
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <cstdlib>
 #include <string>
 
 namespace pyx::test {

@@ -1,0 +1,17 @@
+// pyx: the desktop program.
+
+#include <QApplication>
+
+#include "mainwin/qt/main_window_widget.h"
+#include "platform/qt/qt_translation.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("pyx");
+    pyx::installChineseTranslation(app);
+    pyx::MainWindowWidget window;
+    window.show();
+    window.start();
+    return QApplication::exec();
+}

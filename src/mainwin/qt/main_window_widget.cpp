@@ -1,0 +1,131 @@
+#include "mainwin/qt/main_window_widget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "data/settings.h"
+#include "platform/qt/qt_command_bar.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_text_grid.h"
+
+namespace pyx {
+
+MainWindowWidget::MainWindowWidget(QWidget* parent)
+    : QMainWindow(parent), data_(std::make_unique<TestData>()), dialogs_(std::make_unique<QtDialogs>(this)),
+      logic_(std::make_unique<MainWindow>(*data_, *dialogs_, defaultSettingsPath()))
+{
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    resize(1280, 800);
+
+    barView_ = new QtCommandBar(logic_->bar, this);
+
+    auto* central = new QWidget(this);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(6, 4, 6, 4);
+
+    auto* header = new QHBoxLayout;
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        labels_[i] = new QLabel(central);
+        labels_[i]->setCursor(Qt::PointingHandCursor);
+        labels_[i]->setToolTip(QString::fromUtf8("单击编辑工程信息"));
+        labels_[i]->installEventFilter(this);
+        header->addWidget(labels_[i], i == 0 ? 3 : 2);
+    }
+    outer->addLayout(header);
+
+    auto* splitter = new QSplitter(Qt::Horizontal, central);
+    splitter->setChildrenCollapsible(false);
+    gridView_ = new QtTextGrid(logic_->grid, splitter);
+
+    auto* panel = new QWidget(splitter);
+    auto* panelLayout = new QGridLayout(panel);
+    panelLayout->setContentsMargins(2, 0, 0, 0);
+    label18_ = new QLabel(panel);
+    label18_->setAlignment(Qt::AlignHCenter);
+    QFont captionFont = label18_->font();
+    captionFont.setBold(true);
+    label18_->setFont(captionFont);
+    surface_ = new QWidget(panel);
+    surface_->setObjectName("VSDraw1");
+    surface_->setAutoFillBackground(true);
+    QPalette pal = surface_->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    surface_->setPalette(pal);
+    surface_->setMinimumSize(300, 300);
+    hscroll1_ = new QScrollBar(Qt::Horizontal, panel);
+    hscroll1_->setObjectName("HScroll1");
+    hscroll1_->setToolTip(QString::fromUtf8("位移坐标比例"));
+    hscroll2_ = new QScrollBar(Qt::Horizontal, panel);
+    hscroll2_->setObjectName("HScroll2");
+    hscroll2_->setToolTip(QString::fromUtf8("荷载级数"));
+    panelLayout->addWidget(label18_, 0, 0, 1, 2);
+    panelLayout->addWidget(surface_, 1, 0, 1, 2);
+    panelLayout->addWidget(hscroll1_, 2, 0);
+    panelLayout->addWidget(hscroll2_, 2, 1);
+    panelLayout->setRowStretch(1, 1);
+
+    splitter->addWidget(gridView_);
+    splitter->addWidget(panel);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 1);
+    outer->addWidget(splitter, 1);
+    setCentralWidget(central);
+
+    logic_->textsChanged = [this] { showTexts(); };
+    logic_->quit = [this] {
+        closing_ = true;
+        close();
+    };
+    showTexts();
+}
+
+MainWindowWidget::~MainWindowWidget() = default;
+
+void MainWindowWidget::start()
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int width = screen ? screen->size().width() : 0;
+    logic_->load(width);
+    showTexts();
+}
+
+void MainWindowWidget::showTexts()
+{
+    setWindowTitle(QString::fromStdString(logic_->caption));
+    for (std::size_t i = 0; i < labels_.size(); ++i)
+        labels_[i]->setText(QString::fromStdString(logic_->labels[i]));
+    label18_->setText(QString::fromStdString(logic_->label18));
+}
+
+bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (QLabel* label : labels_) {
+            if (watched == label) {
+                logic_->dispatch("miPprojectInfo");
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindowWidget::closeEvent(QCloseEvent* event)
+{
+    if (!closing_ && !logic_->confirmClose()) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    event->accept();
+    QApplication::closeAllWindows();
+}
+
+} // namespace pyx

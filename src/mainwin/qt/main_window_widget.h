@@ -1,0 +1,58 @@
+#pragma once
+// The main window: header labels, the table grid on the left, the curve panel on the
+// right, menus and toolbar. It shows the state of MainWindow and forwards events.
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "data/model.h"
+#include "mainwin/main_window.h"
+
+class QLabel;
+class QScrollBar;
+class QSplitter;
+
+namespace pyx {
+
+class QtDialogs;
+class QtCommandBar;
+class QtTextGrid;
+
+class MainWindowWidget : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindowWidget(QWidget* parent = nullptr);
+    ~MainWindowWidget() override;
+
+    // Runs the start-up of the logic: settings, the last file, the empty curve.
+    void start();
+
+    MainWindow& logic() { return *logic_; }
+    QtTextGrid* gridWidget() const { return gridView_; }
+    QWidget* curveSurface() const { return surface_; }
+    QScrollBar* scaleBar() const { return hscroll1_; }
+    QScrollBar* stageBar() const { return hscroll2_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showTexts();
+
+    std::unique_ptr<TestData> data_;
+    std::unique_ptr<QtDialogs> dialogs_;
+    std::unique_ptr<MainWindow> logic_;
+    QtCommandBar* barView_ = nullptr;
+    QtTextGrid* gridView_ = nullptr;
+    std::array<QLabel*, 4> labels_{};
+    QLabel* label18_ = nullptr;
+    QWidget* surface_ = nullptr;
+    QScrollBar* hscroll1_ = nullptr;
+    QScrollBar* hscroll2_ = nullptr;
+    bool closing_ = false;
+};
+
+} // namespace pyx

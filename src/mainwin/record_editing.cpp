@@ -1,0 +1,232 @@
+#include "mainwin/record_editing.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "data/numfmt.h"
+
+namespace pyx {
+namespace {
+
+constexpr int kBackspace = 8;
+constexpr int kEnter = 13;
+
+bool isDigit(int k)
+{
+    return k >= '0' && k <= '9';
+}
+
+// The integer value of a group of characters, when it has one.
+std::optional<std::int16_t> groupValue(const std::string& text, std::size_t at, std::size_t n)
+{
+    if (text.size() < at + n)
+        return std::nullopt;
+    const auto v = toDouble(text.substr(at, n));
+    return v ? toInteger(*v) : std::nullopt;
+}
+
+} // namespace
+
+void RecordEditor::keyPress(int /*row*/, int col, int& key)
+{
+    if (key == kEnter) {
+        if (grid_.currentRow() + 1 < grid_.rows())
+            grid_.setCurrent(grid_.currentRow() + 1, grid_.currentCol());
+        return;
+    }
+    bool accept = true;
+    if (col == 1) {
+        accept = isDigit(key) || key == '.' || key == kBackspace;
+    } else if (d_.tabmode == 1) {
+        if (col == 2)
+            accept = isDigit(key) || key == kBackspace || key == ':' || key == '-';
+        else if (col == 3)
+            accept = isDigit(key) || key == kBackspace;
+        else if (col >= 4)
+            accept = isDigit(key) || key == kBackspace || key == '.' || key == '-';
+    }
+    if (!accept)
+        key = 0;
+}
+
+void RecordEditor::validate(int /*row*/, int col, const std::string& text, bool& cancel)
+{
+    if (d_.tabmode != 1)
+        return;
+    const auto refuseWithBeep = [&] {
+        cancel = true;
+        dialogs_.beep();
+    };
+    const std::optional<double> value = toDouble(text);
+    if (col == 1) {
+        if (text.size() > 9 || !value)
+            refuseWithBeep();
+        else if (*value > 99999999)
+            refuseWithBeep();
+    } else if (col == 2) {
+        if (text.size() != 5)
+            cancel = true;
+        if (text == kNoTime)
+            return;
+        const auto hours = groupValue(text, 0, 2);
+        if (!hours)
+            return;
+        if (*hours > 23)
+            cancel = true;
+        if (text.size() < 3 || text[2] != ':')
+            cancel = true;
+        const auto tens = groupValue(text, 3, 1);
+        if (!tens)
+            return;
+        if (*tens > 5)
+            cancel = true;
+    } else if (col == 3) {
+        if (value && *value > 20)
+            refuseWithBeep();
+    } else if (text != "--") {
+        if (text.size() > 6 || !value)
+            refuseWithBeep();
+        else if (*value > 9999)
+            refuseWithBeep();
+    }
+}
+
+void RecordEditor::afterEdit(int row, int col)
+{
+    if (d_.tabmode != 1)
+        return;
+    const std::string text = grid_.text(row, col);
+    const std::optional<double> value = toDouble(text);
+    if (col == 1 || (col >= 4 && col <= 11)) {
+        if (value)
+            grid_.setText(row, col, formatDouble(*value, "##0.00"));
+    } else if (col == 3) {
+        if (const auto n = value ? toInteger(*value) : std::nullopt)
+            grid_.setText(row, col, formatDouble(*n, "##0"));
+    }
+    grid_.refresh();
+    recompute();
+    grid_.focus();
+    if (enableSave)
+        enableSave();
+}
+
+void RecordEditor::mouseDown(int button, int row, int col)
+{
+    grid_.focus();
+    if (button != 2 || row <= 0 || col <= 0 || d_.tabmode != 1)
+        return;
+    if (row > 1) {
+        grid_.setCurrent(row, col);
+        if (popupEditMenu)
+            popupEditMenu();
+    }
+}
+
+void RecordEditor::savejlb()
+{
+    // Grid rows beyond the last record-table row are not stored; jlb(200) stays for the end marker.
+    const int last = std::min(grid_.rows() - 1, kJlbRows);
+    for (int r = 2; r <= last; ++r) {
+        JlbRec& row = d_.jlb[r - 2];
+        if (const auto hz = toSingle(grid_.text(r, 1)))
+            row.hz = *hz;
+        row.sj.set(grid_.text(r, 2));
+        if (const auto xh = toDouble(grid_.text(r, 3)))
+            if (const auto n = toInteger(*xh))
+                row.xh = *n;
+        for (int c = 4; c <= 11; ++c)
+            if (const auto v = toSingle(grid_.text(r, c)))
+                row.ds[c - 4] = *v;
+    }
+    if (grid_.rows() <= 2) {
+        d_.jlbn = 0;
+        d_.jlb[0].hz = kEndLoad;
+        return;
+    }
+    d_.jlbn = static_cast<std::int16_t>(std::min(grid_.rows() - 2, kJlbRows - 1));
+    d_.jlb[d_.jlbn].hz = kEndLoad;
+    d_.jlb[d_.jlbn].sj.set(kUnusedTime);
+    d_.ysn = d_.jlbn;
+}
+
+bool RecordEditor::renumberCycles()
+{
+    if (grid_.rows() < 3 || d_.tabmode != 1)
+        return false;
+    int counter = 1;
+    for (int r = 1; r <= grid_.rows() - 2; ++r) {
+        if (grid_.text(r + 1, 1) == grid_.text(r, 1)) {
+            grid_.setText(r + 1, 3, std::to_string(counter));
+        } else {
+            counter = 1;
+            grid_.setText(r + 1, 3, "1");
+        }
+        if (++counter > 5)
+            counter = 1;
+    }
+    return true;
+}
+
+void RecordEditor::recompute()
+{
+    savejlb();
+    if (evaluate)
+        evaluate();
+    if (display)
+        display();
+}
+
+void RecordEditor::fixCycles()
+{
+    if (!renumberCycles())
+        return;
+    grid_.refresh();
+    recompute();
+    grid_.focus();
+    if (enableSave)
+        enableSave();
+}
+
+void RecordEditor::fixCyclesQuiet()
+{
+    if (!renumberCycles())
+        return;
+    grid_.refresh();
+    savejlb();
+    if (evaluate)
+        evaluate();
+}
+
+void RecordEditor::insertRow()
+{
+    const int r = grid_.currentRow();
+    if (r < 3 || d_.tabmode != 1)
+        return;
+    grid_.insertRow(r + 1);
+    grid_.setText(r + 1, 0, std::to_string(r));
+    for (int c = 1; c < grid_.cols(); ++c)
+        grid_.setText(r + 1, c, grid_.text(r, c));
+    for (int k = r - 1; k <= grid_.rows() - 2; ++k)
+        if (k > 0)
+            grid_.setText(k + 1, 0, std::to_string(k));
+    grid_.refresh();
+    recompute();
+    if (enableSave)
+        enableSave();
+}
+
+void RecordEditor::deleteRow()
+{
+    const int r = grid_.currentRow();
+    if (r < std::max(1, grid_.fixedRows()) || d_.tabmode != 1 || r >= grid_.rows())
+        return;
+    grid_.removeRow(r);
+    grid_.setCurrent(r < grid_.rows() ? r : grid_.rows() - 1, grid_.currentCol());
+    grid_.refresh();
+    recompute();
+    if (enableSave)
+        enableSave();
+}
+
+} // namespace pyx

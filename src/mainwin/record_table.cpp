@@ -1,0 +1,88 @@
+#include "mainwin/record_table.h"
+
+#include <algorithm>
+
+#include "data/numfmt.h"
+#include "data/settings.h"
+
+namespace pyx {
+
+int tableColumnWidth(int screenpx, int at1024, int at1280, int at1366, int above1439)
+{
+    if (screenpx == 1366)
+        return at1366;
+    if (screenpx == 1024)
+        return at1024;
+    if (screenpx == 1280)
+        return at1280;
+    if (screenpx > 1439)
+        return above1439;
+    return TextGrid::kDefaultWidth;
+}
+
+std::string loadText(float hz, bool hzdecimal, std::int32_t maxload)
+{
+    if (!hzdecimal || maxload > 9999) {
+        const auto whole = toLong(hz);
+        return whole ? std::to_string(*whole) : formatSingle(hz, "#0");
+    }
+    if (maxload >= 1000)
+        return formatSingle(hz, "##0.0");
+    return formatSingle(hz, "##0.00");
+}
+
+void headJlb(TextGrid& grid, int screenpx)
+{
+    static const char* const row0[kRecordCols] = {
+        "序号",         "荷载(kN)",     "观测时间",     "循环数",       "加载位移(mm)", "加载位移(mm)",
+        "加载位移(mm)", "加载位移(mm)", "卸载位移(mm)", "卸载位移(mm)", "卸载位移(mm)", "卸载位移(mm)"};
+    static const char* const row1[kRecordCols] = {"序号",  "荷载(kN)", "观测时间", "循环数",
+                                                  "上表1", "上表2",    "下表1",    "下表2",
+                                                  "上表1", "上表2",    "下表1",    "下表2"};
+    grid.clear();
+    grid.setCols(kRecordCols);
+    grid.setRows(32);
+    grid.setEditable(true);
+    grid.setFixedRows(2);
+    const int width = tableColumnWidth(screenpx, 840, 860, 835, 906);
+    for (int c = 0; c < kRecordCols; ++c) {
+        grid.setColWidth(c, width);
+        grid.setColAlign(c, CellAlign::Center);
+        grid.setMergeCol(c, c <= 3);
+        grid.setText(0, c, row0[c]);
+        grid.setText(1, c, row1[c]);
+    }
+    grid.setMergeRow(0, true);
+    grid.setMergeMode(MergeMode::FixedOnly);
+    for (int r = 2; r < grid.rows(); ++r)
+        grid.setText(r, 0, std::to_string(r - 1));
+}
+
+void fillRecordTable(TextGrid& grid, const TestData& d)
+{
+    if (settingNonZero(d.csz, 74)) {
+        for (int c = 1; c <= 3; ++c)
+            grid.setMergeCol(c, true);
+        grid.setMergeMode(MergeMode::FixedOnly);
+    } else {
+        grid.setMergeCol(1, true);
+        grid.setMergeMode(MergeMode::RestrictAll);
+    }
+    grid.setEditable(true);
+    const int rows = std::max(0, std::min<int>(d.jlbn, kJlbRows));
+    grid.setRows(rows + 2);
+    for (int i = 0; i < rows; ++i) {
+        const JlbRec& r = d.jlb[i];
+        const int gr = i + 2;
+        grid.setText(gr, 0, std::to_string(i + 1));
+        grid.setText(gr, 1, loadText(r.hz, d.hzdecimal, d.maxload));
+        grid.setText(gr, 2, r.sj.trimmed());
+        grid.setText(gr, 3, std::to_string(r.xh));
+        for (int c = 4; c < kRecordCols; ++c) {
+            const bool inUse = settingIsOne(d.csz, 10 + (c - 4) % 4);
+            grid.setText(gr, c, inUse ? formatSingle(r.ds[c - 4], "#0.00") : "--");
+        }
+    }
+}
+
+} // namespace pyx

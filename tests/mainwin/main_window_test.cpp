@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "data/records.h"
+#include "data/settings.h"
+#include "mainwin/main_window.h"
+#include "platform/scripted_dialogs.h"
+#include "support/record_files.h"
+#include "support/temp_dir.h"
+
+namespace pyx {
+namespace {
+
+struct MainWindowTest : ::testing::Test
+{
+    test::TempDir dir;
+    std::string settings = dir.file("cfg/spconfig.sys");
+    std::unique_ptr<TestData> d = std::make_unique<TestData>();
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MainWindow> w = std::make_unique<MainWindow>(*d, dialogs, settings);
+
+    void open(const std::string& path)
+    {
+        dialogs.fileNames.push_back(path);
+        w->dispatch("miFOpen");
+    }
+    bool enabled(const char* band, const char* tool) const { return w->bar.tool(band, tool)->enabled; }
+    bool visible(const char* band, const char* tool) const { return w->bar.tool(band, tool)->visible; }
+
+    std::string sampleFile()
+    {
+        using test::recordRow;
+        std::vector<JlbRec> rows;
+        const char* times[] = {"08:30", "08:31", "08:32", "08:33"};
+        for (int i = 0; i < 4; ++i)
+            rows.push_back(
+                recordRow(times[i], 50, i + 1, {0.1f * i, 0.2f, 1.0f + i, 1.1f, 0.05f, 0.06f, 0.5f, 0.55f}));
+        rows.push_back(recordRow("09:00", 100, 1, {10.0f, 10.0f, 1.27f, 1.27f, 2, 2, 0.3f, 0.3f}));
+        rows.push_back(recordRow("09:04", 100, 2, {10.0f, 10.0f, 1.27f, 1.27f, 2, 2, 0.3f, 0.3f}));
+        return dir.write("t.pys",
+                         test::recordFile(rows, {{0, "某大桥"}, {1, "S1"}, {2, "2026-12-01"}, {5, "500"}}));
+    }
+};
+
+TEST_F(MainWindowTest, EmptyStartShowsBareCaptionsAndThirtyNumberedRows)
+{
+    w->load(1366);
+    EXPECT_EQ(w->caption, kAppTitle);
+    EXPECT_EQ(w->labels[0], "工程名称：");
+    EXPECT_EQ(w->labels[3], "上下表距：");
+    ASSERT_EQ(w->grid.rows(), 32);
+    EXPECT_EQ(w->grid.text(1, 4), "上表1");
+    EXPECT_EQ(w->grid.text(2, 0), "1");
+    EXPECT_EQ(w->grid.text(31, 0), "30");
+    EXPECT_EQ(w->grid.text(2, 1), "");
+    EXPECT_EQ(w->grid.colWidth(0), 835);
+    EXPECT_FALSE(enabled("mnuMain", "mnuChart"));
+    EXPECT_FALSE(enabled("barStandard", "miCjlb"));
+    EXPECT_FALSE(enabled("mnuFile", "miFSave"));
+    EXPECT_TRUE(enabled("mnuMain", "mnuParameter"));
+    // A disabled menu's tools cannot be used.
+    w->bar.click("mnuChart", "miChzb");
+    EXPECT_EQ(d->tabmode, 1);
+}
+
+TEST_F(MainWindowTest, OpeningARecordFileFillsTheWindow)
+{
+    w->load(1024);
+    const std::string path = sampleFile();
+    open(path);
+    EXPECT_EQ(w->caption, path + kAppTitle + "  ");
+    EXPECT_EQ(w->labels[0], "工程名称：某大桥");
+    EXPECT_EQ(w->labels[1], "试桩编号：S1");
+    EXPECT_EQ(w->labels[3], "上下表距：500");
+    ASSERT_EQ(w->grid.rows(), 8);
+    EXPECT_EQ(w->grid.text(2, 1), "50");
+    EXPECT_EQ(w->grid.text(2, 2), "08:30");
+    EXPECT_EQ(w->grid.text(2, 6), "1.00");
+    EXPECT_EQ(w->grid.colWidth(3), 840);
+    EXPECT_TRUE(enabled("mnuMain", "mnuChart"));
+    EXPECT_TRUE(enabled("mnuMain", "mnuedit"));
+    EXPECT_FALSE(visible("mnuChart", "miCyssj"));
+    EXPECT_FALSE(visible("mnuChart", "miSepCS"));
+    EXPECT_FALSE(visible("mnuChart", "miCBJ"));
+    EXPECT_EQ(d->hzcount, 2);
+}
+
+TEST_F(MainWindowTest, RawFileShowsTheRawDataCommand)
+{
+    std::string bytes;
+    for (int i = 0; i < 12; ++i) {
+        YsRec r;
+        r.sj.set(i < 4 ? "10:00" : "11111");
+        r.sj2.set(i < 4 ? "10:00" : "11111");
+        r.v[0] = 50;
+        r.v[13] = 1;
+        bytes += encodeYsRec(r);
+    }
+    w->load(1366);
+    open(dir.write("raw.dat", bytes));
+    EXPECT_EQ(d->ftype, 2);
+    EXPECT_TRUE(visible("mnuChart", "miCyssj"));
+    EXPECT_TRUE(visible("mnuChart", "miSepCS"));
+    open(sampleFile());
+    EXPECT_FALSE(visible("mnuChart", "miCyssj"));
+}
+
+TEST_F(MainWindowTest, SummaryViewDisablesEditingButKeepsUnsavedDataSaveable)
+{
+    w->load(1366);
+    open(sampleFile());
+    ASSERT_TRUE(w->grid.commitEdit(2, 5, "3"));
+    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(enabled("mnuFile", "miFSave"));
+    w->dispatch("miChzb");
+    EXPECT_EQ(d->tabmode, 0);
+    EXPECT_FALSE(enabled("mnuMain", "mnuedit"));
+    EXPECT_TRUE(enabled("mnuFile", "miFSave"));
+    EXPECT_TRUE(enabled("barStandard", "miFSave"));
+    // No edits and no context menu on a summary table.
+    bool popped = false;
+    w->editor.popupEditMenu = [&] { popped = true; };
+    w->grid.onMouseDown(2, 3, 3);
+    EXPECT_FALSE(popped);
+}
+
+TEST_F(MainWindowTest, MergeToggleFlipsTheCaptionAndSurvivesARestart)
+{
+    w->load(1366);
+    open(sampleFile());
+    EXPECT_EQ(w->bar.tool("mnuedit", "miChb")->caption, "允许表格合并(&H)");
+    w->dispatch("miChb");
+    EXPECT_EQ(w->bar.tool("mnuedit", "miChb")->caption, "禁止表格合并(&H)");
+    EXPECT_EQ(w->grid.mergeMode(), MergeMode::FixedOnly);
+
+    auto d2 = std::make_unique<TestData>();
+    MainWindow again(*d2, dialogs, settings);
+    again.load(1366);
+    EXPECT_EQ(d2->csz[74], "1");
+    dialogs.fileNames.push_back(sampleFile());
+    again.dispatch("miFOpen");
+    EXPECT_EQ(again.bar.tool("mnuedit", "miChb")->caption, "禁止表格合并(&H)");
+}
+
+TEST_F(MainWindowTest, LastFileOpensAtStartUpAndCancelLeavesNoTest)
+{
+    const std::string path = sampleFile();
+    SettingsTable csz;
+    csz[9] = path;
+    writeSettings(settings, csz);
+    dialogs.fileNames.push_back(path);
+    w->load(1366);
+    EXPECT_EQ(d->curfile, path);
+    EXPECT_EQ(d->jlbn, 6);
+    EXPECT_EQ(dialogs.fileRequests.back().title, "打开文件");
+
+    auto d2 = std::make_unique<TestData>();
+    MainWindow cancelled(*d2, dialogs, settings);
+    cancelled.load(1366); // no name queued: the user cancels
+    EXPECT_EQ(d2->curfile, "");
+    EXPECT_EQ(cancelled.caption, kAppTitle);
+}
+
+TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsks)
+{
+    w->load(1366);
+    open(sampleFile());
+    int quits = 0;
+    w->quit = [&] { ++quits; };
+    w->dispatch("miFExit");
+    EXPECT_EQ(quits, 1); // nothing changed: no question
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    ASSERT_TRUE(w->grid.commitEdit(2, 5, "3"));
+    dialogs.answers.push_back(MsgAnswer::Cancel);
+    EXPECT_FALSE(w->confirmClose());
+    EXPECT_EQ(dialogs.messages.back().text, "文件没有保存！保存否？");
+    EXPECT_EQ(dialogs.messages.back().buttons, MsgButtons::YesNoCancel);
+
+    dialogs.answers.push_back(MsgAnswer::Yes);
+    EXPECT_TRUE(w->confirmClose());
+    EXPECT_EQ(d->dirty, 0);
+    open(d->curfile);
+    EXPECT_EQ(d->jlb[0].ds[1], 3.0f);
+}
+
+TEST_F(MainWindowTest, UnfinishedCommandsSaySo)
+{
+    w->load(1366);
+    w->dispatch("miPparameterSetup");
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.back().text, kNotFinished);
+    int ran = 0;
+    w->commands["miPparameterSetup"] = [&] { ++ran; };
+    w->dispatch("miPparameterSetup");
+    EXPECT_EQ(ran, 1);
+}
+
+} // namespace
+} // namespace pyx

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "mainwin/main_window.h"
+#include "platform/scripted_dialogs.h"
+#include "support/record_files.h"
+#include "support/temp_dir.h"
+
+namespace pyx {
+namespace {
+
+using test::recordRow;
+
+struct RecordEditingTest : ::testing::Test
+{
+    test::TempDir dir;
+    std::unique_ptr<TestData> d = std::make_unique<TestData>();
+    ScriptedDialogs dialogs;
+    MainWindow w{*d, dialogs, dir.file("spconfig.sys")};
+    TextGrid& g = w.grid;
+
+    void openRows(const std::vector<JlbRec>& rows)
+    {
+        w.load(1366);
+        dialogs.fileNames.push_back(dir.write("t.pys", test::recordFile(rows)));
+        w.dispatch("miFOpen");
+    }
+    std::vector<JlbRec> loads(std::initializer_list<float> hz)
+    {
+        std::vector<JlbRec> rows;
+        for (float h : hz)
+            rows.push_back(recordRow("08:30", h, 1, {1, 1, 2, 2, 0.5f, 0.5f, 1, 1}));
+        return rows;
+    }
+    bool accepted(int col, const std::string& text)
+    {
+        bool cancel = false;
+        g.onValidate(2, col, text, cancel);
+        return !cancel;
+    }
+};
+
+TEST_F(RecordEditingTest, KeyFilterKeepsWhatEachColumnAccepts)
+{
+    openRows(loads({10, 10}));
+    EXPECT_EQ(g.typeKeys(2, 1, "12a.5"), "12.5");
+    EXPECT_EQ(g.typeKeys(2, 2, "08:30ab"), "08:30");
+    EXPECT_EQ(g.typeKeys(2, 3, "1-2."), "12");
+    EXPECT_EQ(g.typeKeys(2, 4, "-0.5x"), "-0.5");
+    // Enter moves the current row down while there is a row below.
+    g.setCurrent(2, 4);
+    int enter = 13;
+    g.onKeyPress(2, 4, enter);
+    EXPECT_EQ(g.currentRow(), 3);
+    g.onKeyPress(3, 4, enter);
+    EXPECT_EQ(g.currentRow(), 3);
+}
+
+TEST_F(RecordEditingTest, ValidationRefusesWhatCannotBeStored)
+{
+    openRows(loads({10, 10}));
+    const struct
+    {
+        int col;
+        const char* text;
+        bool ok;
+        bool beep;
+    } cases[] = {
+        {2, "24:00", false, false},     {2, "23:59", true, false},   {2, "12:60", false, false},
+        {2, "--:--", true, false},      {2, "8:30", false, false},   {2, "08-30", false, false},
+        {3, "21", false, true},         {3, "20", true, false},      {3, "", true, false},
+        {4, "12345", false, true},      {4, "1234567", false, true}, {4, "--", true, false},
+        {4, "-0.5", true, false},       {4, "abc", false, true},     {1, "12.5", true, false},
+        {1, "1234567890", false, true}, {1, "", false, true},
+    };
+    for (const auto& c : cases) {
+        const int beeps = dialogs.beeps;
+        EXPECT_EQ(accepted(c.col, c.text), c.ok) << c.col << " " << c.text;
+        EXPECT_EQ(dialogs.beeps - beeps, c.beep ? 1 : 0) << c.col << " " << c.text;
+    }
+}
+
+TEST_F(RecordEditingTest, CommittedTextsAreNormalisedAndReachTheRecordTable)
+{
+    openRows(loads({10, 10, 20}));
+    ASSERT_TRUE(g.commitEdit(2, 3, "3"));
+    EXPECT_EQ(g.text(2, 3), "3");
+    EXPECT_EQ(d->jlb[0].xh, 3);
+    ASSERT_TRUE(g.commitEdit(2, 6, "5"));
+    EXPECT_EQ(g.text(2, 6), "5.00");
+    EXPECT_EQ(d->jlb[0].ds[2], 5.0f);
+    EXPECT_EQ(d->jlbp[0].ds[dispLoading], 3.5f);
+    ASSERT_TRUE(g.commitEdit(3, 1, "12.5"));
+    EXPECT_EQ(g.text(3, 1), "12.50");
+    EXPECT_EQ(d->jlb[1].hz, 12.5f);
+    EXPECT_TRUE(d->hzdecimal);
+    EXPECT_FALSE(g.commitEdit(2, 4, "99999"));
+    EXPECT_EQ(g.text(2, 4), "1.00");
+    EXPECT_EQ(d->dirty, -1);
+}
+
+TEST_F(RecordEditingTest, CycleNumbersRunOneToFiveWithinEqualLoads)
+{
+    openRows(loads({10, 10, 10, 10, 10, 10, 20, 20}));
+    for (int r = 2; r < 10; ++r)
+        g.setText(r, 3, "9");
+    w.dispatch("miCxhs");
+    const char* expected[] = {"1", "2", "3", "4", "5", "1", "1", "2"};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(g.text(i + 2, 3), expected[i]) << i;
+    EXPECT_EQ(d->jlb[5].xh, 1);
+    EXPECT_EQ(d->jlb[7].xh, 2);
+}
+
+TEST_F(RecordEditingTest, OpenCorrectsCycleNumbersQuietly)
+{
+    std::vector<JlbRec> rows = loads({10, 10, 20});
+    rows[1].xh = 7;
+    openRows(rows);
+    EXPECT_EQ(d->jlb[1].xh, 2);
+    EXPECT_EQ(d->dirty, 0);
+    EXPECT_FALSE(w.bar.tool("mnuFile", "miFSave")->enabled);
+}
+
+TEST_F(RecordEditingTest, InsertDuplicatesTheCurrentRowAndRenumbers)
+{
+    openRows(loads({10, 20, 30, 40}));
+    g.setCurrent(2, 1);
+    w.dispatch("miCcryh");
+    EXPECT_EQ(g.rows(), 6); // the first data row: nothing happens
+    g.setCurrent(4, 1);
+    w.dispatch("miCcryh");
+    ASSERT_EQ(g.rows(), 7);
+    EXPECT_EQ(g.text(5, 1), "30");
+    for (int r = 2; r < 7; ++r)
+        EXPECT_EQ(g.text(r, 0), std::to_string(r - 1));
+    EXPECT_EQ(d->jlbn, 5);
+    EXPECT_EQ(d->jlb[3].hz, 30.0f);
+    EXPECT_EQ(d->jlb[4].hz, 40.0f);
+    EXPECT_EQ(d->jlb[5].hz, kEndLoad);
+    EXPECT_EQ(d->dirty, -1);
+}
+
+TEST_F(RecordEditingTest, DeleteMovesTheCurrentRowAndLeavesAGapInTheNumbers)
+{
+    openRows(loads({10, 20, 30}));
+    g.setCurrent(3, 1);
+    w.dispatch("miCscyh");
+    EXPECT_EQ(g.rows(), 4);
+    EXPECT_EQ(g.currentRow(), 3);
+    EXPECT_EQ(g.text(3, 0), "3"); // not renumbered
+    EXPECT_EQ(d->jlb[1].hz, 30.0f);
+    g.setCurrent(3, 1);
+    w.dispatch("miCscyh"); // the last row: the current row moves up
+    EXPECT_EQ(g.currentRow(), 2);
+    w.dispatch("miCscyh");
+    EXPECT_EQ(g.rows(), 2);
+    EXPECT_EQ(d->jlbn, 0);
+    EXPECT_EQ(d->jlb[0].hz, kEndLoad);
+}
+
+TEST_F(RecordEditingTest, ContextMenuOpensOnlyOnDataCells)
+{
+    openRows(loads({10, 20}));
+    int popups = 0;
+    w.editor.popupEditMenu = [&] { ++popups; };
+    g.onMouseDown(2, 0, 3); // header
+    g.onMouseDown(2, 3, 0); // serial column
+    g.onMouseDown(1, 3, 3); // left button
+    EXPECT_EQ(popups, 0);
+    g.onMouseDown(2, 3, 4);
+    EXPECT_EQ(popups, 1);
+    EXPECT_EQ(g.currentRow(), 3);
+    EXPECT_EQ(g.currentCol(), 4);
+}
+
+} // namespace
+} // namespace pyx

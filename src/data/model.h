@@ -124,6 +124,10 @@ struct TestData
     std::vector<HzRow> hzdat;
     std::int16_t hzcount = 0;
     bool hzdecimal = false;
+
+    // Gauge weights of the raw readings (0..3: gauges 1..4, 1 in use), kept between the
+    // raw data window and the raw data report.
+    std::array<std::int16_t, 12> ysflag{};
 };
 
 // Start values of a run: the evaluated table ends at row 0, no test is open.

@@ -2,6 +2,7 @@
 
 #include "data/settings.h"
 #include "data/startup.h"
+#include "dialogs/project_info.h"
 #include "eval/curve_scale.h"
 #include "eval/evaluation.h"
 #include "mainwin/command_layout.h"
@@ -54,6 +55,8 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
         grid.refresh();
     };
     h.newProjectInfo = [this] { dispatch("miPprojectInfo"); };
+    // The open loads the project information dialog without showing it.
+    h.loadProjectInfo = [this] { ProjectInfoDialog(*this, dialogs_).load(); };
 }
 
 void MainWindow::load(int screenWidthPx)

@@ -1,0 +1,174 @@
+#include "dialogs/project_info.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "data/cp936.h"
+#include "data/numfmt.h"
+#include "data/settings.h"
+#include "data/text_format.h"
+#include "mainwin/main_window.h"
+
+namespace pyx {
+
+std::string todayShortDate()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return std::to_string(local.tm_year + 1900) + "/" + std::to_string(local.tm_mon + 1) + "/" +
+           std::to_string(local.tm_mday);
+}
+
+ProjectInfoDialog::ProjectInfoDialog(MainWindow& window, Dialogs& dialogs)
+    : window_(window), dialogs_(dialogs)
+{
+}
+
+bool ProjectInfoDialog::isJackField(int index)
+{
+    return std::find(kJackFields.begin(), kJackFields.end(), index) != kJackFields.end();
+}
+
+void ProjectInfoDialog::load()
+{
+    const TestData& d = window_.data();
+    for (int i = 0; i <= 5; ++i)
+        text2[i] = d.jlb[i].cstr.trimmed();
+    computeFactor();
+    if (trimBlanks(text2[2]).empty())
+        text2[2] = today();
+    jackFieldsEnabled = d.restored != -1;
+    if (d.restored == -1) {
+        for (int i = 0; i <= 5; ++i)
+            text2[i] = d.csz[50 + i];
+        const auto type = [&d](int entry) {
+            const auto v = toDouble(d.csz[entry]);
+            return v && (*v == 0 || *v == 1) ? static_cast<int>(*v) : -1;
+        };
+        jackType = type(56);
+        sensorType = type(57);
+        for (std::size_t k = 0; k < kJackFields.size(); ++k)
+            text2[kJackFields[k]] = d.csz[58 + k];
+        // The restored jack and sensor texts give the factor, as typing them would.
+        computeFactor();
+    }
+}
+
+void ProjectInfoDialog::textChanged(int index)
+{
+    if (index == 8 || (index >= 10 && index <= 13))
+        computeFactor();
+}
+
+void ProjectInfoDialog::enter(int index)
+{
+    if (index <= 6) {
+        // There is no field 7: Enter in the jack number leaves the focus where it is.
+        if (hasControl(index + 1))
+            focus = index + 1;
+    } else {
+        focus = kOkButton;
+    }
+}
+
+void ProjectInfoDialog::computeFactor()
+{
+    TestData& d = window_.data();
+    const auto number = [this](int field) { return toSingle(text2[field]); };
+    if (jackType == 0) {
+        const auto pressure = number(13);
+        const auto output = number(8);
+        const auto range = number(10);
+        const auto sensitivity = number(11);
+        const auto jacksValue = number(12);
+        const auto jacks = jacksValue ? toInteger(*jacksValue) : std::nullopt;
+        // A jack count below 1 gives no factor (a negative one would give a negative factor).
+        if (!pressure || !output || !range || !sensitivity || !jacks || *jacks <= 0 || *pressure <= 0 ||
+            *output <= 0 || *range <= 0 || *sensitivity <= 0) {
+            label8 = kFactorCaption;
+            return;
+        }
+        const float factor =
+            *sensitivity * *pressure * 1200.0f / (*range * *output * static_cast<float>(*jacks));
+        d.csz[0] = formatSingle(factor, "##0.000");
+    } else if (jackType == 1 && d.newtest == -1) {
+        const auto sensitivity = number(11);
+        const auto jacksValue = number(12);
+        const auto jacks = jacksValue ? toInteger(*jacksValue) : std::nullopt;
+        if (!sensitivity || !jacks || *jacks <= 0)
+            return;
+        d.csz[0] = formatSingle(*sensitivity / static_cast<float>(*jacks), "#0.000");
+    } else {
+        return;
+    }
+    label8 = kFactorCaption + formatNumericText(d.csz[0], "##0.000");
+}
+
+bool ProjectInfoDialog::refuse(const char* message, int field)
+{
+    dialogs_.message({message, "系统提示！", MsgButtons::Ok, MsgIcon::Exclamation, 1});
+    focus = field;
+    return false;
+}
+
+bool ProjectInfoDialog::checkNumber(int field, const char* emptyMessage, const char* notNumberMessage)
+{
+    const std::string text = trimBlanks(text2[field]);
+    if (text.empty())
+        return refuse(emptyMessage, field);
+    if (!isNumeric(text))
+        return refuse(notNumberMessage, field);
+    return true;
+}
+
+void ProjectInfoDialog::ok()
+{
+    TestData& d = window_.data();
+    if (settingIsOne(d.csz, 10) || settingIsOne(d.csz, 11)) {
+        const std::string distance = trimBlanks(text2[5]);
+        if (distance.empty()) {
+            refuse("上下表距不能为空！", 5);
+            return;
+        }
+        if (distance == "0") {
+            refuse("上下表距不能为零！", 5);
+            return;
+        }
+    }
+    for (int i = 0; i <= 5; ++i)
+        d.jlb[i].cstr.set(trimBlanks(text2[i]));
+
+    const bool newTest = d.newtest == -1;
+    if (newTest) {
+        if (!checkNumber(0, "检测流水号不能为空！", "检测流水号要求为6位数字！") ||
+            !checkNumber(1, "桩号不能为空！", "桩号要求为4位数字！"))
+            return;
+        for (int i = 0; i <= 5; ++i)
+            d.csz[50 + i] = text2[i];
+        if (jackType >= 0)
+            d.csz[56] = std::to_string(jackType);
+        if (sensorType >= 0)
+            d.csz[57] = std::to_string(sensorType);
+        for (std::size_t k = 0; k < kJackFields.size(); ++k)
+            d.csz[58 + k] = text2[kJackFields[k]];
+        computeFactor();
+        d.dirty = -1;
+        writeSettings(window_.files.settingsPath(), d.csz);
+    }
+
+    window_.labels = {"工程名称：" + trimBlanks(text2[0]), "试桩编号：" + trimBlanks(text2[1]),
+                      "测试日期：" + trimBlanks(text2[2]), "上下表距：" + trimBlanks(text2[5])};
+    if (window_.textsChanged)
+        window_.textsChanged();
+    d.jlb[0].cstr.set(trimBlanks(text2[0]));
+    d.jlb[1].cstr.set(trimBlanks(text2[1]));
+    d.bjtext = trimBlanks(text2[5]);
+    closed = true;
+    if (newTest && showParameterSetup)
+        showParameterSetup();
+    if (!d.curfile.empty())
+        window_.enableSave();
+}
+
+} // namespace pyx

@@ -1,0 +1,48 @@
+#include "rawview/raw_remark.h"
+
+#include "data/cp936.h"
+
+namespace pyx {
+
+std::string decodeStatusFlags(unsigned char status)
+{
+    const auto bit = [status](int n) { return (status >> n & 1) != 0; };
+    std::string text;
+    if ((status & 0x0F) != 0) {
+        text = "表";
+        if (bit(0))
+            text += "1 ";
+        if (bit(1))
+            text += "2 ";
+        if (bit(2))
+            text += "3 ";
+        if (bit(3))
+            text += "4";
+    }
+    if (bit(4))
+        text += "时间";
+    if (bit(5))
+        text = "中断";
+    if (bit(5) && bit(6))
+        text += " 欠压";
+    else if (bit(6))
+        text += " 手动";
+    return trimBlanks(text);
+}
+
+std::string storedStatusText(const FixedText<20>& zt)
+{
+    const std::string_view bytes = zt.bytes();
+    return trimBlanks(decodeCp936(bytes.substr(0, bytes.find('\0'))));
+}
+
+std::string rawViewRemark(std::string_view curfile, const FixedText<20>& zt)
+{
+    const std::string_view last =
+        curfile.size() >= 3 ? curfile.substr(curfile.size() - 3) : std::string_view();
+    if (last == "pys" || last == "PYS")
+        return decodeStatusFlags(static_cast<unsigned char>(zt.bytes()[0]));
+    return storedStatusText(zt);
+}
+
+} // namespace pyx

@@ -1,0 +1,197 @@
+#include "rawview/raw_view.h"
+
+#include <cmath>
+
+#include "data/numfmt.h"
+#include "data/text_format.h"
+#include "rawview/raw_remark.h"
+
+namespace pyx {
+namespace {
+
+constexpr int kColumnWidth = 1100;
+constexpr int kRemarkWidth = 2500;
+
+// "prompt" + text + unit, or the prompt alone when the text is empty.
+std::string promptLine(const std::string& prompt, const std::string& text, const std::string& unit)
+{
+    return text.empty() ? prompt : prompt + text + unit;
+}
+
+} // namespace
+
+float Fmat5(float v)
+{
+    if (!std::isfinite(v))
+        return v;
+    const std::string s = formatSingle(v, "##0.000");
+    const char d1 = s.back();
+    const char d2 = s.size() >= 2 ? s[s.size() - 2] : '0';
+    const auto b = toLong(static_cast<double>(v) * 10000);
+    const auto d = toLong(leadingNumber(s) * 10000);
+    if (d1 == '5' && b && d && *b == *d && (d2 - '0') % 2 == 0)
+        return static_cast<float>(leadingNumber(std::string_view(s).substr(0, s.size() - 1)));
+    return static_cast<float>(leadingNumber(formatSingle(v, "#0.00")));
+}
+
+void RawDataView::open()
+{
+    d_.ysd[0].sj2.set(kNoTime);
+    buildHeader();
+    fillTable();
+}
+
+void RawDataView::buildHeader()
+{
+    const auto slot = [this](int row) { return d_.ysd[row].s20d.trimmed(); };
+
+    const double bore = toDouble(slot(0)).value_or(0);
+    label3[0] = bore > 80 ? "千斤顶缸径：" + formatDouble(bore, "##0.0")
+                          : "标定系数：" + formatDouble(bore, "#0.###");
+    label3[1] = "测试日期：" + slot(1);
+    label3[2] = "试桩编号：" + slot(2);
+    txtText3 = "千斤顶编号：" + slot(3) + d_.ysd[19].s60.trimmed();
+
+    text2 = d_.ysd[13].s60.trimmed();
+    const bool regression = text2 == "3";
+    if (text2.empty() || text2 == "1")
+        label3[10] = "压力计算方式：计算";
+    else if (text2 == "2")
+        label3[10] = "压力计算方式：率定";
+    else if (regression)
+        label3[10] = "压力计算方式：回归方程";
+    else
+        label3[10] = "压力计算方式：";
+
+    if (regression) {
+        for (int row : {15, 16})
+            if (!isNumeric(d_.ysd[row].s60.trimmed()))
+                d_.ysd[row].s60.set("");
+        label3[4] = "千斤顶系数a：" + formatNumericText(d_.ysd[15].s60.trimmed(), "0.#######");
+        label3[5] = "千斤顶系数b：" + formatNumericText(d_.ysd[16].s60.trimmed(), "0.#######");
+    } else {
+        label3[4] = promptLine("千斤顶额定出力：", slot(4), " kN");
+        label3[5] = promptLine("千斤顶额定油压：", slot(5), " MPa");
+    }
+
+    if (!isNumeric(slot(9)))
+        d_.ysd[9].s20d.set("1");
+    const bool oilSensor = toDouble(slot(9)) == 1.0;
+    if (oilSensor) {
+        label3[6] = "油压传感器编号：" + slot(6);
+        label3[7] = promptLine("油压传感器量程：", slot(7), " MPa");
+        label3[8] = "油压传感器灵敏度：" + formatNumericText(slot(8), "#0.000") + " mv/V";
+        label3[9] = promptLine("使用千斤顶台数：", slot(10), " 台");
+    } else {
+        label3[6] = "测力传感器编号：" + slot(6);
+        label3[7] = promptLine("测力传感器量程：", slot(7), " kN");
+        label3[8] = "使用千斤顶台数：" + slot(10) + " 台";
+        label3[9].clear();
+    }
+}
+
+std::vector<std::pair<std::string, std::string>> RawDataView::headerLines() const
+{
+    std::vector<std::pair<std::string, std::string>> lines = {
+        {"Label3(0)", label3[0]}, {"Label3(1)", label3[1]}, {"Label3(2)", label3[2]},
+        {"txtText3", txtText3},   {"Text2", text2},         {"Label3(10)", label3[10]}};
+    for (int i = 4; i <= 9; ++i)
+        lines.emplace_back("Label3(" + std::to_string(i) + ")", label3[i]);
+    return lines;
+}
+
+void RawDataView::refreshGaugeFlags()
+{
+    for (int k = 0; k < 4; ++k) {
+        FixedText<20>& flag = d_.ysd[31 + k].s20a;
+        if (!isNumeric(flag.trimmed()))
+            flag.set("1");
+        if (const auto v = toInteger(leadingNumber(flag.trimmed())))
+            d_.ysflag[k] = *v;
+    }
+}
+
+std::string RawDataView::meanText(const YsRec& r) const
+{
+    long long sum = 0;
+    int count = 0;
+    for (int k = 0; k < 4; ++k) {
+        if (d_.ysflag[k] != 1)
+            continue;
+        const auto tenThousandths = toLong(static_cast<double>(Fmat5(r.u[k + 2])) * 10000);
+        if (!tenThousandths)
+            return std::string();
+        sum += *tenThousandths;
+        ++count;
+    }
+    if (count == 0)
+        return "0.000";
+    const double mean = static_cast<double>(sum) / count / 10000;
+    return formatSingle(Fmat5(static_cast<float>(mean)), "##0.000");
+}
+
+void RawDataView::fillTable()
+{
+    const bool oil = d_.ysview == 3;
+    const int oilCols = oil ? 1 : 0;
+    const int timeCol = 2 + oilCols;
+    const int gaugeCol = 3 + oilCols;
+    const int meanCol = 7 + oilCols;
+    const int remarkCol = 8 + oilCols;
+
+    grid_.clear();
+    grid_.setCols(remarkCol + 1);
+    grid_.setRows(d_.ysn2 + 2);
+    grid_.setFixedRows(2);
+    grid_.setEditable(false);
+    for (int c = 0; c <= remarkCol; ++c) {
+        grid_.setColWidth(c, c == remarkCol ? kRemarkWidth : kColumnWidth);
+        grid_.setColAlign(c, CellAlign::Center);
+        grid_.setMergeCol(c, true);
+    }
+    for (int r = 0; r < 2; ++r) {
+        grid_.setMergeRow(r, true);
+        grid_.setText(r, 1, "荷载(kPa)");
+        if (oil)
+            grid_.setText(r, 2, "油压");
+        grid_.setText(r, timeCol, "时间");
+        grid_.setText(r, meanCol, "平均(mm)");
+        grid_.setText(r, remarkCol, "修改信息");
+    }
+    for (int k = 0; k < 4; ++k) {
+        grid_.setText(0, gaugeCol + k, "表(mm)");
+        grid_.setText(1, gaugeCol + k, std::to_string(k + 1) + "#");
+    }
+    grid_.setMergeMode(MergeMode::FixedOnly);
+
+    int filled = 0;
+    for (int i = 1; i <= d_.ysn2 && i <= kRawRows; ++i) {
+        const YsRec& r = d_.ysd[i - 1];
+        if (r.sj2.is(kUnusedTime))
+            break;
+        const int row = i + 1;
+        grid_.setText(row, 0, std::to_string(i));
+        grid_.setText(row, 1, formatSingle(r.u[0], "##0"));
+        if (oil)
+            grid_.setText(row, 2, formatSingle(r.u[1], "##0.00"));
+        grid_.setText(row, timeCol, r.sj2.text());
+        if (r.sj2.text() == kNoTime) {
+            for (int k = 0; k < 4; ++k)
+                grid_.setText(row, gaugeCol + k, "--");
+            grid_.setText(row, meanCol, "--");
+        } else {
+            refreshGaugeFlags();
+            for (int k = 0; k < 4; ++k)
+                grid_.setText(row, gaugeCol + k,
+                              d_.ysflag[k] == 1 ? formatSingle(Fmat5(r.u[k + 2]), "##0.00") : "--");
+            grid_.setText(row, meanCol, meanText(r));
+        }
+        grid_.setText(row, remarkCol, rawViewRemark(d_.curfile, r.zt));
+        filled = i;
+    }
+    grid_.setRows(2 + filled);
+    grid_.setCurrent(grid_.rows() - 1, 0);
+    grid_.refresh();
+}
+
+} // namespace pyx

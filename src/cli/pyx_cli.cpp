@@ -11,6 +11,7 @@
 #include "mainwin/main_window.h"
 #include "mainwin/summary_tables.h"
 #include "platform/scripted_dialogs.h"
+#include "rawview/raw_view.h"
 
 namespace {
 
@@ -29,6 +30,36 @@ std::vector<std::vector<std::string>> gridTexts(const pyx::TextGrid& grid)
         for (int c = 0; c < grid.cols(); ++c)
             rows[r].push_back(grid.text(r, c));
     return rows;
+}
+
+// The raw data window as it opens on the test. Opening it changes raw rows, so it
+// opens on a copy and the rest of the dump sees the test as the open left it.
+std::string rawviewJson(const pyx::TestData& data)
+{
+    auto copy = std::make_unique<pyx::TestData>(data);
+    pyx::TextGrid grid;
+    pyx::RawDataView view(*copy, grid);
+    view.open();
+    pyx::JsonWriter w;
+    w.beginObject();
+    w.key("header");
+    w.beginObject();
+    for (const auto& [name, text] : view.headerLines()) {
+        w.key(name);
+        w.value(text);
+    }
+    w.endObject();
+    w.key("grid");
+    w.beginArray();
+    for (const auto& row : gridTexts(grid)) {
+        w.beginArray();
+        for (const auto& cell : row)
+            w.value(cell);
+        w.endArray();
+    }
+    w.endArray();
+    w.endObject();
+    return w.text();
 }
 
 int inspect(const std::string& file, const std::string& settingsPath)
@@ -55,6 +86,8 @@ int inspect(const std::string& file, const std::string& settingsPath)
     }
     extras.simpleGrid = gridTexts(simple);
     extras.fullGrid = gridTexts(full);
+    if (!data->curfile.empty() && data->ftype == 2)
+        extras.rawviewJson = rawviewJson(*data);
     std::fputs(pyx::dumpModel(*data, extras).c_str(), stdout);
     return 0;
 }

@@ -1,0 +1,48 @@
+#pragma once
+// The cell editor of the text grid's data rows. Every key typed into the editor goes
+// through the grid's key filter; Enter goes through it too and then commits. A commit
+// that validation refuses leaves the user in the editor with the text as typed.
+
+#include <QStyledItemDelegate>
+
+#include "platform/qt/grid_model.h"
+
+class QAbstractItemView;
+class QKeyEvent;
+class QLineEdit;
+
+namespace pyx {
+
+class GridDelegate : public QStyledItemDelegate
+{
+public:
+    GridDelegate(TextGrid& grid, const GridModel& model, QAbstractItemView* view);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    bool filterTypedKeys(QLineEdit* editor, const QKeyEvent* event);
+    void commitOnEnter(QLineEdit* editor);
+    void reopenLater(const QModelIndex& index, const QString& text) const;
+
+    TextGrid& grid_;
+    const GridModel& model_;
+    QAbstractItemView* view_;
+    // setModelData is running: the focus moves that the after-edit event causes must
+    // not commit the same editor a second time.
+    mutable bool committing_ = false;
+    mutable bool refused_ = false;
+    bool enterCommit_ = false;
+    // A refused text, shown again in the editor that reopens on its cell.
+    mutable QString pendingText_;
+    mutable int pendingRow_ = -1;
+    mutable int pendingCol_ = -1;
+};
+
+} // namespace pyx

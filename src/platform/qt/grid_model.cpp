@@ -1,0 +1,91 @@
+#include "platform/qt/grid_model.h"
+
+#include <algorithm>
+
+namespace pyx {
+namespace {
+
+Qt::Alignment toQt(CellAlign align)
+{
+    switch (align) {
+    case CellAlign::Center:
+        return Qt::AlignCenter;
+    case CellAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case CellAlign::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+GridModel::GridModel(TextGrid& grid, Part part, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), part_(part)
+{
+    sync();
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : rows_;
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : cols_;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return QString::fromStdString(grid_.text(gridRow(index.row()), index.column()));
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(part_ == Part::Header ? Qt::Alignment(Qt::AlignCenter)
+                                                         : toQt(grid_.colAlign(index.column())));
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid() || part_ == Part::Header)
+        return Qt::ItemIsEnabled;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (grid_.cellEditable(gridRow(index.row()), index.column()))
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole || part_ == Part::Header)
+        return false;
+    if (!grid_.commitEdit(gridRow(index.row()), index.column(), value.toString().toStdString()))
+        return false;
+    emit dataChanged(index, index);
+    return true;
+}
+
+void GridModel::sync()
+{
+    const int fixed = std::min(grid_.fixedRows(), grid_.rows());
+    const int first = part_ == Part::Header ? 0 : fixed;
+    const int rows = part_ == Part::Header ? fixed : grid_.rows() - fixed;
+    if (first != first_ || rows != rows_ || grid_.cols() != cols_) {
+        beginResetModel();
+        first_ = first;
+        rows_ = rows;
+        cols_ = grid_.cols();
+        endResetModel();
+    } else if (rows_ > 0 && cols_ > 0) {
+        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+    }
+}
+
+} // namespace pyx

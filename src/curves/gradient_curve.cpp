@@ -1,0 +1,163 @@
+#include "curves/gradient_curve.h"
+
+#include <algorithm>
+
+#include "data/numfmt.h"
+
+namespace pyx {
+namespace {
+
+inline constexpr const char* kTitle = "下表 H0--△Y0/△H0 曲线";
+inline constexpr int kLastCycle = 5;
+// Red mark lines reach past both of their points by this much along x (and the slope along y).
+inline constexpr double kReachX = 100.0 / 3.0;
+inline constexpr double kReachSlope = 25;
+
+void drawAxes(Canvas& c, long n, const std::optional<double>& kz3, float gmax)
+{
+    c.textAt(60, 1140, "△Y0/△H0(mm/kN)");
+    c.textAt(1080, 40, "H0(10kN)");
+    c.drawLine(0, 50, 0, 1090);
+    c.drawLine(0, 50, 1040, 50);
+    if (n >= 1) {
+        for (long i = 0; i <= n / 2; ++i) {
+            const double x = 2000.0 * i / n;
+            c.setFontSize(30);
+            c.setTextX(x);
+            c.setTextY(20);
+            if (kz3)
+                c.drawText(formatDouble(2.0 * i * *kz3 / 10, "#0.0"));
+            c.drawLine(x, 50, x, 75);
+        }
+        for (long i = 0; i <= 5 * n; ++i)
+            c.drawLine(200.0 * i / n, 50, 200.0 * i / n, 65);
+    }
+    for (int m = 0; m <= 1000; m += 20) {
+        if (m % 200 == 0)
+            c.drawLine(0, m + 50, 20, m + 50);
+        else if (m % 40 == 0)
+            c.drawLine(0, m + 50, 13, m + 50);
+    }
+    for (int l = 0; l <= 1000; l += 200) {
+        c.setFontSize(30);
+        c.setTextX(-60);
+        c.setTextY(l + 65);
+        if (kz3 && *kz3 != 0)
+            c.drawText(formatDouble(gmax * static_cast<float>(l) / 1000 / *kz3, "##0.00"));
+    }
+}
+
+// The points: the first stage's last cycle (or the last record of a short table), then the
+// last cycle of every later stage.
+void drawPoints(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, CurveTarget target, long n,
+                double kz3)
+{
+    const int rows = std::clamp<int>(d.jlbn, 0, kJlbRows);
+    const int first = gridRows - 1 < 6 ? rows - 1 : 4;
+    if (first < 0)
+        return;
+    const JlbRec& r = d.jlbp[first];
+    float x = static_cast<float>(r.hz * 1000.0f / (kz3 * n));
+    float y = r.ds[dispLoading] * 1000 / d.gmax + 50;
+    float previous = r.ds[dispLoading];
+    if (target == CurveTarget::Screen)
+        c.setDrawStyle(0);
+    c.drawLine(0, 50, x, y);
+    gpts[0] = {x, y};
+    c.setFillColor(Color::system(kButtonFace));
+    c.drawCircle(x, y, 8);
+    GradPoint p{x, y};
+    int j = 0;
+    for (int k = 5; k < rows; ++k) {
+        const JlbRec& s = d.jlbp[k];
+        if (s.xh != kLastCycle)
+            continue;
+        x = static_cast<float>(s.hz * 1000.0f / (kz3 * n));
+        y = std::min((s.ds[dispLoading] - previous) * 1000 / d.gmax + 50, 1000.0f);
+        c.drawLine(p.x, p.y, x, y);
+        ++j;
+        if (j < kGradPointCount)
+            gpts[j] = {x, y};
+        c.drawCircle(x, y, 8);
+        previous = s.ds[dispLoading];
+        p = {x, y};
+    }
+}
+
+// A red line from `a` to `b`, reaching past both ends; none when they share x.
+void slopeLine(Canvas& c, GradPoint a, GradPoint b, bool reachBack)
+{
+    if (b.x == a.x)
+        return;
+    const double s = (static_cast<double>(b.y) - a.y) / (static_cast<double>(b.x) - a.x);
+    const double back = reachBack ? 1 : 0;
+    c.drawLine(a.x - back * kReachX, a.y - back * kReachSlope * s, b.x + kReachX, b.y + kReachSlope * s);
+}
+
+void drawMarks(Canvas& c, TestData& d, const GradPoints& gpts)
+{
+    if (markIndex(d, 0) == 0)
+        return;
+    const auto i1 = markedPoint(markIndex(d, 0));
+    if (!i1)
+        return;
+    c.setPenColor(kBrightRed);
+    const GradPoint m1 = gpts[*i1];
+    slopeLine(c, GradPoint{0, 50}, m1, false);
+    c.setPenStyle(kPenDotted);
+    c.drawLine(m1.x, m1.y, m1.x, 50);
+    c.textAt(m1.x, m1.y + 45, markText(d, 0).trimmed());
+
+    const auto i2 = markedPoint(markIndex(d, 1));
+    if (markIndex(d, 1) == 0 || !i2) {
+        c.setPenColor(kBlack);
+        return;
+    }
+    const GradPoint m2 = gpts[*i2];
+    c.setPenStyle(kPenSolid);
+    slopeLine(c, m1, m2, true);
+    c.setPenStyle(kPenDotted);
+    c.drawLine(m2.x, m2.y, m2.x, 50);
+    int e = 0;
+    for (int k = kGradPointCount - 1; k >= 1 && e == 0; --k)
+        if (gpts[k].x > 0)
+            e = k;
+    c.setPenStyle(kPenSolid);
+    slopeLine(c, m2, gpts[e], true);
+    c.setPenColor(kBlack);
+    c.textAt(m2.x, m2.y + 50, markText(d, 1).trimmed());
+}
+
+} // namespace
+
+void drawGradientCurve(Canvas& c, TestData& d, int gridRows, GradPoints& gpts, CurveTarget target)
+{
+    if (d.ystep == 0)
+        d.ystep = 1.0f;
+    if (d.gmax == 0)
+        d.gmax = 1.0f;
+    gpts.fill(GradPoint{});
+    beginCurve(c);
+    c.setPenColor(kBlack);
+    c.setFillColor(kBlack);
+    c.setFontName("Tahoma");
+    c.setFontSize(30);
+    c.setPenWidth(2);
+    c.setTextColor(kBlack);
+    c.setPenStyle(kPenSolid);
+    c.setTextAlign(1);
+    if (target == CurveTarget::Page)
+        c.textAt(480, 1140, kTitle);
+
+    const long n = d.nstage;
+    const auto kz3 = loadIncrement(d);
+    drawAxes(c, n, kz3, d.gmax);
+    if (d.curfile.empty() || gridRows - 1 < 2)
+        return;
+    if (!kz3 || *kz3 == 0 || n < 1)
+        return;
+    drawPoints(c, d, gridRows, gpts, target, n, *kz3);
+    drawMarks(c, d, gpts);
+}
+
+} // namespace pyx

@@ -1,0 +1,16 @@
+#pragma once
+// The H0-ΔY0/ΔH0 curve: for every stage, the displacement gained under its last loaded
+// reading over the previous stage, against the load; with the critical-load marks.
+
+#include "curves/curve_frame.h"
+#include "curves/marks.h"
+
+namespace pyx {
+
+// Draws the curve and its marks and rebuilds the point list `gpts`. `gridRows` is the row
+// count of the main grid (heading included): below 3 only the axes are drawn, below 7 the
+// first point is the last record instead of the fifth. Zero scales are set to 1 first. No
+// points are drawn without a load increment or with a stage count (nstage) below 1.
+void drawGradientCurve(Canvas& c, TestData& d, int gridRows, GradPoints& gpts, CurveTarget target);
+
+} // namespace pyx

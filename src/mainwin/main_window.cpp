@@ -12,7 +12,8 @@
 namespace pyx {
 
 MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPath)
-    : files(data, dialogs, std::move(settingsPath)), editor(data, grid, dialogs), d_(data), dialogs_(dialogs)
+    : files(data, dialogs, std::move(settingsPath)), editor(data, grid, dialogs), curves(data, dialogs),
+      d_(data), dialogs_(dialogs)
 {
     buildMainCommandBar(bar);
     bar.onToolClick = [this](const std::string& tool) { dispatch(tool); };
@@ -57,6 +58,27 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
     h.newProjectInfo = [this] { dispatch("miPprojectInfo"); };
     // The open loads the project information dialog without showing it.
     h.loadProjectInfo = [this] { ProjectInfoDialog(*this, dialogs_).load(); };
+    connectCurves();
+}
+
+void MainWindow::connectCurves()
+{
+    CurvePanelHooks& c = curves.hooks;
+    c.menuinfo = [this] { menuinfo(); };
+    c.setCaption = [this](const std::string& text) {
+        label18 = text;
+        if (textsChanged)
+            textsChanged();
+    };
+    c.enableSave = [this] { enableSave(); };
+    c.popup = [this](const std::string& band) { bar.popup(band); };
+    c.gridRows = [this] { return grid.rows(); };
+    drawQs = [this] { curves.DrawChartQS_Click(); };
+    drawLg = [this] { curves.MenuSLgQcurve_Click(); };
+    commands["miCh0t"] = drawQs;
+    commands["miCh0y"] = drawLg;
+    commands["miCBJ"] = [this] { curves.markCommand(); };
+    commands["miCccbj"] = [this] { curves.clearMarksCommand(); };
 }
 
 void MainWindow::load(int screenWidthPx)

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "curves/curve_panel.h"
 #include "data/file_commands.h"
 #include "data/model.h"
 #include "mainwin/record_editing.h"
@@ -28,6 +29,7 @@ public:
     CommandBar bar;
     FileCommands files;
     RecordEditor editor;
+    CurvePanel curves; // the curve panel: drawing, mouse, marks, scroll bars
 
     // Texts of the window.
     std::string caption = kAppTitle;
@@ -58,6 +60,7 @@ public:
     bool confirmClose();
 
 private:
+    void connectCurves();
     void exit();
 
     TestData& d_;

@@ -92,20 +92,15 @@ TEST(TextGridSpans, RestrictedRuleFollowsTheNearestMergeableColumnToTheLeft)
     const std::vector<CellSpan> expected = {{1, 0, 3, 1}, {1, 2, 3, 1}, {4, 0, 2, 1}, {4, 2, 2, 1}};
     EXPECT_EQ(g.spans(), expected);
 
-    // Serial numbers in the first mergeable column keep every data row apart.
+    // Serial numbers in the first mergeable column keep every data row apart; with
+    // column 0 no longer mergeable, column 1 is the first and merges freely.
     g.setMergeCol(1, true);
     for (int r = 1; r < 6; ++r)
         g.setText(r, 0, std::to_string(r));
     EXPECT_TRUE(g.spans().empty());
-}
-
-TEST(TextGridSpans, FirstMergeableColumnIsUnrestricted)
-{
-    TextGrid g = gridOf({{"h", "h"}, {"x", "5"}, {"y", "5"}}, 1);
-    g.setMergeMode(MergeMode::RestrictAll);
-    g.setMergeCol(1, true);
-    const std::vector<CellSpan> expected = {{1, 1, 2, 1}};
-    EXPECT_EQ(g.spans(), expected);
+    g.setMergeCol(0, false);
+    g.setMergeCol(2, false);
+    EXPECT_EQ(g.spans(), (std::vector<CellSpan>{{1, 1, 4, 1}}));
 }
 
 TEST(TextGridEditing, KeyFilterDiscardsAndReplacesKeys)

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "data/settings.h"
+#include "dialogs/qt/dialog_commands.h"
 #include "platform/qt/qt_command_bar.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_text_grid.h"
@@ -83,6 +84,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
         closing_ = true;
         close();
     };
+    installDialogCommands(*logic_, *dialogs_, this);
     showTexts();
 }
 

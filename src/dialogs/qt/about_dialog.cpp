@@ -1,0 +1,46 @@
+#include "dialogs/qt/about_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "data/model.h"
+
+namespace pyx {
+
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("frmAbout");
+    setWindowTitle(QString::fromUtf8("关于"));
+
+    auto* version = new QLabel(QString::fromUtf8(kAppTitle), this);
+    version->setObjectName("lblVersion");
+    QFont font = version->font();
+    font.setBold(true);
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    version->setFont(font);
+
+    auto* notice = new QLabel(QString::fromUtf8("单桩水平静载试验（循环加载）数据处理：\n"
+                                                "记录表、汇总表、H0-t-Y0 曲线、H0-ΔY0/ΔH0 曲线、\n"
+                                                "原始数据与报表打印。"),
+                              this);
+    notice->setObjectName("lblNotice");
+
+    auto* ok = new QPushButton(QString::fromUtf8("确定"), this);
+    ok->setMinimumWidth(90);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(24, 20, 24, 16);
+    outer->setSpacing(14);
+    outer->addWidget(version);
+    outer->addWidget(notice);
+    outer->addLayout(buttons);
+    setFixedSize(sizeHint());
+}
+
+} // namespace pyx

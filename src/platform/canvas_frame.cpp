@@ -26,4 +26,18 @@ FrameMap mapFrame(double left, double top, double width, double height, double d
     return m;
 }
 
+FrameMap drawingFrame(const Drawing& drawing, double deviceWidth, double deviceHeight)
+{
+    for (auto it = drawing.rbegin(); it != drawing.rend(); ++it) {
+        if (it->op != "window" || it->args.size() != 4)
+            continue;
+        double v[4] = {};
+        for (int i = 0; i < 4; ++i)
+            if (const double* a = std::get_if<double>(&it->args[i]))
+                v[i] = *a;
+        return mapFrame(v[0], v[1], v[2], v[3], deviceWidth, deviceHeight);
+    }
+    return {};
+}
+
 } // namespace pyx

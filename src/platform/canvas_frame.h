@@ -3,15 +3,17 @@
 // the painter uses it to place the drawing, the surface to turn mouse positions back into
 // drawing units.
 
+#include "platform/canvas.h"
+
 namespace pyx {
 
 // The window fills the device, except a strip to the right of it and one past its bottom
 // edge, where captions that stand just outside the window stay visible (fractions of the
 // window's width and height).
-inline constexpr double kRightMargin = 0.08;
+inline constexpr double kRightMargin = 0.10;
 inline constexpr double kBottomMargin = 0.03;
 // Font sizes are in drawing units: the em of a font of size s is kTextEm * s units.
-inline constexpr double kTextEm = 0.8;
+inline constexpr double kTextEm = 0.62;
 // Pen widths are in half drawing units; a pen is never thinner than one device pixel.
 inline constexpr double kPenUnit = 0.5;
 
@@ -33,5 +35,7 @@ struct FrameMap
 // A degenerate window (zero width or height) or device maps as the identity.
 FrameMap mapFrame(double left, double top, double width, double height, double deviceWidth,
                   double deviceHeight);
+// The frame of a drawing: its last coordinate window on that device.
+FrameMap drawingFrame(const Drawing& drawing, double deviceWidth, double deviceHeight);
 
 } // namespace pyx

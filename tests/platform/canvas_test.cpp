@@ -64,10 +64,10 @@ TEST(RecordingCanvas, SavingNeedsABitmapWriter)
 
 TEST(FrameMap, WindowFillsTheDeviceWithRoomForOuterCaptions)
 {
-    const FrameMap m = mapFrame(-150, 1300, 1200, -1300, 1296, 1339);
+    const FrameMap m = mapFrame(-150, 1300, 1200, -1300, 1320, 1339);
     EXPECT_DOUBLE_EQ(m.deviceX(-150), 0);
     EXPECT_DOUBLE_EQ(m.deviceY(1300), 0);
-    EXPECT_NEAR(m.deviceX(1050 + 96), 1296, 1e-9);
+    EXPECT_NEAR(m.deviceX(1050 + 120), 1320, 1e-9);
     EXPECT_NEAR(m.deviceY(-39), 1339, 1e-9);
     EXPECT_GT(m.deviceY(0), m.deviceY(1000)); // y grows upwards
     EXPECT_NEAR(m.drawingX(m.deviceX(400)), 400, 1e-9);

@@ -10,6 +10,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "curves/qt/curve_panel_binding.h"
+#include "curves/qt/curve_surface.h"
 #include "data/settings.h"
 #include "dialogs/qt/dialog_commands.h"
 #include "platform/qt/qt_command_bar.h"
@@ -53,13 +55,8 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     QFont captionFont = label18_->font();
     captionFont.setBold(true);
     label18_->setFont(captionFont);
-    surface_ = new QWidget(panel);
-    surface_->setObjectName("VSDraw1");
-    surface_->setAutoFillBackground(true);
-    QPalette pal = surface_->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    surface_->setPalette(pal);
-    surface_->setMinimumSize(300, 300);
+    auto* surface = new CurveSurface(logic_->curves, panel);
+    surface_ = surface;
     hscroll1_ = new QScrollBar(Qt::Horizontal, panel);
     hscroll1_->setObjectName("HScroll1");
     hscroll1_->setToolTip(QString::fromUtf8("位移坐标比例"));
@@ -70,6 +67,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     panelLayout->addWidget(surface_, 1, 0, 1, 2);
     panelLayout->addWidget(hscroll1_, 2, 0);
     panelLayout->addWidget(hscroll2_, 2, 1);
+    bindCurvePanel(logic_->curves, surface, hscroll1_, hscroll2_, this);
     panelLayout->setRowStretch(1, 1);
 
     splitter->addWidget(gridView_);

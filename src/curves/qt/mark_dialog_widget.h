@@ -1,0 +1,34 @@
+#pragma once
+// The mark dialog (frmmark) on screen: binds its boxes, the clear-marks tick and the two
+// buttons to a MarkDialog.
+
+#include <QDialog>
+#include <array>
+
+#include "curves/mark_dialog.h"
+
+class QLineEdit;
+
+namespace pyx {
+
+class MarkDialogWidget : public QDialog
+{
+    Q_OBJECT
+public:
+    MarkDialogWidget(MarkDialog& logic, QWidget* parent = nullptr);
+
+    QLineEdit* box(int index) const { return boxes_[static_cast<std::size_t>(index)]; }
+    // "确定": stores the boxes and closes.
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showBoxes();
+
+    MarkDialog& logic_;
+    std::array<QLineEdit*, 4> boxes_{}; // Text1(0) .. Text1(3)
+};
+
+} // namespace pyx

@@ -82,23 +82,23 @@ void ProjectInfoDialog::computeFactor()
         const auto range = number(10);
         const auto sensitivity = number(11);
         const auto jacksValue = number(12);
-        const auto jacks = jacksValue ? toInteger(*jacksValue) : std::nullopt;
+        const int jacks = jacksValue ? toInteger(*jacksValue).value_or(0) : 0;
         // A jack count below 1 gives no factor (a negative one would give a negative factor).
-        if (!pressure || !output || !range || !sensitivity || !jacks || *jacks <= 0 || *pressure <= 0 ||
+        if (!pressure || !output || !range || !sensitivity || jacks <= 0 || *pressure <= 0 ||
             *output <= 0 || *range <= 0 || *sensitivity <= 0) {
             label8 = kFactorCaption;
             return;
         }
         const float factor =
-            *sensitivity * *pressure * 1200.0f / (*range * *output * static_cast<float>(*jacks));
+            *sensitivity * *pressure * 1200.0f / (*range * *output * static_cast<float>(jacks));
         d.csz[0] = formatSingle(factor, "##0.000");
     } else if (jackType == 1 && d.newtest == -1) {
         const auto sensitivity = number(11);
         const auto jacksValue = number(12);
-        const auto jacks = jacksValue ? toInteger(*jacksValue) : std::nullopt;
-        if (!sensitivity || !jacks || *jacks <= 0)
+        const int jacks = jacksValue ? toInteger(*jacksValue).value_or(0) : 0;
+        if (!sensitivity || jacks <= 0)
             return;
-        d.csz[0] = formatSingle(*sensitivity / static_cast<float>(*jacks), "#0.000");
+        d.csz[0] = formatSingle(*sensitivity / static_cast<float>(jacks), "#0.000");
     } else {
         return;
     }

@@ -294,7 +294,8 @@ void FileCommands::axisStep()
     if (stages > 0 && step > 0) {
         if (const auto n = toInteger(stages))
             d_.nstage = *n;
-        d_.ystep = static_cast<float>(step);
+        if (const auto v = singleFromDouble(step))
+            d_.ystep = *v;
         d_.yfix = -1;
     } else {
         d_.yfix = 0;
@@ -303,8 +304,11 @@ void FileCommands::axisStep()
 
 void FileCommands::complete()
 {
-    call(hooks.loadProjectInfo);
-    d_.bjtext = d_.jlb[5].cstr.trimmed();
+    // The project information fields come from the slots; their gauge distance is kept.
+    if (hooks.loadProjectInfo)
+        hooks.loadProjectInfo();
+    else
+        d_.bjtext = d_.jlb[5].cstr.trimmed();
     if (hooks.showHeader)
         hooks.showHeader(windowCaption(d_), headerLabels(d_));
     d_.tabmode = 1;

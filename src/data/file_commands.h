@@ -30,7 +30,7 @@ struct FileCommandHooks
 {
     // Header labels and window caption after an open ("工程名称：..." etc.).
     std::function<void(const std::string& caption, const std::array<std::string, 4>& labels)> showHeader;
-    std::function<void()> loadProjectInfo; // project information fields from the slots
+    std::function<void()> loadProjectInfo; // project information fields from the slots; sets bjtext
     std::function<void()> evaluate;        // ystodb
     std::function<void()> showRecordTable; // the record table and the quiet cycle correction
     std::function<void()> display;         // rescale and redraw the current curve

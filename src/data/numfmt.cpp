@@ -396,4 +396,11 @@ std::string doubleText(double v)
     return shortText(v, 15);
 }
 
+std::optional<float> singleFromDouble(double v)
+{
+    if (std::isfinite(v) && std::fabs(v) > std::numeric_limits<float>::max())
+        return std::nullopt;
+    return static_cast<float>(v);
+}
+
 } // namespace pyx

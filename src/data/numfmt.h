@@ -42,6 +42,8 @@ bool isNumeric(std::string_view text);
 // number beyond the type's range. Numbers too small for the type become 0.
 std::optional<double> toDouble(std::string_view text);
 std::optional<float> toSingle(std::string_view text);
+// A double stored as a float; no value when it is finite but beyond the float range.
+std::optional<float> singleFromDouble(double v);
 
 // Shortest text of a value with up to 7 (float) or 15 (double) significant digits, without
 // trailing zeros or point: "10", "12.5", "0.1", "1E-05", "1E+10". NaN and infinities are

@@ -36,8 +36,9 @@ template <class Rec> void readRawTextSlots(const std::array<Rec, kRawRows>& rows
     d.jlb[0].cstr.set(rows[7].s60.text());
     for (int i = 1; i <= 5; ++i)
         d.jlb[i].cstr.set(rows[i + 7].s20a.text());
-    d.jlb[20].cs = static_cast<float>(leadingNumber(rows[20].s60.trimmed()));
-    d.jlb[21].cs = static_cast<float>(leadingNumber(rows[21].s60.trimmed()));
+    for (int i = 20; i <= 21; ++i)
+        if (const auto v = singleFromDouble(leadingNumber(rows[i].s60.trimmed())))
+            d.jlb[i].cs = *v;
     d.jlb[20].cstr.set(rows[22].s60.text());
     d.jlb[21].cstr.set(rows[23].s60.text());
 }

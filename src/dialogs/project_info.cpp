@@ -84,8 +84,8 @@ void ProjectInfoDialog::computeFactor()
         const auto jacksValue = number(12);
         const int jacks = jacksValue ? toInteger(*jacksValue).value_or(0) : 0;
         // A jack count below 1 gives no factor (a negative one would give a negative factor).
-        if (!pressure || !output || !range || !sensitivity || jacks <= 0 || *pressure <= 0 ||
-            *output <= 0 || *range <= 0 || *sensitivity <= 0) {
+        if (!pressure || !output || !range || !sensitivity || jacks <= 0 || *pressure <= 0 || *output <= 0 ||
+            *range <= 0 || *sensitivity <= 0) {
             label8 = kFactorCaption;
             return;
         }

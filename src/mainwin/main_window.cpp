@@ -1,5 +1,6 @@
 #include "mainwin/main_window.h"
 
+#include "data/cp936.h"
 #include "data/settings.h"
 #include "data/startup.h"
 #include "dialogs/project_info.h"
@@ -57,7 +58,11 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
     };
     h.newProjectInfo = [this] { dispatch("miPprojectInfo"); };
     // The open loads the project information dialog without showing it.
-    h.loadProjectInfo = [this] { ProjectInfoDialog(*this, dialogs_).load(); };
+    h.loadProjectInfo = [this] {
+        ProjectInfoDialog info(*this, dialogs_);
+        info.load();
+        d_.bjtext = trimBlanks(info.text2[5]);
+    };
     connectCurves();
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "data/numfmt.h"
+#include "data/text_format.h"
 
 namespace pyx {
 namespace {
@@ -98,8 +99,7 @@ void RecordEditor::afterEdit(int row, int col)
     const std::string text = grid_.text(row, col);
     const std::optional<double> value = toDouble(text);
     if (col == 1 || (col >= 4 && col <= 11)) {
-        if (value)
-            grid_.setText(row, col, formatDouble(*value, "##0.00"));
+        grid_.setText(row, col, formatNumericText(text, "##0.00"));
     } else if (col == 3) {
         if (const auto n = value ? toInteger(*value) : std::nullopt)
             grid_.setText(row, col, formatDouble(*n, "##0"));

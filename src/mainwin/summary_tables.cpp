@@ -4,6 +4,7 @@
 
 #include "data/numfmt.h"
 #include "data/settings.h"
+#include "data/text_format.h"
 #include "eval/evaluation.h"
 #include "mainwin/record_table.h"
 
@@ -83,10 +84,6 @@ void fillFullSummary(TextGrid& grid, const TestData& d)
     const auto shown = [](bool inUse, float v) {
         return inUse ? formatSingle(v, "#0.00") : std::string("--");
     };
-    const auto again = [](const std::string& text) {
-        const auto v = toDouble(text);
-        return v ? formatDouble(*v, "#0.00") : text;
-    };
     for (int i = 0; i < rows; ++i) {
         const JlbRec& p = d.jlbp[i];
         const int r = i + 2;
@@ -98,8 +95,8 @@ void fillFullSummary(TextGrid& grid, const TestData& d)
         grid.setText(r, 5, shown(lower, p.ds[dispLoading]));
         grid.setText(r, 6, shown(upper, p.ds[upperUnloading]));
         grid.setText(r, 7, shown(lower, p.ds[dispUnloading]));
-        grid.setText(r, 8, again(grid.text(r, 5)));
-        grid.setText(r, 9, again(grid.text(r, 7)));
+        grid.setText(r, 8, formatNumericText(grid.text(r, 5), "#0.00"));
+        grid.setText(r, 9, formatNumericText(grid.text(r, 7), "#0.00"));
         if (upper && lower) {
             const ReadingDifference diff = readingDifference(grid.text(r, 4), grid.text(r, 5));
             grid.setText(r, 10, diff.diff);

@@ -148,12 +148,16 @@ TEST_F(MainWindowTest, LastFileOpensAtStartUpAndCancelLeavesNoTest)
     const std::string path = sampleFile();
     SettingsTable csz;
     csz[9] = path;
+    csz[55] = "600";
     writeSettings(settings, csz);
     dialogs.fileNames.push_back(path);
     w->load(1366);
     EXPECT_EQ(d->curfile, path);
     EXPECT_EQ(d->jlbn, 6);
     EXPECT_EQ(dialogs.fileRequests.back().title, "打开文件");
+
+    EXPECT_EQ(d->restored, -1);
+    EXPECT_EQ(d->bjtext, "600"); // a restored run shows the stored project texts, gauge distance included
 
     auto d2 = std::make_unique<TestData>();
     MainWindow cancelled(*d2, dialogs, settings);

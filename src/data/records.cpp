@@ -1,5 +1,7 @@
 #include "data/records.h"
 
+#include <type_traits>
+
 #include "data/byte_io.h"
 
 namespace pyx {
@@ -51,72 +53,59 @@ std::string encodeJlbRec(const JlbRec& r)
     return out.take();
 }
 
+// The two raw layouts share their field order; the newer one adds s20c after s60.
+template <class Rec> Rec decodeRaw(std::string_view bytes)
+{
+    ByteReader in(bytes);
+    Rec r;
+    readText(in, r.sj);
+    readFloats(in, r.v);
+    readText(in, r.s5a);
+    readText(in, r.s20a);
+    readText(in, r.s20b);
+    readText(in, r.s60);
+    if constexpr (std::is_same_v<Rec, YsRec>)
+        readText(in, r.s20c);
+    readText(in, r.sj2);
+    readFloats(in, r.u);
+    readText(in, r.s20d);
+    readText(in, r.zt);
+    return r;
+}
+
+template <class Rec> std::string encodeRaw(const Rec& r)
+{
+    ByteWriter out;
+    out.bytes(r.sj.bytes());
+    writeFloats(out, r.v);
+    out.bytes(r.s5a.bytes());
+    out.bytes(r.s20a.bytes());
+    out.bytes(r.s20b.bytes());
+    out.bytes(r.s60.bytes());
+    if constexpr (std::is_same_v<Rec, YsRec>)
+        out.bytes(r.s20c.bytes());
+    out.bytes(r.sj2.bytes());
+    writeFloats(out, r.u);
+    out.bytes(r.s20d.bytes());
+    out.bytes(r.zt.bytes());
+    return out.take();
+}
+
 YsRecOld decodeYsRecOld(std::string_view bytes)
 {
-    ByteReader in(bytes);
-    YsRecOld r;
-    readText(in, r.sj);
-    readFloats(in, r.v);
-    readText(in, r.s5a);
-    readText(in, r.s20a);
-    readText(in, r.s20b);
-    readText(in, r.s60);
-    readText(in, r.sj2);
-    readFloats(in, r.u);
-    readText(in, r.s20d);
-    readText(in, r.zt);
-    return r;
+    return decodeRaw<YsRecOld>(bytes);
 }
-
 std::string encodeYsRecOld(const YsRecOld& r)
 {
-    ByteWriter out;
-    out.bytes(r.sj.bytes());
-    writeFloats(out, r.v);
-    out.bytes(r.s5a.bytes());
-    out.bytes(r.s20a.bytes());
-    out.bytes(r.s20b.bytes());
-    out.bytes(r.s60.bytes());
-    out.bytes(r.sj2.bytes());
-    writeFloats(out, r.u);
-    out.bytes(r.s20d.bytes());
-    out.bytes(r.zt.bytes());
-    return out.take();
+    return encodeRaw(r);
 }
-
 YsRec decodeYsRec(std::string_view bytes)
 {
-    ByteReader in(bytes);
-    YsRec r;
-    readText(in, r.sj);
-    readFloats(in, r.v);
-    readText(in, r.s5a);
-    readText(in, r.s20a);
-    readText(in, r.s20b);
-    readText(in, r.s60);
-    readText(in, r.s20c);
-    readText(in, r.sj2);
-    readFloats(in, r.u);
-    readText(in, r.s20d);
-    readText(in, r.zt);
-    return r;
+    return decodeRaw<YsRec>(bytes);
 }
-
 std::string encodeYsRec(const YsRec& r)
 {
-    ByteWriter out;
-    out.bytes(r.sj.bytes());
-    writeFloats(out, r.v);
-    out.bytes(r.s5a.bytes());
-    out.bytes(r.s20a.bytes());
-    out.bytes(r.s20b.bytes());
-    out.bytes(r.s60.bytes());
-    out.bytes(r.s20c.bytes());
-    out.bytes(r.sj2.bytes());
-    writeFloats(out, r.u);
-    out.bytes(r.s20d.bytes());
-    out.bytes(r.zt.bytes());
-    return out.take();
+    return encodeRaw(r);
 }
 
 } // namespace pyx

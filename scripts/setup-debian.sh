@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on Debian 12 (skips what is there).
 set -euo pipefail
-packages=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-svg-dev
+packages=(build-essential cmake ninja-build clang-format git qt6-base-dev qt6-base-dev-tools qt6-svg-dev
           qt6-translations-l10n libgl1-mesa-dev fonts-noto-cjk fonts-wqy-microhei xvfb
           poppler-utils libgtest-dev libgmock-dev libbenchmark-dev)
 missing=()

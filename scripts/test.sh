@@ -3,6 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
+# Formatting: any difference from .clang-format fails.
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 cmake --preset release -DPYX_WERROR=ON
 cmake --build build/release
 ctest --test-dir build/release --output-on-failure

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/qt/line_edit_enter.h"
+#include "dialogs/qt/ok_exit_buttons.h"
 
 namespace pyx {
 namespace {
@@ -88,19 +89,12 @@ ParameterSetupWidget::ParameterSetupWidget(MainWindow& window, QWidget* parent)
     groups->addWidget(load);
     groups->addLayout(right);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    ok_ = new QPushButton(QString::fromUtf8("确定"), this);
-    ok_->setObjectName("Command1");
-    auto* exit = new QPushButton(QString::fromUtf8("退出"), this);
-    exit->setObjectName("Command2");
-    for (QPushButton* b : {ok_, exit}) {
-        b->setMinimumWidth(90);
-        buttons->addWidget(b);
-    }
+    const OkExitButtons buttonRow = makeOkExitButtons(this);
+    ok_ = buttonRow.ok;
+    QPushButton* exit = buttonRow.exit;
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(groups);
-    outer->addLayout(buttons);
+    outer->addLayout(buttonRow.row);
 
     for (int i = 0; i < 9; ++i) {
         connect(fields_[i], &QLineEdit::textEdited, this,

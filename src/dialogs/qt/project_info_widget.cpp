@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/qt/line_edit_enter.h"
+#include "dialogs/qt/ok_exit_buttons.h"
 
 namespace pyx {
 namespace {
@@ -110,18 +111,10 @@ ProjectInfoWidget::ProjectInfoWidget(MainWindow& window, Dialogs& dialogs, QWidg
     groups->addLayout(right);
     outer->addLayout(groups);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    ok_ = new QPushButton(QString::fromUtf8("确定"), this);
-    ok_->setObjectName("Command1");
-    auto* exit = new QPushButton(QString::fromUtf8("退出"), this);
-    exit->setObjectName("Command2");
-    for (QPushButton* b : {ok_, exit}) {
-        b->setDefault(false);
-        b->setMinimumWidth(90);
-        buttons->addWidget(b);
-    }
-    outer->addLayout(buttons);
+    const OkExitButtons buttonRow = makeOkExitButtons(this);
+    ok_ = buttonRow.ok;
+    QPushButton* exit = buttonRow.exit;
+    outer->addLayout(buttonRow.row);
 
     for (int i = 0; i < ProjectInfoDialog::kFieldCount; ++i) {
         QLineEdit* edit = fields_[i];

@@ -258,6 +258,7 @@ void FileCommands::readRawOld(const std::string& bytes)
     d_.curvekind = 1;
     readRawGaugeFlags(d_.ysdo, d_);
     readRawHeaderEntries(d_.ysdo, d_);
+    d_.kz3 = d_.csz[3]; // the load increment is the one the file just set
     readRawTextSlots(d_.ysdo, d_);
     nstageFromMaxload(d_);
     axisStep();
@@ -323,8 +324,7 @@ void FileCommands::complete()
 void FileCommands::leaveWithNoTest(const std::string& message)
 {
     dialogs_.message({message, "系统提示！", MsgButtons::Ok, MsgIcon::Exclamation, 1});
-    d_.curfile.clear();
-    d_.jlbn = 0;
+    resetToNoTest(d_);
     if (hooks.showHeader)
         hooks.showHeader(kAppTitle, {"工程名称：", "试桩编号：", "测试日期：", "上下表距："});
     call(hooks.showRecordTable);

@@ -12,6 +12,23 @@ void resetForStart(TestData& d)
     d.curvekind = 1;
 }
 
+void resetToNoTest(TestData& d)
+{
+    resetForStart(d);
+    d.curfile.clear();
+    d.ftype = -1;
+    d.maxload = 0;
+    d.ystep = 0.1f;
+    d.gmax = 0.2f;
+    d.yfix = 0;
+    d.ymax0 = 50;
+    d.kz3 = d.csz[3];
+    d.bjtext = "500";
+    d.hzdat.clear();
+    d.hzcount = 0;
+    d.hzdecimal = false;
+}
+
 void clearForOpen(TestData& d)
 {
     for (auto& r : d.ysd) {

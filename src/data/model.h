@@ -132,6 +132,9 @@ struct TestData
 
 // Start values of a run: the evaluated table ends at row 0, no test is open.
 void resetForStart(TestData& d);
+// After an open that found no test: the test-describing values as at start-up, so nothing
+// of the previous test or of the failed file is shown or drawn.
+void resetToNoTest(TestData& d);
 // Clears the raw arrays and the record table before a file is read.
 void clearForOpen(TestData& d);
 // Index of the first row whose load is the end marker (rows 0..limit-1), or limit.

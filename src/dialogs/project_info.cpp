@@ -35,7 +35,8 @@ void ProjectInfoDialog::load()
     const TestData& d = window_.data();
     for (int i = 0; i <= 5; ++i)
         text2[i] = d.jlb[i].cstr.trimmed();
-    computeFactor();
+    factorOnLoad_ = d.csz[0];
+    computeFactor(false);
     if (trimBlanks(text2[2]).empty())
         text2[2] = today();
     jackFieldsEnabled = d.restored != -1;
@@ -50,15 +51,14 @@ void ProjectInfoDialog::load()
         sensorType = type(57);
         for (std::size_t k = 0; k < kJackFields.size(); ++k)
             text2[kJackFields[k]] = d.csz[58 + k];
-        // The restored jack and sensor texts give the factor, as typing them would.
-        computeFactor();
+        computeFactor(false);
     }
 }
 
 void ProjectInfoDialog::textChanged(int index)
 {
     if (index == 8 || (index >= 10 && index <= 13))
-        computeFactor();
+        computeFactor(true);
 }
 
 void ProjectInfoDialog::enter(int index)
@@ -72,9 +72,16 @@ void ProjectInfoDialog::enter(int index)
     }
 }
 
-void ProjectInfoDialog::computeFactor()
+void ProjectInfoDialog::exit()
+{
+    window_.data().csz[0] = factorOnLoad_;
+    closed = true;
+}
+
+void ProjectInfoDialog::computeFactor(bool store)
 {
     TestData& d = window_.data();
+    std::string factorText;
     const auto number = [this](int field) { return toSingle(text2[field]); };
     if (jackType == 0) {
         const auto pressure = number(13);
@@ -91,18 +98,20 @@ void ProjectInfoDialog::computeFactor()
         }
         const float factor =
             *sensitivity * *pressure * 1200.0f / (*range * *output * static_cast<float>(jacks));
-        d.csz[0] = formatSingle(factor, "##0.000");
+        factorText = formatSingle(factor, "##0.000");
     } else if (jackType == 1 && d.newtest == -1) {
         const auto sensitivity = number(11);
         const auto jacksValue = number(12);
         const int jacks = jacksValue ? toInteger(*jacksValue).value_or(0) : 0;
         if (!sensitivity || jacks <= 0)
             return;
-        d.csz[0] = formatSingle(*sensitivity / static_cast<float>(jacks), "#0.000");
+        factorText = formatSingle(*sensitivity / static_cast<float>(jacks), "#0.000");
     } else {
         return;
     }
-    label8 = kFactorCaption + formatNumericText(d.csz[0], "##0.000");
+    if (store)
+        d.csz[0] = factorText;
+    label8 = kFactorCaption + formatNumericText(factorText, "##0.000");
 }
 
 bool ProjectInfoDialog::refuse(const char* message, int field)
@@ -152,7 +161,7 @@ void ProjectInfoDialog::ok()
             d.csz[57] = std::to_string(sensorType);
         for (std::size_t k = 0; k < kJackFields.size(); ++k)
             d.csz[58 + k] = text2[kJackFields[k]];
-        computeFactor();
+        computeFactor(true);
         d.dirty = -1;
         writeSettings(window_.files.settingsPath(), d.csz);
     }

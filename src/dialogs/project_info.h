@@ -51,15 +51,19 @@ public:
     void textChanged(int index);
     void enter(int index);
     void ok();
-    void exit() { closed = true; }
+    // Closes without storing: a factor typed meanwhile is taken back.
+    void exit();
 
 private:
-    void computeFactor();
+    // Shows the factor of the jack and sensor fields; `store` also makes it settings entry 0,
+    // which only a change of those fields or a new test's OK do (a load only shows it).
+    void computeFactor(bool store);
     bool refuse(const char* message, int field);
     bool checkNumber(int field, const char* emptyMessage, const char* notNumberMessage);
 
     MainWindow& window_;
     Dialogs& dialogs_;
+    std::string factorOnLoad_;
 };
 
 } // namespace pyx

@@ -41,7 +41,8 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
     h.evaluate = [this] { evaluate(); };
     h.showRecordTable = [this] {
         ysdata_Click();
-        editor.fixCyclesQuiet();
+        if (!d_.curfile.empty())
+            editor.fixCyclesQuiet();
     };
     h.display = [this] { display(); };
     h.menuinfo = [this] { menuinfo(); };
@@ -54,6 +55,7 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
     };
     h.clearGrid = [this] {
         grid.setRows(2);
+        grid.setEditable(true); // the new test is typed in
         grid.refresh();
     };
     h.newProjectInfo = [this] { dispatch("miPprojectInfo"); };
@@ -90,6 +92,7 @@ void MainWindow::load(int screenWidthPx)
 {
     d_.screenpx = screenWidthPx;
     headJlb(grid, d_.screenpx);
+    grid.setEditable(false);
     grid.refresh();
     labels = {"工程名称：", "试桩编号：", "测试日期：", "上下表距："};
     startValues(d_, files.settingsPath());
@@ -163,7 +166,9 @@ void MainWindow::ysdata_Click()
     d_.tabmode = 1;
     menuinfo();
     headJlb(grid, d_.screenpx);
-    if (!d_.curfile.empty())
+    if (d_.curfile.empty())
+        grid.setEditable(false); // with no test open there is nothing to edit
+    else
         fillRecordTable(grid, d_);
     grid.refresh();
 }

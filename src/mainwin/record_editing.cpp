@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "data/numfmt.h"
+#include "data/settings.h"
 #include "data/text_format.h"
 
 namespace pyx {
@@ -200,8 +201,14 @@ void RecordEditor::fixCyclesQuiet()
 
 void RecordEditor::insertRow()
 {
+    if (d_.tabmode != 1 || d_.curfile.empty())
+        return;
+    if (grid_.rows() <= 2) {
+        addFirstRow();
+        return;
+    }
     const int r = grid_.currentRow();
-    if (r < 3 || d_.tabmode != 1)
+    if (r < 3)
         return;
     grid_.insertRow(r + 1);
     grid_.setText(r + 1, 0, std::to_string(r));
@@ -210,6 +217,23 @@ void RecordEditor::insertRow()
     for (int k = r - 1; k <= grid_.rows() - 2; ++k)
         if (k > 0)
             grid_.setText(k + 1, 0, std::to_string(k));
+    grid_.refresh();
+    recompute();
+    if (enableSave)
+        enableSave();
+}
+
+void RecordEditor::addFirstRow()
+{
+    // A test typed in by hand starts from one row of the first cycle, no time, no readings.
+    grid_.setRows(3);
+    grid_.setText(2, 0, "1");
+    grid_.setText(2, 1, "0");
+    grid_.setText(2, 2, kNoTime);
+    grid_.setText(2, 3, "1");
+    for (int c = 4; c < grid_.cols(); ++c)
+        grid_.setText(2, c, settingIsOne(d_.csz, 10 + (c - 4) % 4) ? "0.00" : "--");
+    grid_.setCurrent(2, 1);
     grid_.refresh();
     recompute();
     if (enableSave)

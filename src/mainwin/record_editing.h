@@ -35,6 +35,7 @@ public:
 
 private:
     bool renumberCycles();
+    void addFirstRow();
     void recompute();
 
     TestData& d_;

@@ -33,14 +33,24 @@ std::string decodeStatusFlags(unsigned char status)
 std::string storedStatusText(const FixedText<20>& zt)
 {
     const std::string_view bytes = zt.bytes();
-    return trimBlanks(decodeCp936(bytes.substr(0, bytes.find('\0'))));
+    std::string text = decodeCp936(bytes.substr(0, bytes.find('\0')));
+    std::erase_if(text, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    return trimBlanks(text);
+}
+
+bool statusIsDecoded(std::string_view curfile)
+{
+    const std::string_view last =
+        curfile.size() >= 3 ? curfile.substr(curfile.size() - 3) : std::string_view();
+    for (const char* name : {"pys", "PYS", "pyw", "PYW", "pyx", "PYX"})
+        if (last == name)
+            return true;
+    return false;
 }
 
 std::string rawViewRemark(std::string_view curfile, const FixedText<20>& zt)
 {
-    const std::string_view last =
-        curfile.size() >= 3 ? curfile.substr(curfile.size() - 3) : std::string_view();
-    if (last == "pys" || last == "PYS")
+    if (statusIsDecoded(curfile))
         return decodeStatusFlags(static_cast<unsigned char>(zt.bytes()[0]));
     return storedStatusText(zt);
 }

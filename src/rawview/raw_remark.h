@@ -13,11 +13,16 @@ namespace pyx {
 // a manual record ("手动").
 std::string decodeStatusFlags(unsigned char status);
 
-// The status text as stored: up to its first NUL character, without blanks at either end.
+// The status text as stored: up to its first NUL character, without control characters
+// and without blanks at either end.
 std::string storedStatusText(const FixedText<20>& zt);
 
-// The remark column of the raw data window: decoded flags for files named "...pys" or
-// "...PYS", the stored status text for any other file.
+// Whether the status of a file with this name is decoded into cause flags: the record
+// files and the logger files ("pys", "pyw", "pyx", in lower or upper case).
+bool statusIsDecoded(std::string_view curfile);
+
+// The remark column of the raw data window: decoded flags for the file names above, the
+// stored status text for any other file.
 std::string rawViewRemark(std::string_view curfile, const FixedText<20>& zt);
 
 } // namespace pyx

@@ -60,13 +60,40 @@ TEST_F(ProjectInfoTest, LoadTakesTheSlotsAndFillsAnEmptyDateWithToday)
     EXPECT_EQ(dlg.text2[2], "2023-01-02");
 }
 
-TEST_F(ProjectInfoTest, DoubleCircuitFactorOfTheInitialTexts)
+TEST_F(ProjectInfoTest, LoadShowsTheFactorButKeepsTheUsersOne)
 {
-    d->csz[0] = "1";
+    d->csz[0] = "1.052";
     dlg.load();
     // 2.13 x 65 x 1200 / (80 x 1000 x 1) = 2.07675
-    EXPECT_EQ(d->csz[0], "2.077");
     EXPECT_EQ(dlg.label8, "标定系数： 2.077");
+    EXPECT_EQ(d->csz[0], "1.052");
+
+    // A typed factor field stores it; leaving with "退出" takes it back.
+    dlg.text2[13] = "65";
+    dlg.textChanged(13);
+    EXPECT_EQ(d->csz[0], "2.077");
+    dlg.exit();
+    EXPECT_TRUE(dlg.closed);
+    EXPECT_EQ(d->csz[0], "1.052");
+}
+
+TEST_F(ProjectInfoTest, OpeningAFileKeepsTheCalibrationFactor)
+{
+    test::TempDir files;
+    const std::string path = files.file("t.pys");
+    d->csz[0] = "0.987";
+    {
+        TestData saved;
+        saved.jlb[0].hz = 50;
+        saved.jlb[1].hz = kEndLoad;
+        saved.curfile = path;
+        saved.ftype = 0;
+        ScriptedDialogs quiet;
+        FileCommands writer(saved, quiet, files.file("other.sys"));
+        ASSERT_EQ(writer.save(), SaveResult::Saved);
+    }
+    ASSERT_EQ(w.files.openPath(path), OpenResult::Opened);
+    EXPECT_EQ(d->csz[0], "0.987");
 }
 
 TEST_F(ProjectInfoTest, FactorFollowsTheFieldsAndNeedsValidNumbers)

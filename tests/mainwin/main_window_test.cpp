@@ -166,6 +166,66 @@ TEST_F(MainWindowTest, LastFileOpensAtStartUpAndCancelLeavesNoTest)
     EXPECT_EQ(cancelled.caption, kAppTitle);
 }
 
+TEST_F(MainWindowTest, AFileThatIsNoTestLeavesTheStartUpState)
+{
+    w->load(1366);
+    EXPECT_FALSE(w->grid.commitEdit(2, 5, "3")); // no test open: the empty table takes no edits
+    EXPECT_EQ(d->dirty, 0);
+
+    open(sampleFile());
+    ASSERT_EQ(d->jlbn, 6);
+    for (const std::string& name : {std::string("junk.dat"), std::string("missing/x.pys")}) {
+        const std::string path = name == "junk.dat" ? dir.write(name, std::string(100, 'x')) : dir.file(name);
+        open(path);
+        EXPECT_EQ(d->curfile, "") << name;
+        EXPECT_EQ(d->jlbn, 0) << name;
+        EXPECT_EQ(d->ftype, -1) << name;
+        EXPECT_EQ(d->jlb[0].hz, kEndLoad) << name;
+        EXPECT_EQ(d->jlbp[0].hz, kEndLoad) << name;
+        EXPECT_TRUE(d->hzdat.empty()) << name;
+        EXPECT_FALSE(d->hzdecimal) << name;
+        EXPECT_EQ(d->nstage, 10) << name;
+        EXPECT_EQ(w->caption, kAppTitle) << name;
+        ASSERT_EQ(w->grid.rows(), 32) << name;
+        for (int r = 2; r < 32; ++r)
+            for (int c = 1; c < w->grid.cols(); ++c)
+                EXPECT_EQ(w->grid.text(r, c), "") << name << " row " << r << " col " << c;
+        EXPECT_FALSE(w->grid.commitEdit(2, 5, "3")) << name;
+        EXPECT_FALSE(enabled("mnuFile", "miFSave")) << name;
+    }
+    // The next open does not ask about unsaved data.
+    const auto asked = dialogs.messages.size();
+    open(sampleFile());
+    EXPECT_EQ(dialogs.messages.size(), asked);
+    EXPECT_EQ(d->jlbn, 6);
+}
+
+TEST_F(MainWindowTest, ANewTestIsTypedInFromAFirstInsertedRow)
+{
+    w->load(1366);
+    d->csz[13] = "0";
+    dialogs.fileNames.push_back(dir.file("hand.pys"));
+    w->commands["miPprojectInfo"] = [] {};
+    w->dispatch("miFNew");
+    ASSERT_EQ(w->grid.rows(), 2);
+    w->dispatch("miCcryh");
+    ASSERT_EQ(w->grid.rows(), 3);
+    EXPECT_EQ(w->grid.text(2, 0), "1");
+    EXPECT_EQ(w->grid.text(2, 2), "--:--");
+    EXPECT_EQ(w->grid.text(2, 4), "0.00");
+    EXPECT_EQ(w->grid.text(2, 7), "--");
+    EXPECT_EQ(d->jlbn, 1);
+    EXPECT_EQ(d->dirty, -1);
+    ASSERT_TRUE(w->grid.commitEdit(2, 1, "50"));
+    ASSERT_TRUE(w->grid.commitEdit(2, 2, "08:30"));
+    EXPECT_EQ(d->jlb[0].hz, 50.0f);
+    EXPECT_EQ(d->jlb[0].sj.trimmed(), "08:30");
+    // With a row in place, insert duplicates it only from the second row on, as before.
+    w->grid.setCurrent(2, 1);
+    w->dispatch("miCcryh");
+    EXPECT_EQ(w->grid.rows(), 3);
+}
+
 TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsks)
 {
     w->load(1366);

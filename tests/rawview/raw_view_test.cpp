@@ -21,7 +21,7 @@ TEST(Fmat5, HalfAtTheThirdDecimalGoesToTheEvenNeighbour)
     EXPECT_TRUE(std::isnan(Fmat5(std::nanf(""))));
 }
 
-TEST(RawRemark, FlagsAreDecodedForRecordFileNames)
+TEST(RawRemark, FlagsAreDecodedForRecordAndLoggerFileNames)
 {
     const auto status = [](unsigned char b) {
         FixedText<20> zt;
@@ -34,11 +34,20 @@ TEST(RawRemark, FlagsAreDecodedForRecordFileNames)
     EXPECT_EQ(rawViewRemark("/t/a.pys", status(0x1F)), "表1 2 3 4时间");
     EXPECT_EQ(rawViewRemark("/t/a.pys", status(0x31)), "中断");
     EXPECT_EQ(rawViewRemark("/t/a.pys", status(0x00)), "");
-    // Any other name shows the stored text up to its first NUL.
+    EXPECT_EQ(rawViewRemark("/t/a.pyx", status(0x40)), "手动");
+    EXPECT_EQ(rawViewRemark("/t/a.PYX", status(0x60)), "中断 欠压");
+    EXPECT_EQ(rawViewRemark("/t/a.pyw", status(0x05)), "表1 3");
+    EXPECT_EQ(rawViewRemark("/t/a.PYW", status(0x10)), "时间");
+    // Any other name shows the stored text up to its first NUL, without control characters.
     FixedText<20> stored;
     stored.setRaw(std::string(" ok\0\x7f junk", 11));
     EXPECT_EQ(rawViewRemark("/t/a.Pys", stored), "ok");
-    EXPECT_EQ(rawViewRemark("/t/a.pyx", FixedText<20>("修改 ")), "修改");
+    EXPECT_EQ(rawViewRemark("/t/a.dat", FixedText<20>("修改 ")), "修改");
+    EXPECT_EQ(rawViewRemark("/t/a.dat", status(0x05)), "");
+    stored.setRaw(std::string("a\x01"
+                              "b\x1f\x7f"
+                              "c"));
+    EXPECT_EQ(rawViewRemark("/t/a.Pyx", stored), "abc");
 }
 
 struct RawViewTest : ::testing::Test
@@ -64,12 +73,14 @@ struct RawViewTest : ::testing::Test
         d->ysd[i].sj2.set("08:30");
         d->ysd[i].u[0] = load;
         d->ysd[i].u[1] = -100;
+        d->ysd[i].zt.setRaw(std::string(1, '\0'));
     }
     void reading(int i, const char* time, std::array<float, 4> g)
     {
         d->ysd[i].sj2.set(time);
         d->ysd[i].u[0] = 49.6f;
         d->ysd[i].u[1] = 3.456f;
+        d->ysd[i].zt.setRaw(std::string(1, '\0'));
         for (int k = 0; k < 4; ++k)
             d->ysd[i].u[2 + k] = g[k];
     }
@@ -157,7 +168,10 @@ TEST_F(RawViewTest, RemarksDependOnTheFileName)
     EXPECT_EQ(row(4)[9], "表1  手动"); // "A": bits 0 and 6
     d->curfile = "/data/t.pyx";
     view.open();
-    EXPECT_EQ(row(3)[9], "\x05");
+    EXPECT_EQ(row(3)[9], "表1 3");
+    d->curfile = "/data/t.dat";
+    view.open();
+    EXPECT_EQ(row(3)[9], "");
     EXPECT_EQ(row(4)[9], "A");
 }
 

@@ -141,10 +141,9 @@ ProjectInfoWidget::ProjectInfoWidget(MainWindow& window, Dialogs& dialogs, QWidg
         factor_->setText(QString::fromStdString(logic_.label8));
         applyFocus();
     });
-    connect(exit, &QPushButton::clicked, this, [this] {
-        logic_.exit();
-        reject();
-    });
+    // "退出", Esc and the window's close button all leave without storing.
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(this, &QDialog::rejected, this, [this] { logic_.exit(); });
 
     showState();
     choose(jackTypes, options_[0], options_[1], logic_.jackType);

@@ -25,6 +25,12 @@ enum class CurveTarget
 // Clears the drawing and sets the frame.
 void beginCurve(Canvas& c);
 
+// A displacement scale as the curves draw it: a zero scale is drawn as 1.
+inline float drawnScale(float scale)
+{
+    return scale == 0 ? 1.0f : scale;
+}
+
 // The load increment per stage (kz3), kN; no value when its text is not a number.
 std::optional<double> loadIncrement(const TestData& d);
 

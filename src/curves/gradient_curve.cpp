@@ -50,7 +50,7 @@ void drawAxes(Canvas& c, long n, const std::optional<double>& kz3, float gmax)
 // The points: the first stage's last cycle (or the last record of a short table), then the
 // last cycle of every later stage.
 void drawPoints(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, CurveTarget target, long n,
-                double kz3)
+                double kz3, float gmax)
 {
     const int rows = std::clamp<int>(d.jlbn, 0, kJlbRows);
     const int first = gridRows - 1 < 6 ? rows - 1 : 4;
@@ -58,7 +58,7 @@ void drawPoints(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, Cu
         return;
     const JlbRec& r = d.jlbp[first];
     float x = static_cast<float>(r.hz * 1000.0f / (kz3 * n));
-    float y = r.ds[dispLoading] * 1000 / d.gmax + 50;
+    float y = r.ds[dispLoading] * 1000 / gmax + 50;
     float previous = r.ds[dispLoading];
     if (target == CurveTarget::Screen)
         c.setDrawStyle(0);
@@ -73,7 +73,7 @@ void drawPoints(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, Cu
         if (s.xh != kLastCycle)
             continue;
         x = static_cast<float>(s.hz * 1000.0f / (kz3 * n));
-        y = std::min((s.ds[dispLoading] - previous) * 1000 / d.gmax + 50, 1000.0f);
+        y = std::min((s.ds[dispLoading] - previous) * 1000 / gmax + 50, 1000.0f);
         c.drawLine(p.x, p.y, x, y);
         ++j;
         if (j < kGradPointCount)
@@ -94,7 +94,7 @@ void slopeLine(Canvas& c, GradPoint a, GradPoint b, bool reachBack)
     c.drawLine(a.x - back * kReachX, a.y - back * kReachSlope * s, b.x + kReachX, b.y + kReachSlope * s);
 }
 
-void drawMarks(Canvas& c, TestData& d, const GradPoints& gpts)
+void drawMarks(Canvas& c, const TestData& d, const GradPoints& gpts)
 {
     if (markIndex(d, 0) == 0)
         return;
@@ -130,12 +130,9 @@ void drawMarks(Canvas& c, TestData& d, const GradPoints& gpts)
 
 } // namespace
 
-void drawGradientCurve(Canvas& c, TestData& d, int gridRows, GradPoints& gpts, CurveTarget target)
+void drawGradientCurve(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, CurveTarget target)
 {
-    if (d.ystep == 0)
-        d.ystep = 1.0f;
-    if (d.gmax == 0)
-        d.gmax = 1.0f;
+    const float gmax = drawnScale(d.gmax);
     gpts.fill(GradPoint{});
     beginCurve(c);
     c.setPenColor(kBlack);
@@ -151,12 +148,12 @@ void drawGradientCurve(Canvas& c, TestData& d, int gridRows, GradPoints& gpts, C
 
     const long n = d.nstage;
     const auto kz3 = loadIncrement(d);
-    drawAxes(c, n, kz3, d.gmax);
+    drawAxes(c, n, kz3, gmax);
     if (d.curfile.empty() || gridRows - 1 < 2)
         return;
     if (!kz3 || *kz3 == 0 || n < 1)
         return;
-    drawPoints(c, d, gridRows, gpts, target, n, *kz3);
+    drawPoints(c, d, gridRows, gpts, target, n, *kz3, gmax);
     drawMarks(c, d, gpts);
 }
 

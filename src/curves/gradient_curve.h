@@ -9,8 +9,9 @@ namespace pyx {
 
 // Draws the curve and its marks and rebuilds the point list `gpts`. `gridRows` is the row
 // count of the main grid (heading included): below 3 only the axes are drawn, below 7 the
-// first point is the last record instead of the fifth. Zero scales are set to 1 first. No
-// points are drawn without a load increment or with a stage count (nstage) below 1.
-void drawGradientCurve(Canvas& c, TestData& d, int gridRows, GradPoints& gpts, CurveTarget target);
+// first point is the last record instead of the fifth. A zero scale is drawn as 1. No
+// points are drawn without a load increment or with a stage count (nstage) below 1. The
+// test data are only read.
+void drawGradientCurve(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, CurveTarget target);
 
 } // namespace pyx

@@ -34,6 +34,10 @@ inline FixedText<40>& markText(TestData& d, int which)
 {
     return d.jlb[kMarkRows[which]].cstr;
 }
+inline const FixedText<40>& markText(const TestData& d, int which)
+{
+    return d.jlb[kMarkRows[which]].cstr;
+}
 
 // The entry of the point list a mark value refers to (rounded half to even); no value
 // outside the list.

@@ -81,7 +81,7 @@ void drawLoadStrip(Canvas& c, long n, const std::optional<double>& kz3)
 
 // The saw-tooth: every cycle rises to its loaded reading at 2/3 of the cycle and falls back
 // to its unloaded reading at its end. Records are drawn in index order.
-void drawCycles(Canvas& c, const TestData& d, long n, double kz3)
+void drawCycles(Canvas& c, const TestData& d, long n, double kz3, float ystep)
 {
     c.setPenStyle(kPenSolid);
     c.setPenColor(kBlack);
@@ -99,9 +99,9 @@ void drawCycles(Canvas& c, const TestData& d, long n, double kz3)
         if (!column)
             continue;
         const double lx = *column + (r.xh - 1 + 2.0 / 3.0) * cycleWidth;
-        const float ly = 1000 - r.ds[dispLoading] * 100 / d.ystep;
+        const float ly = 1000 - r.ds[dispLoading] * 100 / ystep;
         const double ux = *column + r.xh * cycleWidth;
-        const float uy = 1000 - r.ds[dispUnloading] * 100 / d.ystep;
+        const float uy = 1000 - r.ds[dispUnloading] * 100 / ystep;
         c.drawLine(px, py, lx, ly);
         c.drawLine(lx, ly, ux, uy);
         px = ux;
@@ -111,17 +111,16 @@ void drawCycles(Canvas& c, const TestData& d, long n, double kz3)
 
 } // namespace
 
-void drawTimeCurve(Canvas& c, TestData& d, CurveTarget target)
+void drawTimeCurve(Canvas& c, const TestData& d, CurveTarget target)
 {
-    if (d.ystep == 0)
-        d.ystep = 1.0f;
+    const float ystep = drawnScale(d.ystep);
     beginCurve(c);
     setUp(c, target);
     const double captionX = target == CurveTarget::Page ? 1080 : 1060;
     c.textAt(captionX, 1110, "时间 t (h)");
     c.textAt(captionX, 1020, "H0(10kN)");
     c.textAt(60, -10, "Y0(mm)");
-    drawDisplacementAxis(c, d.ystep);
+    drawDisplacementAxis(c, ystep);
 
     const long n = d.nstage;
     if (n < 1)
@@ -131,7 +130,7 @@ void drawTimeCurve(Canvas& c, TestData& d, CurveTarget target)
     drawLoadStrip(c, n, kz3);
     if (d.curfile.empty() || !kz3 || *kz3 == 0)
         return;
-    drawCycles(c, d, n, *kz3);
+    drawCycles(c, d, n, *kz3, ystep);
 }
 
 } // namespace pyx

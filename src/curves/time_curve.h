@@ -7,8 +7,8 @@
 namespace pyx {
 
 // Draws the curve of the open test; with no test, or no load increment, only the axes and
-// the load strip. A zero displacement step is set to 1 first. Stage counts (nstage) below
-// 1 leave out the time labels, the load strip and the curve.
-void drawTimeCurve(Canvas& c, TestData& d, CurveTarget target);
+// the load strip. A zero displacement step is drawn as 1. Stage counts (nstage) below 1
+// leave out the time labels, the load strip and the curve. The test data are only read.
+void drawTimeCurve(Canvas& c, const TestData& d, CurveTarget target);
 
 } // namespace pyx

@@ -83,6 +83,7 @@ struct HzRow
     std::int32_t minutes = 0;
     std::string maxDisp;     // "#0.00"
     std::string maxResidual; // "#0.00"
+    bool operator==(const HzRow&) const = default;
 };
 
 struct TestData
@@ -128,6 +129,8 @@ struct TestData
     // Gauge weights of the raw readings (0..3: gauges 1..4, 1 in use), kept between the
     // raw data window and the raw data report.
     std::array<std::int16_t, 12> ysflag{};
+
+    bool operator==(const TestData&) const = default;
 };
 
 // Start values of a run: the evaluated table ends at row 0, no test is open.

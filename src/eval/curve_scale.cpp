@@ -21,8 +21,14 @@ void growStep(float& ystep, float value, std::string_view pattern)
 
 void genXY(TestData& d)
 {
-    if (d.yfix == -1)
+    if (d.yfix == -1) {
+        // A fixed axis keeps its scales; one of zero would draw nothing, so it becomes 1.
+        if (d.ystep == 0)
+            d.ystep = 1.0f;
+        if (d.gmax == 0)
+            d.gmax = 1.0f;
         return;
+    }
     d.ystep = 0.1f;
     d.gmax = 0.2f;
     const bool lower1 = settingIsOne(d.csz, 12);

@@ -14,8 +14,8 @@ struct CurveDrawers
     std::function<void()> drawLg; // H0-ΔY0/ΔH0 curve
 };
 
-// Chooses ystep (H0-t-Y0 axis) and gmax (gradient axis) from the data; does nothing
-// while the axis is fixed (yfix = -1).
+// Chooses ystep (H0-t-Y0 axis) and gmax (gradient axis) from the data; while the axis is
+// fixed (yfix = -1) it only replaces a zero scale by 1.
 void genXY(TestData& d);
 
 // genXY, then redraws the curve that is shown.

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "curve_ops.h"
+#include "curves/printed_curve.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_dir.h"
@@ -225,6 +226,41 @@ TEST_F(CurvePanelTest, StageBarSetsTheColumnsOfTheTimeCurve)
     panel.stageScrolled(12);
     EXPECT_EQ(d->nstage, 7);
     EXPECT_EQ(d->curvekind, 2);
+}
+
+} // namespace
+} // namespace pyx
+
+namespace pyx {
+namespace {
+
+TEST_F(CurvePanelTest, PaperDrawingsChangeNeitherTheTestNorTheScreen)
+{
+    d->jlb[20].cs = 2;
+    d->jlb[20].cstr.set("Hcr");
+    d->ystep = 0;
+    d->gmax = 0;
+    w->dispatch("miCh0y");
+    const Drawing screen = panel.surface.ops();
+    const GradPoints points = panel.gpts;
+    const auto before = std::make_unique<TestData>(*d);
+
+    const Drawing time = printedCurve(*d, PrintedCurve::Time, w->grid.rows());
+    const Drawing gradient = printedCurve(*d, PrintedCurve::Gradient, w->grid.rows());
+    EXPECT_EQ(printedCurve(*d, PrintedCurve::Time, w->grid.rows()), time);
+    EXPECT_EQ(printedCurve(*d, PrintedCurve::Gradient, w->grid.rows()), gradient);
+    EXPECT_TRUE(*d == *before);
+    EXPECT_EQ(d->curvekind, 2);
+    EXPECT_EQ(panel.surface.ops(), screen);
+    for (int i = 0; i < kGradPointCount; ++i)
+        EXPECT_TRUE(panel.gpts[i].x == points[i].x && panel.gpts[i].y == points[i].y) << i;
+
+    // The page variants carry their titles; the marked point is drawn as on screen.
+    ASSERT_NE(test::findText(test::texts(time), "下表 H0-t-Y0曲线"), nullptr);
+    ASSERT_NE(test::findText(test::texts(gradient), "下表 H0--△Y0/△H0 曲线"), nullptr);
+    EXPECT_NE(test::findText(test::texts(gradient), "Hcr"), nullptr);
+    // Hovering still picks from the curve on screen.
+    hoverOver(2);
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #include "mainwin/record_table.h"
 
-#include <algorithm>
-
 #include "data/numfmt.h"
 #include "data/settings.h"
+#include "mainwin/table_rows.h"
 
 namespace pyx {
 
@@ -69,20 +68,15 @@ void fillRecordTable(TextGrid& grid, const TestData& d)
         grid.setMergeMode(MergeMode::RestrictAll);
     }
     grid.setEditable(true);
-    const int rows = std::max(0, std::min<int>(d.jlbn, kJlbRows));
-    grid.setRows(rows + 2);
-    for (int i = 0; i < rows; ++i) {
-        const JlbRec& r = d.jlb[i];
-        const int gr = i + 2;
-        grid.setText(gr, 0, std::to_string(i + 1));
-        grid.setText(gr, 1, loadText(r.hz, d.hzdecimal, d.maxload));
-        grid.setText(gr, 2, r.sj.trimmed());
-        grid.setText(gr, 3, std::to_string(r.xh));
-        for (int c = 4; c < kRecordCols; ++c) {
-            const bool inUse = settingIsOne(d.csz, 10 + (c - 4) % 4);
-            grid.setText(gr, c, inUse ? formatSingle(r.ds[c - 4], "#0.00") : "--");
-        }
-    }
+    showDataRows(grid, 2, recordTableRows(d));
+}
+
+void showDataRows(TextGrid& grid, int headerRows, const TableRows& rows)
+{
+    grid.setRows(headerRows + static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t c = 0; c < rows[i].size(); ++c)
+            grid.setText(headerRows + static_cast<int>(i), static_cast<int>(c), rows[i][c]);
 }
 
 } // namespace pyx

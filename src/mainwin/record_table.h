@@ -20,5 +20,7 @@ std::string loadText(float hz, bool hzdecimal, std::int32_t maxload);
 void headJlb(TextGrid& grid, int screenpx);
 // Merge setting and the data rows of the open test (the grid already has its header).
 void fillRecordTable(TextGrid& grid, const TestData& d);
+// Puts `rows` below the grid's header rows; the grid ends with the last of them.
+void showDataRows(TextGrid& grid, int headerRows, const std::vector<std::vector<std::string>>& rows);
 
 } // namespace pyx

@@ -1,12 +1,7 @@
 #include "mainwin/summary_tables.h"
 
-#include <algorithm>
-
-#include "data/numfmt.h"
-#include "data/settings.h"
-#include "data/text_format.h"
-#include "eval/evaluation.h"
 #include "mainwin/record_table.h"
+#include "mainwin/table_rows.h"
 
 namespace pyx {
 namespace {
@@ -57,17 +52,8 @@ void headHzb(TextGrid& grid, int screenpx)
 
 void fillSimpleSummary(TextGrid& grid, const TestData& d)
 {
-    const int stages = std::min<int>(d.hzcount, static_cast<int>(d.hzdat.size()));
     grid.setEditable(false);
-    grid.setRows(std::max(0, stages) + 1);
-    for (int i = 0; i < stages; ++i) {
-        const HzRow& h = d.hzdat[i];
-        grid.setText(i + 1, 0, std::to_string(i + 1));
-        grid.setText(i + 1, 1, loadText(h.load, d.hzdecimal, d.maxload));
-        grid.setText(i + 1, 2, std::to_string(h.minutes));
-        grid.setText(i + 1, 3, h.maxDisp);
-        grid.setText(i + 1, 4, h.maxResidual);
-    }
+    showDataRows(grid, 1, simpleSummaryRows(d));
 }
 
 void fillFullSummary(TextGrid& grid, const TestData& d)
@@ -77,35 +63,7 @@ void fillFullSummary(TextGrid& grid, const TestData& d)
     grid.setMergeCol(10, true);
     grid.setMergeCol(11, true);
     grid.setMergeMode(MergeMode::FixedOnly);
-    const int rows = std::max(0, std::min<int>(d.jlbn, kJlbRows));
-    grid.setRows(rows + 2);
-    const bool upper = settingNonZero(d.csz, 10) || settingNonZero(d.csz, 11);
-    const bool lower = settingNonZero(d.csz, 12) || settingNonZero(d.csz, 13);
-    const auto shown = [](bool inUse, float v) {
-        return inUse ? formatSingle(v, "#0.00") : std::string("--");
-    };
-    for (int i = 0; i < rows; ++i) {
-        const JlbRec& p = d.jlbp[i];
-        const int r = i + 2;
-        grid.setText(r, 0, std::to_string(i + 1));
-        grid.setText(r, 1, singleText(p.hz));
-        grid.setText(r, 2, p.sj.trimmed());
-        grid.setText(r, 3, std::to_string(p.xh));
-        grid.setText(r, 4, shown(upper, p.ds[upperLoading]));
-        grid.setText(r, 5, shown(lower, p.ds[dispLoading]));
-        grid.setText(r, 6, shown(upper, p.ds[upperUnloading]));
-        grid.setText(r, 7, shown(lower, p.ds[dispUnloading]));
-        grid.setText(r, 8, formatNumericText(grid.text(r, 5), "#0.00"));
-        grid.setText(r, 9, formatNumericText(grid.text(r, 7), "#0.00"));
-        if (upper && lower) {
-            const ReadingDifference diff = readingDifference(grid.text(r, 4), grid.text(r, 5));
-            grid.setText(r, 10, diff.diff);
-            grid.setText(r, 11, diff.angle);
-        } else {
-            grid.setText(r, 10, "--");
-            grid.setText(r, 11, "--");
-        }
-    }
+    showDataRows(grid, 2, fullSummaryRows(d));
 }
 
 } // namespace pyx

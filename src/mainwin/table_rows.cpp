@@ -1,0 +1,86 @@
+#include "mainwin/table_rows.h"
+
+#include <algorithm>
+
+#include "data/numfmt.h"
+#include "data/settings.h"
+#include "data/text_format.h"
+#include "eval/evaluation.h"
+#include "mainwin/record_table.h"
+
+namespace pyx {
+namespace {
+
+int tableRowCount(const TestData& d)
+{
+    return std::max(0, std::min<int>(d.jlbn, kJlbRows));
+}
+
+} // namespace
+
+TableRows recordTableRows(const TestData& d)
+{
+    TableRows out;
+    const int rows = tableRowCount(d);
+    out.reserve(static_cast<std::size_t>(rows));
+    for (int i = 0; i < rows; ++i) {
+        const JlbRec& r = d.jlb[i];
+        TableRow row{std::to_string(i + 1), loadText(r.hz, d.hzdecimal, d.maxload), r.sj.trimmed(),
+                     std::to_string(r.xh)};
+        for (int g = 0; g < 8; ++g)
+            row.push_back(settingIsOne(d.csz, 10 + g % 4) ? formatSingle(r.ds[g], "#0.00") : "--");
+        out.push_back(std::move(row));
+    }
+    return out;
+}
+
+TableRows simpleSummaryRows(const TestData& d)
+{
+    TableRows out;
+    const int stages = std::max(0, std::min<int>(d.hzcount, static_cast<int>(d.hzdat.size())));
+    for (int i = 0; i < stages; ++i) {
+        const HzRow& h = d.hzdat[i];
+        out.push_back({std::to_string(i + 1), loadText(h.load, d.hzdecimal, d.maxload),
+                       std::to_string(h.minutes), h.maxDisp, h.maxResidual});
+    }
+    return out;
+}
+
+TableRows fullSummaryRows(const TestData& d)
+{
+    TableRows out;
+    const int rows = tableRowCount(d);
+    const bool upper = settingNonZero(d.csz, 10) || settingNonZero(d.csz, 11);
+    const bool lower = settingNonZero(d.csz, 12) || settingNonZero(d.csz, 13);
+    const auto shown = [](bool inUse, float v) {
+        return inUse ? formatSingle(v, "#0.00") : std::string("--");
+    };
+    for (int i = 0; i < rows; ++i) {
+        const JlbRec& p = d.jlbp[i];
+        const std::string upperLoad = shown(upper, p.ds[upperLoading]);
+        const std::string lowerLoad = shown(lower, p.ds[dispLoading]);
+        const std::string lowerUnload = shown(lower, p.ds[dispUnloading]);
+        TableRow row{std::to_string(i + 1),
+                     singleText(p.hz),
+                     p.sj.trimmed(),
+                     std::to_string(p.xh),
+                     upperLoad,
+                     lowerLoad,
+                     shown(upper, p.ds[upperUnloading]),
+                     lowerUnload,
+                     formatNumericText(lowerLoad, "#0.00"),
+                     formatNumericText(lowerUnload, "#0.00")};
+        if (upper && lower) {
+            const ReadingDifference diff = readingDifference(upperLoad, lowerLoad);
+            row.push_back(diff.diff);
+            row.push_back(diff.angle);
+        } else {
+            row.push_back("--");
+            row.push_back("--");
+        }
+        out.push_back(std::move(row));
+    }
+    return out;
+}
+
+} // namespace pyx

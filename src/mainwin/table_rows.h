@@ -1,0 +1,25 @@
+#pragma once
+// The cell texts of the data rows of the three tables, from the test data alone: the main
+// grid shows them and the reports print them.
+
+#include <string>
+#include <vector>
+
+#include "data/model.h"
+
+namespace pyx {
+
+using TableRow = std::vector<std::string>;
+using TableRows = std::vector<TableRow>;
+
+// Record table: serial number, load, time, cycle, the eight readings ("--" for a gauge not
+// in use); one row per record-table row.
+TableRows recordTableRows(const TestData& d);
+// Simple summary: serial number, load, holding time, cumulative maximum and residual
+// displacement; one row per load stage.
+TableRows simpleSummaryRows(const TestData& d);
+// Full summary: one row per record-table row with the evaluated displacements, the reading
+// difference of upper and lower gauges and the rotation angle.
+TableRows fullSummaryRows(const TestData& d);
+
+} // namespace pyx

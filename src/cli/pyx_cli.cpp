@@ -15,6 +15,7 @@
 #include "mainwin/summary_tables.h"
 #include "platform/scripted_dialogs.h"
 #include "rawview/raw_view.h"
+#include "reports/report_data.h"
 
 #ifdef PYX_CLI_PNG
 #include <QGuiApplication>
@@ -97,6 +98,13 @@ int inspect(const std::string& file, const std::string& settingsPath)
     }
     extras.simpleGrid = gridTexts(simple);
     extras.fullGrid = gridTexts(full);
+    extras.dataJlb = pyx::DataJlb(*data);
+    extras.dataHzb = pyx::DataHzb(*data);
+    if (data->ftype == 2) {
+        // The raw data report refreshes the gauge weights: it is built on a copy.
+        auto copy = std::make_unique<pyx::TestData>(*data);
+        extras.dataYsb = pyx::DataYsb(*copy);
+    }
     if (!data->curfile.empty() && data->ftype == 2)
         extras.rawviewJson = rawviewJson(*data);
     std::fputs(pyx::dumpModel(*data, extras).c_str(), stdout);

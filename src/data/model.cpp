@@ -45,6 +45,7 @@ void clearForOpen(TestData& d)
     }
     for (int i = 0; i < 200; ++i)
         d.jlb[i].hz = kEndLoad;
+    d.ysn2 = 0; // only a 311-byte file has raw rows to show
 }
 
 int firstEndRow(const std::array<JlbRec, kJlbRows>& rows, int limit)

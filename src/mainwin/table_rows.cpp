@@ -18,17 +18,23 @@ int tableRowCount(const TestData& d)
 
 } // namespace
 
+TableRow recordRowCells(const TestData& d, int i)
+{
+    const JlbRec& r = d.jlb[i];
+    TableRow row{loadText(r.hz, d.hzdecimal, d.maxload), r.sj.trimmed(), std::to_string(r.xh)};
+    for (int g = 0; g < 8; ++g)
+        row.push_back(settingIsOne(d.csz, 10 + g % 4) ? formatSingle(r.ds[g], "#0.00") : "--");
+    return row;
+}
+
 TableRows recordTableRows(const TestData& d)
 {
     TableRows out;
     const int rows = tableRowCount(d);
     out.reserve(static_cast<std::size_t>(rows));
     for (int i = 0; i < rows; ++i) {
-        const JlbRec& r = d.jlb[i];
-        TableRow row{std::to_string(i + 1), loadText(r.hz, d.hzdecimal, d.maxload), r.sj.trimmed(),
-                     std::to_string(r.xh)};
-        for (int g = 0; g < 8; ++g)
-            row.push_back(settingIsOne(d.csz, 10 + g % 4) ? formatSingle(r.ds[g], "#0.00") : "--");
+        TableRow row = recordRowCells(d, i);
+        row.insert(row.begin(), std::to_string(i + 1));
         out.push_back(std::move(row));
     }
     return out;
@@ -46,38 +52,44 @@ TableRows simpleSummaryRows(const TestData& d)
     return out;
 }
 
-TableRows fullSummaryRows(const TestData& d)
+TableRow fullSummaryCells(const TestData& d, int i)
 {
-    TableRows out;
-    const int rows = tableRowCount(d);
     const bool upper = settingNonZero(d.csz, 10) || settingNonZero(d.csz, 11);
     const bool lower = settingNonZero(d.csz, 12) || settingNonZero(d.csz, 13);
     const auto shown = [](bool inUse, float v) {
         return inUse ? formatSingle(v, "#0.00") : std::string("--");
     };
+    const JlbRec& p = d.jlbp[i];
+    const std::string upperLoad = shown(upper, p.ds[upperLoading]);
+    const std::string lowerLoad = shown(lower, p.ds[dispLoading]);
+    const std::string lowerUnload = shown(lower, p.ds[dispUnloading]);
+    TableRow row{singleText(p.hz),
+                 p.sj.trimmed(),
+                 std::to_string(p.xh),
+                 upperLoad,
+                 lowerLoad,
+                 shown(upper, p.ds[upperUnloading]),
+                 lowerUnload,
+                 formatNumericText(lowerLoad, "#0.00"),
+                 formatNumericText(lowerUnload, "#0.00")};
+    if (upper && lower) {
+        const ReadingDifference diff = readingDifference(upperLoad, lowerLoad);
+        row.push_back(diff.diff);
+        row.push_back(diff.angle);
+    } else {
+        row.push_back("--");
+        row.push_back("--");
+    }
+    return row;
+}
+
+TableRows fullSummaryRows(const TestData& d)
+{
+    TableRows out;
+    const int rows = tableRowCount(d);
     for (int i = 0; i < rows; ++i) {
-        const JlbRec& p = d.jlbp[i];
-        const std::string upperLoad = shown(upper, p.ds[upperLoading]);
-        const std::string lowerLoad = shown(lower, p.ds[dispLoading]);
-        const std::string lowerUnload = shown(lower, p.ds[dispUnloading]);
-        TableRow row{std::to_string(i + 1),
-                     singleText(p.hz),
-                     p.sj.trimmed(),
-                     std::to_string(p.xh),
-                     upperLoad,
-                     lowerLoad,
-                     shown(upper, p.ds[upperUnloading]),
-                     lowerUnload,
-                     formatNumericText(lowerLoad, "#0.00"),
-                     formatNumericText(lowerUnload, "#0.00")};
-        if (upper && lower) {
-            const ReadingDifference diff = readingDifference(upperLoad, lowerLoad);
-            row.push_back(diff.diff);
-            row.push_back(diff.angle);
-        } else {
-            row.push_back("--");
-            row.push_back("--");
-        }
+        TableRow row = fullSummaryCells(d, i);
+        row.insert(row.begin(), std::to_string(i + 1));
         out.push_back(std::move(row));
     }
     return out;

@@ -12,12 +12,17 @@ namespace pyx {
 using TableRow = std::vector<std::string>;
 using TableRows = std::vector<TableRow>;
 
-// Record table: serial number, load, time, cycle, the eight readings ("--" for a gauge not
-// in use); one row per record-table row.
+// Record-table row i without its serial number: load, time, cycle, the eight readings
+// ("--" for a gauge not in use).
+TableRow recordRowCells(const TestData& d, int i);
+// Record table: serial number and the cells above; one row per record-table row.
 TableRows recordTableRows(const TestData& d);
 // Simple summary: serial number, load, holding time, cumulative maximum and residual
 // displacement; one row per load stage.
 TableRows simpleSummaryRows(const TestData& d);
+// Full-summary row i without its serial number: evaluated load, time, cycle, upper and lower
+// displacements at loading and unloading, the lower ones again, difference and rotation.
+TableRow fullSummaryCells(const TestData& d, int i);
 // Full summary: one row per record-table row with the evaluated displacements, the reading
 // difference of upper and lower gauges and the rotation angle.
 TableRows fullSummaryRows(const TestData& d);

@@ -5,6 +5,7 @@
 #include "dialogs/qt/project_info_widget.h"
 #include "mainwin/main_window.h"
 #include "rawview/qt/raw_view_widget.h"
+#include "reports/qt/print_options_widget.h"
 
 namespace pyx {
 
@@ -26,6 +27,10 @@ void installDialogCommands(MainWindow& window, Dialogs& dialogs, QWidget* parent
     };
     window.commands["miCyssj"] = [&window, parent] {
         RawViewWidget dialog(window.data(), parent);
+        dialog.exec();
+    };
+    window.commands["miPsz"] = [&window, &dialogs, parent] {
+        PrintOptionsWidget dialog(window.data(), dialogs, window.files.settingsPath(), parent);
         dialog.exec();
     };
     window.commands["miHabout"] = [parent] {

@@ -1,0 +1,46 @@
+#pragma once
+// The print options dialog (frmprintsz): which tables and curves the preview and the Word
+// export hold. The first four boxes take effect at once; confirm stores all six and writes
+// the settings file.
+
+#include <array>
+#include <string>
+
+#include "data/model.h"
+#include "platform/dialogs.h"
+
+namespace pyx {
+
+class PrintOptionsDialog
+{
+public:
+    // Box k (0-based) stands for this settings entry: record table, summary, H0-t-Y0 curve,
+    // gradient curve, raw data table, reduced curves.
+    static constexpr std::array<int, 6> kEntries{70, 71, 72, 73, 78, 79};
+    static constexpr std::array<const char*, 6> kCaptions{"数据记录表",       "汇总表",     "H0-t-x0曲线",
+                                                          "H0--△Y0/△H0 曲线", "原始数据表", "缩小曲线尺寸"};
+    static constexpr const char* kFrameCaption = "内容选项";
+
+    PrintOptionsDialog(TestData& data, Dialogs& dialogs, std::string settingsPath)
+        : d_(data), dialogs_(dialogs), settingsPath_(std::move(settingsPath))
+    {
+    }
+
+    std::array<bool, 6> checked{};
+    bool closed = false;
+
+    void load();
+    // The user ticked or cleared box `index`.
+    void toggled(int index, bool on);
+    void confirm();
+    void exit() { closed = true; }
+
+private:
+    bool refuse(const char* message);
+
+    TestData& d_;
+    Dialogs& dialogs_;
+    std::string settingsPath_;
+};
+
+} // namespace pyx

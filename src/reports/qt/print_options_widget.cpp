@@ -1,0 +1,47 @@
+#include "reports/qt/print_options_widget.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "dialogs/qt/ok_exit_buttons.h"
+
+namespace pyx {
+
+PrintOptionsWidget::PrintOptionsWidget(TestData& data, Dialogs& dialogs, const std::string& settingsPath,
+                                       QWidget* parent)
+    : QDialog(parent), logic_(data, dialogs, settingsPath)
+{
+    logic_.load();
+    setObjectName("frmprintsz");
+    setWindowTitle(QString::fromUtf8("打印设置"));
+
+    auto* outer = new QVBoxLayout(this);
+    auto* frame = new QGroupBox(QString::fromUtf8(PrintOptionsDialog::kFrameCaption), this);
+    auto* grid = new QGridLayout(frame);
+    for (int k = 0; k < 6; ++k) {
+        auto* box = new QCheckBox(QString::fromUtf8(PrintOptionsDialog::kCaptions[k]), frame);
+        box->setObjectName(QString("chkCheck%1").arg(k + 1));
+        box->setChecked(logic_.checked[k]);
+        connect(box, &QCheckBox::toggled, this, [this, k](bool on) { logic_.toggled(k, on); });
+        grid->addWidget(box, k / 2, k % 2);
+        boxes_[k] = box;
+    }
+    outer->addWidget(frame);
+
+    const OkExitButtons buttons = makeOkExitButtons(this);
+    buttons.ok->setObjectName("cmdCommand1");
+    buttons.exit->setObjectName("cmdCommand2");
+    outer->addLayout(buttons.row);
+    connect(buttons.ok, &QPushButton::clicked, this, [this] {
+        logic_.confirm();
+        if (logic_.closed)
+            accept();
+    });
+    connect(buttons.exit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(this, &QDialog::rejected, this, [this] { logic_.exit(); });
+}
+
+} // namespace pyx

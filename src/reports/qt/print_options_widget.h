@@ -1,0 +1,27 @@
+#pragma once
+// The print options dialog "打印设置": six check boxes bound to PrintOptionsDialog.
+
+#include <QDialog>
+#include <array>
+
+#include "reports/print_options.h"
+
+class QCheckBox;
+
+namespace pyx {
+
+class PrintOptionsWidget : public QDialog
+{
+    Q_OBJECT
+public:
+    PrintOptionsWidget(TestData& data, Dialogs& dialogs, const std::string& settingsPath, QWidget* parent);
+
+    PrintOptionsDialog& logic() { return logic_; }
+    QCheckBox* box(int index) const { return boxes_[index]; }
+
+private:
+    PrintOptionsDialog logic_;
+    std::array<QCheckBox*, 6> boxes_{};
+};
+
+} // namespace pyx

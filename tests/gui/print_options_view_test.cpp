@@ -1,0 +1,34 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "platform/scripted_dialogs.h"
+#include "reports/qt/print_options_widget.h"
+
+namespace pyx {
+namespace {
+
+TEST(PrintOptionsView, BoxesShowAndChangeTheSelections)
+{
+    auto d = std::make_unique<TestData>();
+    d->csz[70] = "1";
+    d->csz[79] = "1";
+    ScriptedDialogs dialogs;
+    PrintOptionsWidget dlg(*d, dialogs, std::string(), nullptr);
+    EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("打印设置"));
+    EXPECT_TRUE(dlg.findChild<QCheckBox*>("chkCheck1")->isChecked());
+    EXPECT_TRUE(dlg.findChild<QCheckBox*>("chkCheck6")->isChecked());
+    EXPECT_EQ(dlg.findChild<QCheckBox*>("chkCheck3")->text(), QString::fromUtf8("H0-t-x0曲线"));
+
+    dlg.findChild<QCheckBox*>("chkCheck4")->click();
+    EXPECT_EQ(d->csz[73], "1");
+    // Reduced curves with a curve ticked: confirm closes the dialog.
+    dlg.findChild<QPushButton*>("cmdCommand1")->click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(d->csz[79], "1");
+}
+
+} // namespace
+} // namespace pyx

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "data/settings.h"
+#include "platform/scripted_dialogs.h"
+#include "reports/print_options.h"
+#include "support/temp_dir.h"
+
+namespace pyx {
+namespace {
+
+struct PrintOptionsTest : ::testing::Test
+{
+    test::TempDir dir;
+    std::string settings = dir.file("spconfig.sys");
+    std::unique_ptr<TestData> d = std::make_unique<TestData>();
+    ScriptedDialogs dialogs;
+    PrintOptionsDialog dlg{*d, dialogs, settings};
+
+    PrintOptionsTest()
+    {
+        for (int e : PrintOptionsDialog::kEntries)
+            d->csz[e] = "0";
+        d->csz[70] = "1";
+        d->csz[78] = "1.0";
+        d->csz[72] = "2";
+        dlg.load();
+    }
+};
+
+TEST_F(PrintOptionsTest, LoadTicksTheEntriesThatAreOneAndTheFirstFourApplyAtOnce)
+{
+    EXPECT_EQ(dlg.checked, (std::array<bool, 6>{true, false, false, false, true, false}));
+    dlg.toggled(0, false);
+    dlg.toggled(3, true);
+    dlg.toggled(4, false);
+    EXPECT_EQ(d->csz[70], "0");
+    EXPECT_EQ(d->csz[73], "1");
+    EXPECT_EQ(d->csz[78], "1.0"); // boxes 5 and 6 wait for confirm
+    dlg.exit();
+    EXPECT_TRUE(dlg.closed);
+    SettingsTable stored;
+    readSettings(settings, stored);
+    EXPECT_EQ(stored[73], ""); // "退出" writes no file
+}
+
+TEST_F(PrintOptionsTest, ConfirmChecksTheChoiceThenStoresAndWrites)
+{
+    for (int k = 0; k < 5; ++k)
+        dlg.toggled(k, false);
+    dlg.confirm();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "请至少选择一项表格或曲线，才可导出！");
+    EXPECT_EQ(dialogs.messages[0].title, "系统提示！");
+    EXPECT_FALSE(dlg.closed);
+
+    dlg.toggled(1, true);
+    dlg.toggled(5, true);
+    dlg.confirm();
+    EXPECT_EQ(dialogs.messages.back().text, "请至少一个曲线，才可导出缩小曲线！");
+    EXPECT_EQ(d->csz[79], "0");
+    EXPECT_FALSE(dlg.closed);
+
+    dlg.toggled(2, true);
+    dlg.toggled(4, true);
+    dlg.confirm();
+    EXPECT_TRUE(dlg.closed);
+    EXPECT_EQ(d->csz[78], "1");
+    EXPECT_EQ(d->csz[79], "1");
+    SettingsTable stored;
+    readSettings(settings, stored);
+    EXPECT_EQ(stored, d->csz);
+}
+
+TEST_F(PrintOptionsTest, AFailedWriteIsToldButTheChoiceHolds)
+{
+    PrintOptionsDialog blocked{*d, dialogs, dir.write("file", "x") + "/spconfig.sys"};
+    blocked.load();
+    blocked.confirm();
+    EXPECT_TRUE(blocked.closed);
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.back().text.rfind("设置文件保存失败！", 0), 0u);
+    EXPECT_EQ(d->csz[78], "1");
+}
+
+} // namespace
+} // namespace pyx

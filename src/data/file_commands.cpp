@@ -17,6 +17,7 @@ namespace {
 constexpr const char* kOpenFilter = "All files(*.*)|*.*|pys| *.pys";
 constexpr const char* kNewFilter = "All files(*.*)|*.*|pys| *.pys|*.|*.";
 constexpr int kRawOldSavedRecords = 300;
+constexpr int kEndRowsUpTo = 199; // raw rows after the table up to this one get the unused time
 
 template <class F> void call(const F& hook)
 {
@@ -270,7 +271,7 @@ void FileCommands::readRaw(const std::string& bytes)
     const int n = std::min<std::int32_t>(d_.ysn0, kRawRows);
     for (int i = 0; i < n; ++i)
         d_.ysd[i] = decodeYsRec(std::string_view(bytes).substr(i * kYsRecSize));
-    convertRawReadings(d_);
+    increments_ = convertRawReadings(d_);
     axisStep();
 }
 
@@ -344,48 +345,73 @@ std::string FileCommands::buildRecordFile()
     return out;
 }
 
+namespace {
+
+// Both raw layouts: rows 2i and 2i + 1 hold the loading and the unloading reading of
+// record-table row i, and the two rows after the last pair end the table.
+template <class Rec, class Store>
+int writePairs(std::array<Rec, kRawRows>& raw, const TestData& d, Store&& store)
+{
+    const int rows = std::clamp<int>(d.jlbn, 0, kJlbRows - 1);
+    for (int i = 0; i < rows; ++i)
+        for (int k = 0; k < 2; ++k) {
+            Rec& r = raw[2 * i + k];
+            storeText(r.sj, d.jlb[i].sj);
+            store(r, d.jlb[i], k);
+        }
+    for (int i = 2 * rows; i <= std::max(kEndRowsUpTo, 2 * rows + 1); ++i)
+        raw[i].sj.set(kUnusedTime);
+    return 2 * rows + 2;
+}
+
+} // namespace
+
 std::string FileCommands::buildRawOldFile(const std::string& old)
 {
-    for (int i = 0; i < d_.jlbn && 2 * i + 1 < kRawRows; ++i) {
-        const JlbRec& row = d_.jlb[i];
-        for (int k = 0; k < 2; ++k) {
-            YsRecOld& raw = d_.ysdo[2 * i + k];
-            raw.sj.set(row.sj.text());
-            raw.v[0] = row.hz;
-            raw.v[12] = static_cast<float>(row.xh - 1);
-            for (int g = 0; g < 4; ++g)
-                raw.v[1 + g] = row.ds[4 * k + g];
-        }
-    }
-    for (int i = 2 * d_.jlbn; i <= 199; ++i)
-        d_.ysdo[i].sj.set(kUnusedTime);
+    const int used = writePairs(d_.ysdo, d_, [](YsRecOld& r, const JlbRec& row, int k) {
+        r.v[0] = row.hz;
+        r.v[12] = static_cast<float>(row.xh - 1);
+        for (int g = 0; g < 4; ++g)
+            r.v[1 + g] = row.ds[4 * k + g];
+    });
     writeRawHeader(d_.ysdo, d_);
+    // Never fewer records than the logger's 300, and always the whole table with its end rows.
+    const int count = std::max(kRawOldSavedRecords, used);
     std::string records;
-    for (int i = 0; i < kRawOldSavedRecords; ++i)
+    for (int i = 0; i < count; ++i)
         records += encodeYsRecOld(d_.ysdo[i]);
     return overlay(old, records);
 }
 
 std::string FileCommands::buildRawFile(const std::string& old)
 {
-    for (int i = 0; i < d_.jlbn && 2 * i + 1 < kRawRows; ++i) {
-        const JlbRec& row = d_.jlb[i];
-        for (int k = 0; k < 2; ++k) {
-            YsRec& raw = d_.ysd[2 * i + k];
-            raw.sj.set(row.sj.text());
-            raw.v[0] = row.hz;
-            raw.v[13] = row.xh;
-            for (int g = 0; g < 4; ++g)
-                raw.v[2 + g] = row.ds[4 * k + g];
-        }
-    }
-    for (int i = 2 * d_.jlbn; i <= 199; ++i)
-        d_.ysd[i].sj.set(kUnusedTime);
+    // The table goes back as plain pairs marked as the save's own (raw_save_mark.h): read
+    // with the logger's load-level records, times and status flags still in their rows, it
+    // would come back with rows lost or moved.
+    const int used = writePairs(d_.ysd, d_, [](YsRec& r, const JlbRec& row, int k) {
+        r.v[0] = row.hz;
+        r.v[13] = row.xh;
+        for (int g = 0; g < 4; ++g)
+            r.v[2 + g] = row.ds[4 * k + g];
+    });
     writeRawHeader(d_.ysd, d_);
+    markSavedTable(d_.ysd[0], increments_);
+    // The table, its end rows and eight records more, and at least the fixed header rows.
+    const int count = std::min(std::max(used + 8, kRawHeaderRows), kRawRows);
+    const std::size_t oldRecords = old.size() / kYsRecSize;
     std::string records;
-    const int count = std::min(2 * d_.jlbn + 10, kRawRows);
-    for (int i = 0; i < count; ++i)
-        records += encodeYsRec(d_.ysd[i]);
+    for (int i = 0; i < count; ++i) {
+        YsRec r = d_.ysd[i];
+        // The reading as the logger recorded it stays as it is in the file, whatever the
+        // views did to it in memory.
+        if (static_cast<std::size_t>(i) < oldRecords) {
+            const YsRec recorded = decodeYsRec(std::string_view(old).substr(i * kYsRecSize));
+            r.sj2 = recorded.sj2;
+            r.u = recorded.u;
+            r.zt = recorded.zt;
+        }
+        records += encodeYsRec(r);
+    }
     return overlay(old, records);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data/model.h"
+#include "data/raw_save_mark.h"
 #include "platform/dialogs.h"
 
 namespace pyx {
@@ -75,6 +76,7 @@ private:
     TestData& d_;
     Dialogs& dialogs_;
     std::string settingsPath_;
+    IncrementSource increments_; // of the open 311-byte file, written back with its table
 };
 
 // "工程名称：" + project name ... as the main window shows them for the open test.

@@ -15,6 +15,37 @@ std::string systemReason(int err)
     return std::strerror(err);
 }
 
+std::string folderOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+// The file that a path names through its symbolic links (the path itself when it is none),
+// so that a save replaces the file and keeps the links. The target need not exist yet.
+std::optional<std::string> linkTarget(const std::string& path, int& err)
+{
+    constexpr int kMaxLinks = 40;
+    std::string p = path;
+    for (int hops = 0; hops < kMaxLinks; ++hops) {
+        struct stat st
+        {
+        };
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return p;
+        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 256) + 1, '\0');
+        const ssize_t n = ::readlink(p.c_str(), target.data(), target.size());
+        if (n < 0) {
+            err = errno;
+            return std::nullopt;
+        }
+        target.resize(static_cast<std::size_t>(n));
+        p = target.front() == '/' ? target : folderOf(p) + "/" + target;
+    }
+    err = ELOOP;
+    return std::nullopt;
+}
+
 } // namespace
 
 ReadResult readWholeFile(const std::string& path, std::size_t maxBytes)
@@ -67,8 +98,14 @@ std::optional<unsigned long long> fileLength(const std::string& path, std::strin
     return static_cast<unsigned long long>(st.st_size);
 }
 
-std::string writeFileAtomic(const std::string& path, const std::string& bytes)
+std::string writeFileAtomic(const std::string& linkPath, const std::string& bytes)
 {
+    int linkErr = 0;
+    const auto target = linkTarget(linkPath, linkErr);
+    if (!target)
+        return systemReason(linkErr);
+    const std::string& path = *target;
+
     // A file marked read-only stays as it is, even for a user whom the system would let replace it.
     struct stat old
     {
@@ -77,8 +114,8 @@ std::string writeFileAtomic(const std::string& path, const std::string& bytes)
     if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0))
         return systemReason(EACCES);
 
+    const std::string dir = folderOf(path);
     const auto slash = path.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
     std::string tmp = dir + "/." + base + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
@@ -111,6 +148,12 @@ std::string writeFileAtomic(const std::string& path, const std::string& bytes)
         const int err = errno;
         ::unlink(tmp.c_str());
         return systemReason(err);
+    }
+    // The new name is on disk only once its folder is.
+    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
     }
     return {};
 }

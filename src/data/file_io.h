@@ -20,8 +20,9 @@ ReadResult readWholeFile(const std::string& path, std::size_t maxBytes = static_
 std::optional<unsigned long long> fileLength(const std::string& path, std::string* error = nullptr);
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames
-// it over `path`. Returns an empty text on success, otherwise the system's reason;
-// on failure the old file is untouched.
+// it over `path`. A `path` that is a symbolic link keeps it: the file it leads to is the
+// one replaced, with the temporary file beside that one. Returns an empty text on
+// success, otherwise the system's reason; on failure the old file is untouched.
 std::string writeFileAtomic(const std::string& path, const std::string& bytes);
 
 } // namespace pyx

@@ -21,6 +21,7 @@ struct Conversion
     float second = 0;
     bool haslevel = false;
     float levelload = 0;
+    bool sourceKnown = false; // first, second and haslevel came with a saved table
 };
 
 int readingCount(const TestData& d)
@@ -146,12 +147,15 @@ void convertWithLevels(TestData& d, Conversion& c)
     }
 }
 
-void convertPairs(TestData& d, Conversion& c)
+// Pairs of readings, row d and d + 1. In a saved record table every pair is a row and its
+// load is the one stored; in a logger's file a "--:--" row is a load-level record and loads are
+// rounded to whole numbers.
+void convertPairs(TestData& d, Conversion& c, bool savedTable)
 {
     int i = 0;
     while (i + 1 < kRawRows && !unused(d.ysd[i + 1]) && c.r < kMaxDataRows) {
         const YsRec& row = d.ysd[i];
-        if (row.sj.is(kNoTime)) {
+        if (!savedTable && row.sj.is(kNoTime)) {
             c.haslevel = true;
             if (const auto v = toLong(row.v[0]))
                 c.levelload = static_cast<float>(*v);
@@ -162,7 +166,9 @@ void convertPairs(TestData& d, Conversion& c)
         out.sj.set(row.sj.text());
         if (const auto xh = toInteger(row.v[13]))
             out.xh = *xh;
-        if (c.haslevel)
+        if (savedTable)
+            out.hz = row.v[0];
+        else if (c.haslevel)
             out.hz = c.levelload;
         else if (const auto v = toLong(row.v[0]))
             out.hz = static_cast<float>(*v);
@@ -183,7 +189,8 @@ void loadIncrementAndMaximum(TestData& d, Conversion& c)
         else if (const auto value = toDouble(maxText))
             if (const auto v = toLong(*value))
                 d.maxload = *v;
-    } else {
+    }
+    if (!c.haslevel && !c.sourceKnown) {
         // Only rows this conversion filled: rows still holding the end marker may keep
         // the cycle numbers of an earlier test.
         int counted = 0;
@@ -227,7 +234,7 @@ void loadIncrementAndMaximum(TestData& d, Conversion& c)
 
 } // namespace
 
-void convertRawReadings(TestData& d)
+IncrementSource convertRawReadings(TestData& d)
 {
     d.ysview = 3;
     // A file that fills every raw row has no unused row: all its rows count.
@@ -242,8 +249,14 @@ void convertRawReadings(TestData& d)
     substituteUpperGauges(d);
 
     Conversion c;
-    if (d.ysd[0].s20a.trimmed() == "1") {
-        convertPairs(d, c);
+    if (const auto saved = savedTableMark(d.ysd[0])) {
+        c.haslevel = saved->haslevel;
+        c.first = saved->first;
+        c.second = saved->second;
+        c.sourceKnown = true;
+        convertPairs(d, c, true);
+    } else if (d.ysd[0].s20a.trimmed() == "1") {
+        convertPairs(d, c, false);
     } else {
         alignTimes(d);
         convertWithLevels(d, c);
@@ -260,6 +273,7 @@ void convertRawReadings(TestData& d)
     // A trailing load-level record or a loading reading without its unloading may have
     // filled the row after the table; the table still ends there.
     d.jlb[c.r].hz = kEndLoad;
+    return {c.haslevel, c.first, c.second};
 }
 
 } // namespace pyx

@@ -9,7 +9,9 @@
 #include "data/records.h"
 #include "data/settings.h"
 #include "data/startup.h"
+#include "eval/evaluation.h"
 #include "platform/scripted_dialogs.h"
+#include "samplegen/sample_files.h"
 #include "support/temp_dir.h"
 
 namespace pyx {
@@ -211,13 +213,14 @@ TEST_F(FileCommandsTest, RawOldFileConvertsPairsAndKeepsCycleNumbersThroughSave)
 TEST_F(FileCommandsTest, RawFileSaveKeepsEveryByteItDoesNotRewrite)
 {
     std::string bytes;
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 60; ++i) {
         YsRec r;
         r.sj.set(i < 4 ? "10:00" : "11111");
         r.v[0] = 50;
         r.v[13] = static_cast<float>(1 + i / 2);
         r.u[7] = 123.0f + i; // carried values
         r.zt.setRaw(std::string("\x01\x00\xff", 3));
+        r.s20c.set("logger");
         bytes += encodeYsRec(r);
     }
     const std::string path = dir.write("new.dat", bytes);
@@ -227,14 +230,118 @@ TEST_F(FileCommandsTest, RawFileSaveKeepsEveryByteItDoesNotRewrite)
     ASSERT_EQ(cmd.save(), SaveResult::Saved);
     const std::string saved = test::TempDir::read(path);
     ASSERT_EQ(saved.size(), bytes.size());
-    // Records 1 .. 2 x rows + 10 are rewritten; what they carry is kept.
-    for (int i = 0; i < 40; ++i) {
+    // Records 1 .. 51 (the table and the fixed header rows) are rewritten; what they carry is kept.
+    for (int i = 0; i < 60; ++i) {
         const YsRec a = decodeYsRec(std::string_view(bytes).substr(i * kYsRecSize));
         const YsRec b = decodeYsRec(std::string_view(saved).substr(i * kYsRecSize));
         EXPECT_EQ(a.u, b.u);
         EXPECT_EQ(a.zt, b.zt);
+        if (i > 0) { // row 0 carries the save's mark
+            EXPECT_EQ(a.s20c, b.s20c) << "record " << i;
+        }
     }
-    EXPECT_EQ(saved.substr(14 * kYsRecSize), bytes.substr(14 * kYsRecSize));
+    EXPECT_EQ(saved.substr(51 * kYsRecSize), bytes.substr(51 * kYsRecSize));
+}
+
+TEST_F(FileCommandsTest, LoggerFileWithLevelRecordsKeepsItsTableThroughSave)
+{
+    const std::string original =
+        test::TempDir::read(std::string(PYX_SOURCE_DIR) + "/samples/logger_levels.pyx");
+    const std::string path = dir.write("levels.pyx", original);
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    ASSERT_EQ(d->jlbn, 50);
+    EXPECT_EQ(d->ysd[50].s20a.trimmed(), "1"); // readings were dropped by their status
+    d->jlb[7].ds[2] = 9.87f;
+    const auto table = d->jlb;
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+
+    const std::string saved = test::TempDir::read(path);
+    const std::size_t records = original.size() / kYsRecSize;
+    ASSERT_GE(saved.size(), original.size());
+    for (std::size_t i = 0; i < records; ++i) {
+        const YsRec a = decodeYsRec(std::string_view(original).substr(i * kYsRecSize));
+        const YsRec b = decodeYsRec(std::string_view(saved).substr(i * kYsRecSize));
+        EXPECT_EQ(a.sj2, b.sj2) << "record " << i; // the logger's own reading is kept
+        EXPECT_EQ(a.u, b.u) << "record " << i;
+        EXPECT_EQ(a.zt, b.zt) << "record " << i;
+    }
+    const YsRec first = decodeYsRec(saved);
+    EXPECT_EQ(first.s20a.trimmed(), "1"); // read back as plain pairs
+    EXPECT_EQ(decodeYsRec(std::string_view(saved).substr(50 * kYsRecSize)).s20a.trimmed(), "1");
+
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    ystodb(*d);
+    ASSERT_EQ(d->jlbn, 50);
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(d->jlb[i], table[i]) << "row " << i;
+    ASSERT_EQ(d->hzcount, 10);
+    EXPECT_EQ(d->hzdat[9].load, 400.0f);
+    EXPECT_EQ(d->kz3, "40");
+    EXPECT_EQ(d->maxload, 400);
+}
+
+TEST_F(FileCommandsTest, FractionalLoadsAndMissingTimesSurviveASaveOfA311ByteFile)
+{
+    samples::CyclicTest t;
+    t.stages = 3;
+    const std::string path = dir.write("pairs.pyx", samples::loggerFile(t, samples::LoggerMode::Pairs));
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    ASSERT_EQ(d->jlbn, 15);
+    d->jlb[2].hz = 62.5f;      // a load typed in with decimals
+    d->jlb[3].sj.set("--:--"); // a reading without its time
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    EXPECT_EQ(d->jlbn, 15);
+    EXPECT_EQ(d->jlb[2].hz, 62.5f);
+    EXPECT_EQ(d->jlb[3].sj.trimmed(), "--:--");
+    EXPECT_EQ(d->jlb[3].hz, 40.0f);
+    EXPECT_EQ(d->kz3, "40");
+}
+
+TEST_F(FileCommandsTest, RawOldFileSavesEveryRowOfALongTable)
+{
+    samples::CyclicTest t;
+    t.stages = 32; // 160 rows: 320 records, more than the 300 a logger file is saved with
+    const std::string path = dir.write("long.pyw", samples::oldLoggerFile(t));
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    ASSERT_EQ(d->jlbn, 160);
+    d->jlb[155].ds[0] = 7.5f;
+    d->jlb[159].ds[7] = 0.5f;
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    ASSERT_EQ(d->jlbn, 160);
+    EXPECT_EQ(d->jlb[155].ds[0], 7.5f);
+    EXPECT_EQ(d->jlb[159].ds[7], 0.5f);
+
+    // A shorter table ends where it now ends, past record 300 too.
+    d->jlbn = 152;
+    d->jlb[152].hz = kEndLoad;
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    EXPECT_EQ(d->jlbn, 152);
+
+    // Never fewer than 300 records.
+    d->jlbn = 2;
+    d->jlb[2].hz = kEndLoad;
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+    EXPECT_GE(test::TempDir::read(path).size(), 300u * kYsRecOldSize);
+    ASSERT_EQ(openFile(path), OpenResult::Opened);
+    EXPECT_EQ(d->jlbn, 2);
+}
+
+TEST_F(FileCommandsTest, SaveThroughASymbolicLinkWritesItsTarget)
+{
+    std::filesystem::create_directory(dir.file("store"));
+    const std::string target = dir.write("store/t.pys", recordFile({row("08:00", 10, 1, 1)}));
+    const std::string link = dir.file("t.pys");
+    std::filesystem::create_symlink("store/t.pys", link);
+    ASSERT_EQ(openFile(link), OpenResult::Opened);
+    d->jlb[0].hz = 20;
+    ASSERT_EQ(cmd.save(), SaveResult::Saved);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(decodeJlbRec(test::TempDir::read(target)).hz, 20.0f);
+    ASSERT_EQ(openFile(link), OpenResult::Opened);
+    EXPECT_EQ(d->jlb[0].hz, 20.0f);
 }
 
 TEST_F(FileCommandsTest, FailedSaveIsReportedAndChangesNothing)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/file_commands.h"
+#include "data/raw_save_mark.h"
 #include "data/records.h"
 #include "data/startup.h"
 #include "eval/curve_scale.h"
@@ -105,6 +106,30 @@ TEST_F(RawConvertTest, PlainPairsBecomeRowsAndAnUnpairedLastReadingIsDropped)
     // One level only: the increment is half the first load.
     EXPECT_EQ(d->kz3, "50");
     EXPECT_EQ(d->maxload, 500);
+}
+
+TEST_F(RawConvertTest, SavedTableIsReadAsItWasWritten)
+{
+    std::vector<YsRec> rows{
+        samples::reading("08:00", 12.5f, 1, kL1), samples::reading("08:04", 12.5f, 1, kU1),
+        samples::reading("--:--", 37.5f, 2, kL2), samples::reading("--:--", 37.5f, 2, kU2)};
+    samples::applyHeader(rows, {}, LoggerMode::Pairs);
+    markSavedTable(rows[0], {true, 12.5f, 25.0f});
+    ASSERT_EQ(open(samples::encodeLogger(rows)), OpenResult::Opened);
+    ASSERT_EQ(d->jlbn, 2);
+    expectRow(0, 12.5f, kL1, kU1); // loads as stored, not rounded
+    expectRow(1, 37.5f, kL2, kU2); // a row without a time is no load-level record
+    EXPECT_EQ(d->jlb[1].sj.trimmed(), "--:--");
+    // The increment of the level records the logger wrote; the maximum from the header.
+    EXPECT_EQ(d->kz3, "12.5");
+    EXPECT_EQ(d->maxload, 400);
+    EXPECT_EQ(d->nstage, 32);
+
+    // A mark that is not the save's own leaves the logger's plain pairs.
+    rows[0].s20c.set("PYXL0000zz00000000000");
+    ASSERT_EQ(open(samples::encodeLogger(rows)), OpenResult::Opened);
+    ASSERT_EQ(d->jlbn, 1);
+    expectRow(0, 12, kL1, kU1);
 }
 
 TEST_F(RawConvertTest, LevelRecordBetweenLoadingAndUnloadingStartsANewRow)

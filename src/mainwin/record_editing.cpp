@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "data/numfmt.h"
 #include "data/settings.h"
@@ -27,7 +28,120 @@ std::optional<std::int16_t> groupValue(const std::string& text, std::size_t at, 
     return v ? toInteger(*v) : std::nullopt;
 }
 
+// What a numeric column takes: at most maxLength characters of a number up to maxValue,
+// or the text "--" where a value may not apply.
+struct ColumnRule
+{
+    const char* name;
+    std::size_t maxLength;
+    int maxValue;
+    bool takesDashes;
+};
+
+ColumnRule columnRule(int col)
+{
+    switch (col) {
+    case 0:
+        return {"序号", 6, 9999, true};
+    case 1:
+        return {"荷载", 9, 99999999, false};
+    case 3:
+        return {"循环数", std::string::npos, 20, false};
+    default:
+        return {"读数", 6, 9999, true};
+    }
+}
+
+EditRefusal checkNumber(const std::string& text, const ColumnRule& rule)
+{
+    const std::optional<double> value = toDouble(text);
+    if (text.size() > rule.maxLength)
+        return EditRefusal::TooLong;
+    if (!value)
+        return EditRefusal::NotNumeric;
+    return *value > rule.maxValue ? EditRefusal::TooLarge : EditRefusal::None;
+}
+
+// The first rule the time breaks. A character group that cannot be read as a number ends
+// the checks: what was found up to there stands.
+EditRefusal checkTime(const std::string& text)
+{
+    EditRefusal found = EditRefusal::None;
+    const auto refuse = [&](EditRefusal r) {
+        if (found == EditRefusal::None)
+            found = r;
+    };
+    if (text.size() != 5)
+        refuse(EditRefusal::TimeFormat);
+    if (text == kNoTime)
+        return found;
+    const auto hours = groupValue(text, 0, 2);
+    if (!hours)
+        return found;
+    if (*hours > 23)
+        refuse(EditRefusal::TimeHours);
+    if (text.size() < 3 || text[2] != ':')
+        refuse(EditRefusal::TimeFormat);
+    const auto tens = groupValue(text, 3, 1);
+    if (tens && *tens > 5)
+        refuse(EditRefusal::TimeMinutes);
+    return found;
+}
+
 } // namespace
+
+EditRefusal checkEdit(int col, const std::string& text)
+{
+    if (col == 2)
+        return checkTime(text);
+    const ColumnRule rule = columnRule(col);
+    if (col == 3) {
+        const std::optional<double> value = toDouble(text);
+        return value && *value > rule.maxValue ? EditRefusal::TooLarge : EditRefusal::None;
+    }
+    if (rule.takesDashes && text == "--")
+        return EditRefusal::None;
+    return checkNumber(text, rule);
+}
+
+bool refusalBeeps(EditRefusal refusal)
+{
+    switch (refusal) {
+    case EditRefusal::TooLong:
+    case EditRefusal::NotNumeric:
+    case EditRefusal::TooLarge:
+        return true;
+    case EditRefusal::None:
+    case EditRefusal::TimeFormat:
+    case EditRefusal::TimeHours:
+    case EditRefusal::TimeMinutes:
+        break;
+    }
+    return false;
+}
+
+std::string refusalReason(int col, EditRefusal refusal)
+{
+    const ColumnRule rule = columnRule(col);
+    const std::string name = rule.name;
+    switch (refusal) {
+    case EditRefusal::None:
+        break;
+    case EditRefusal::TooLong:
+        return name + "最多 " + std::to_string(rule.maxLength) + " 个字符";
+    case EditRefusal::NotNumeric:
+        return name + (rule.takesDashes ? "应为数字或 --" : "应为数字");
+    case EditRefusal::TooLarge:
+        return name + "超出范围（最大 " + std::to_string(rule.maxValue) + "）";
+    case EditRefusal::TimeFormat:
+        return "时间格式应为 hh:mm";
+    case EditRefusal::TimeHours:
+        return "小时应为 00 至 23";
+    case EditRefusal::TimeMinutes:
+        return "分钟应为 00 至 59";
+    }
+    return {};
+}
 
 void RecordEditor::keyPress(int /*row*/, int col, int& key)
 {
@@ -55,42 +169,21 @@ void RecordEditor::validate(int /*row*/, int col, const std::string& text, bool&
 {
     if (d_.tabmode != 1)
         return;
-    const auto refuseWithBeep = [&] {
+    const EditRefusal refusal = checkEdit(col, text);
+    if (refusal != EditRefusal::None)
         cancel = true;
+    if (refusalBeeps(refusal))
         dialogs_.beep();
-    };
-    const std::optional<double> value = toDouble(text);
-    if (col == 1) {
-        if (text.size() > 9 || !value)
-            refuseWithBeep();
-        else if (*value > 99999999)
-            refuseWithBeep();
-    } else if (col == 2) {
-        if (text.size() != 5)
-            cancel = true;
-        if (text == kNoTime)
-            return;
-        const auto hours = groupValue(text, 0, 2);
-        if (!hours)
-            return;
-        if (*hours > 23)
-            cancel = true;
-        if (text.size() < 3 || text[2] != ':')
-            cancel = true;
-        const auto tens = groupValue(text, 3, 1);
-        if (!tens)
-            return;
-        if (*tens > 5)
-            cancel = true;
-    } else if (col == 3) {
-        if (value && *value > 20)
-            refuseWithBeep();
-    } else if (text != "--") {
-        if (text.size() > 6 || !value)
-            refuseWithBeep();
-        else if (*value > 9999)
-            refuseWithBeep();
-    }
+    setRefusal(refusalReason(col, refusal));
+}
+
+void RecordEditor::setRefusal(std::string reason)
+{
+    if (reason == refusal_)
+        return;
+    refusal_ = std::move(reason);
+    if (refusalChanged)
+        refusalChanged(refusal_);
 }
 
 void RecordEditor::afterEdit(int row, int col)

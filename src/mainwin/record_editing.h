@@ -3,12 +3,32 @@
 // committed texts, the write-back to the record table and the row commands.
 
 #include <functional>
+#include <string>
 
 #include "data/model.h"
 #include "platform/dialogs.h"
 #include "platform/text_grid.h"
 
 namespace pyx {
+
+// Why the validation refuses the text of a cell editor; None when it takes it.
+enum class EditRefusal
+{
+    None,
+    TooLong,     // more characters than the column holds
+    NotNumeric,  // not a number (nor the column's "not applicable" text)
+    TooLarge,    // above the column's largest value
+    TimeFormat,  // not five characters hh:mm, or no colon in the middle
+    TimeHours,   // hours above 23
+    TimeMinutes, // tens of minutes above 5
+};
+
+// The validation rule of record-table column `col` applied to the editor's text.
+EditRefusal checkEdit(int col, const std::string& text);
+// The refusals that sound the beep: all but those of the time column.
+bool refusalBeeps(EditRefusal refusal);
+// The short reason shown to the user for a refusal in column `col`; empty for None.
+std::string refusalReason(int col, EditRefusal refusal);
 
 class RecordEditor
 {
@@ -20,6 +40,8 @@ public:
     std::function<void()> display;       // rescale and redraw the current curve
     std::function<void()> enableSave;    // dirty = -1 and the save tool on
     std::function<void()> popupEditMenu; // the band "mnuedit" at the mouse
+    // The reason of a refused edit changed: set by a refusal, emptied by the next valid edit.
+    std::function<void(const std::string& reason)> refusalChanged;
 
     // Grid events.
     void keyPress(int row, int col, int& key);
@@ -33,14 +55,19 @@ public:
     void insertRow();
     void deleteRow();
 
+    // The reason of the last refused edit; empty once an edit has been taken.
+    const std::string& refusal() const { return refusal_; }
+
 private:
     bool renumberCycles();
     void addFirstRow();
     void recompute();
+    void setRefusal(std::string reason);
 
     TestData& d_;
     TextGrid& grid_;
     Dialogs& dialogs_;
+    std::string refusal_;
 };
 
 } // namespace pyx

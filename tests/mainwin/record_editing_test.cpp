@@ -81,6 +81,61 @@ TEST_F(RecordEditingTest, ValidationRefusesWhatCannotBeStored)
     }
 }
 
+TEST(EditRefusal, EachRefusalHasItsReason)
+{
+    const struct
+    {
+        int col;
+        const char* text;
+        EditRefusal refusal;
+        const char* reason;
+    } cases[] = {
+        {1, "1234567890", EditRefusal::TooLong, "荷载最多 9 个字符"},
+        {1, "", EditRefusal::NotNumeric, "荷载应为数字"},
+        {1, "100000000", EditRefusal::TooLarge, "荷载超出范围（最大 99999999）"},
+        {1, "99999999", EditRefusal::None, ""},
+        {2, "8:30", EditRefusal::TimeFormat, "时间格式应为 hh:mm"},
+        {2, "08-30", EditRefusal::TimeFormat, "时间格式应为 hh:mm"},
+        {2, "24:00", EditRefusal::TimeHours, "小时应为 00 至 23"},
+        {2, "24:60", EditRefusal::TimeHours, "小时应为 00 至 23"}, // the first rule broken
+        {2, "12:60", EditRefusal::TimeMinutes, "分钟应为 00 至 59"},
+        {2, "--:30", EditRefusal::None, ""}, // unreadable hours end the checks
+        {2, "--:--", EditRefusal::None, ""},
+        {3, "21", EditRefusal::TooLarge, "循环数超出范围（最大 20）"},
+        {3, "x", EditRefusal::None, ""},
+        {4, "1234567", EditRefusal::TooLong, "读数最多 6 个字符"},
+        {11, "1.2.3", EditRefusal::NotNumeric, "读数应为数字或 --"},
+        {7, "12345", EditRefusal::TooLarge, "读数超出范围（最大 9999）"},
+        {7, "-99999", EditRefusal::None, ""},
+        {0, "12345", EditRefusal::TooLarge, "序号超出范围（最大 9999）"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(checkEdit(c.col, c.text), c.refusal) << c.col << " " << c.text;
+        EXPECT_EQ(refusalReason(c.col, c.refusal), c.reason) << c.col << " " << c.text;
+    }
+}
+
+TEST_F(RecordEditingTest, ARefusalTellsItsReasonUntilTheNextValidEdit)
+{
+    openRows(loads({10, 10}));
+    std::vector<std::string> shown;
+    w.editor.refusalChanged = [&](const std::string& reason) { shown.push_back(reason); };
+    EXPECT_FALSE(g.commitEdit(2, 4, "12345"));
+    EXPECT_FALSE(g.commitEdit(2, 5, "99999"));
+    EXPECT_EQ(w.editor.refusal(), "读数超出范围（最大 9999）");
+    EXPECT_FALSE(g.commitEdit(2, 2, "24:00"));
+    EXPECT_TRUE(g.commitEdit(2, 2, "23:59"));
+    EXPECT_TRUE(g.commitEdit(2, 3, "2"));
+    EXPECT_EQ(w.editor.refusal(), "");
+    EXPECT_EQ(shown, (std::vector<std::string>{"读数超出范围（最大 9999）", "小时应为 00 至 23", ""}));
+    // The summary tables are not edited: nothing is refused there.
+    w.hzbdata_Click();
+    bool cancel = false;
+    g.onValidate(2, 4, "12345", cancel);
+    EXPECT_FALSE(cancel);
+    EXPECT_EQ(shown.size(), 3u);
+}
+
 TEST_F(RecordEditingTest, CommittedTextsAreNormalisedAndReachTheRecordTable)
 {
     openRows(loads({10, 10, 20}));

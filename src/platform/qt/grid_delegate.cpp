@@ -13,6 +13,7 @@ constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 const char* const kRowProperty = "pyxGridRow";
 const char* const kColProperty = "pyxGridCol";
+const char* const kLoadedProperty = "pyxGridLoaded";
 
 } // namespace
 
@@ -37,6 +38,10 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
     auto* line = qobject_cast<QLineEdit*>(editor);
     if (!line)
         return;
+    // Once the editor shows its cell, what the user types wins over refreshes of the grid.
+    if (line->property(kLoadedProperty).toBool())
+        return;
+    line->setProperty(kLoadedProperty, true);
     if (index.row() == pendingRow_ && index.column() == pendingCol_) {
         line->setText(pendingText_);
         pendingRow_ = pendingCol_ = -1;
@@ -57,7 +62,7 @@ void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, cons
         accepted = model->setData(index, text, Qt::EditRole);
     }
     refused_ = !accepted;
-    if (refused_ && !enterCommit_)
+    if (refused_ && !keyCommit_)
         reopenLater(index, text);
 }
 
@@ -84,9 +89,19 @@ bool GridDelegate::eventFilter(QObject* object, QEvent* event)
         return false;
     if (editor && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
             commitOnEnter(editor);
             return true;
+        case Qt::Key_Tab:
+            commitAndMove(editor, EditNextItem);
+            return true;
+        case Qt::Key_Backtab:
+            commitAndMove(editor, EditPreviousItem);
+            return true;
+        default:
+            break;
         }
         if (filterTypedKeys(editor, key))
             return true;
@@ -124,18 +139,32 @@ bool GridDelegate::filterTypedKeys(QLineEdit* editor, const QKeyEvent* event)
     return true;
 }
 
+// Commits the editor's text; false when validation refuses it.
+bool GridDelegate::commitFromKey(QLineEdit* editor)
+{
+    QScopedValueRollback guard(keyCommit_, true);
+    refused_ = false;
+    emit commitData(editor);
+    return !refused_;
+}
+
 void GridDelegate::commitOnEnter(QLineEdit* editor)
 {
+    const int row = grid_.currentRow();
+    const int col = grid_.currentCol();
     if (grid_.filterKey(editor->property(kRowProperty).toInt(), editor->property(kColProperty).toInt(),
                         kEnter) == 0)
         return;
-    {
-        QScopedValueRollback guard(enterCommit_, true);
-        refused_ = false;
-        emit commitData(editor);
-    }
-    if (!refused_)
-        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (commitFromKey(editor))
+        emit closeEditor(editor, NoHint);
+    else
+        grid_.setCurrent(row, col); // the key filter moved on; a refused edit stays on its cell
+}
+
+void GridDelegate::commitAndMove(QLineEdit* editor, EndEditHint hint)
+{
+    if (commitFromKey(editor))
+        emit closeEditor(editor, hint);
 }
 
 } // namespace pyx

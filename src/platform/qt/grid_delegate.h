@@ -1,7 +1,9 @@
 #pragma once
 // The cell editor of the text grid's data rows. Every key typed into the editor goes
-// through the grid's key filter; Enter goes through it too and then commits. A commit
-// that validation refuses leaves the user in the editor with the text as typed.
+// through the grid's key filter; Enter goes through it too and then commits, Tab commits
+// and moves to the next cell. A commit that validation refuses leaves the user in the
+// editor with the text as typed: after Enter or Tab the editor stays open on its cell;
+// when the user left the cell (a click elsewhere), the editor reopens there.
 
 #include <QStyledItemDelegate>
 
@@ -28,7 +30,9 @@ protected:
 
 private:
     bool filterTypedKeys(QLineEdit* editor, const QKeyEvent* event);
+    bool commitFromKey(QLineEdit* editor);
     void commitOnEnter(QLineEdit* editor);
+    void commitAndMove(QLineEdit* editor, EndEditHint hint);
     void reopenLater(const QModelIndex& index, const QString& text) const;
 
     TextGrid& grid_;
@@ -38,7 +42,8 @@ private:
     // not commit the same editor a second time.
     mutable bool committing_ = false;
     mutable bool refused_ = false;
-    bool enterCommit_ = false;
+    // Enter or Tab commits: a refusal keeps the editor open, nothing to reopen.
+    bool keyCommit_ = false;
     // A refused text, shown again in the editor that reopens on its cell.
     mutable QString pendingText_;
     mutable int pendingRow_ = -1;

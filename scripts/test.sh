@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything (warnings are errors) and runs every test; then the sanitizer build of the tests.
+# Builds everything (warnings are errors) and runs every test; then the sanitizer build of
+# everything, the Qt window included, and every test again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -9,7 +10,7 @@ cmake --preset release -DPYX_WERROR=ON
 cmake --build build/release
 ctest --test-dir build/release --output-on-failure
 if [ "${PYX_SKIP_ASAN:-0}" != 1 ]; then
-  cmake --preset asan -DPYX_WERROR=ON
-  cmake --build build/asan
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/asan --output-on-failure
+  cmake --preset asan-gui -DPYX_WERROR=ON
+  cmake --build build/asan-gui
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/asan-gui --output-on-failure
 fi

@@ -28,6 +28,11 @@ void buildMainCommandBar(CommandBar& bar)
                       {"miFSave", "保存(&S)"},
                       {"mip", ""},
                       {"miFExit", "退出(&X)"}}));
+    // The usual keys, on the menu's tools only: a second action with the same key (the
+    // toolbar's) would make the key ambiguous.
+    bar.tool("mnuFile", "miFNew")->shortcut = ToolShortcut::New;
+    bar.tool("mnuFile", "miFOpen")->shortcut = ToolShortcut::Open;
+    bar.tool("mnuFile", "miFSave")->shortcut = ToolShortcut::Save;
     bar.addBand(band("barStandard", BandKind::Toolbar,
                      {{"miFNew", "新建文件"},
                       {"miFOpen", "打开文件"},

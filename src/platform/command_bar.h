@@ -19,12 +19,22 @@ enum class BandKind
     PopupMenu
 };
 
+// The keyboard shortcut of a tool: the platform's usual keys for the command.
+enum class ToolShortcut
+{
+    None,
+    New,
+    Open,
+    Save
+};
+
 struct Tool
 {
     std::string name;    // "miFOpen"; separators are "mip", "miSep", "miSepCS"
     std::string caption; // "打开(&O)"
     bool enabled = true;
     bool visible = true;
+    ToolShortcut shortcut = ToolShortcut::None;
     bool isSeparator() const { return name == "mip" || name == "miSep" || name == "miSepCS"; }
 };
 

@@ -8,24 +8,32 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "curves/qt/curve_panel_binding.h"
 #include "curves/qt/curve_surface.h"
 #include "data/settings.h"
 #include "dialogs/qt/dialog_commands.h"
+#include "mainwin/qt/window_placement.h"
 #include "platform/qt/qt_command_bar.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_text_grid.h"
 
 namespace pyx {
+namespace {
+
+// The size the window's layout is made for; on a smaller screen the window opens maximised.
+constexpr QSize kLayoutSize(1280, 800);
+
+} // namespace
 
 MainWindowWidget::MainWindowWidget(QWidget* parent)
     : QMainWindow(parent), data_(std::make_unique<TestData>()), dialogs_(std::make_unique<QtDialogs>(this)),
       logic_(std::make_unique<MainWindow>(*data_, *dialogs_, defaultSettingsPath()))
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
-    resize(1280, 800);
+    placeWindow(*this, kLayoutSize);
 
     barView_ = new QtCommandBar(logic_->bar, this);
 
@@ -74,8 +82,18 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     splitter->addWidget(panel);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
+    // Half the width each, which the table column widths are chosen for.
+    splitter->setSizes({kLayoutSize.width(), kLayoutSize.width()});
     outer->addWidget(splitter, 1);
     setCentralWidget(central);
+
+    // Why an edit was refused, in words: the beep is easily missed.
+    auto* refusal = new QLabel(this);
+    refusal->setObjectName("editRefusal");
+    statusBar()->addWidget(refusal, 1);
+    logic_->editor.refusalChanged = [refusal](const std::string& reason) {
+        refusal->setText(QString::fromStdString(reason));
+    };
 
     logic_->textsChanged = [this] { showTexts(); };
     logic_->quit = [this] {
@@ -86,7 +104,14 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     showTexts();
 }
 
-MainWindowWidget::~MainWindowWidget() = default;
+// The widgets show the logic objects held here, and some detach from them when they go.
+// ~QWidget would delete them only after these members, so they are deleted first.
+MainWindowWidget::~MainWindowWidget()
+{
+    delete barView_;
+    while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        delete child;
+}
 
 void MainWindowWidget::start()
 {
@@ -124,6 +149,7 @@ void MainWindowWidget::closeEvent(QCloseEvent* event)
         return;
     }
     closing_ = true;
+    keepWindowPlacement(*this);
     event->accept();
     QApplication::closeAllWindows();
 }

@@ -42,6 +42,7 @@ protected:
 private:
     void showTexts();
 
+    // What the window shows; the destructor deletes the child widgets before these go.
     std::unique_ptr<TestData> data_;
     std::unique_ptr<QtDialogs> dialogs_;
     std::unique_ptr<MainWindow> logic_;

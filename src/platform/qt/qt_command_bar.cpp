@@ -14,6 +14,23 @@
 namespace pyx {
 namespace {
 
+void setShortcut(QAction* action, ToolShortcut shortcut)
+{
+    switch (shortcut) {
+    case ToolShortcut::New:
+        action->setShortcuts(QKeySequence::New);
+        break;
+    case ToolShortcut::Open:
+        action->setShortcuts(QKeySequence::Open);
+        break;
+    case ToolShortcut::Save:
+        action->setShortcuts(QKeySequence::Save);
+        break;
+    case ToolShortcut::None:
+        break;
+    }
+}
+
 void showTool(QAction* action, const Tool& tool)
 {
     action->setEnabled(tool.enabled);
@@ -59,6 +76,7 @@ QAction* QtCommandBar::makeAction(const Band& band, const Tool& tool, QObject* p
     auto* action = new QAction(parent);
     action->setObjectName(QString::fromStdString(tool.name));
     action->setSeparator(tool.isSeparator());
+    setShortcut(action, tool.shortcut);
     showTool(action, tool);
     if (!tool.isSeparator())
         connect(action, &QAction::triggered, this,

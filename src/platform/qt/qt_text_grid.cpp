@@ -20,6 +20,19 @@ class FixedRowsView : public QTableView
 public:
     using QTableView::QTableView;
     void setRightMargin(int px) { setViewportMargins(0, 0, px, 0); }
+
+    // How much taller a cell's text is, laid out as the view paints it, when it wraps to
+    // `width` than on one line.
+    int wrapGrowth(const QModelIndex& index, int width) const
+    {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        option.features |= QStyleOptionViewItem::WrapText;
+        option.rect = QRect(0, 0, std::max(1, width), 1);
+        const int wrapped = itemDelegateForIndex(index)->sizeHint(option, index).height();
+        option.rect.setWidth(QWIDGETSIZE_MAX);
+        return wrapped - itemDelegateForIndex(index)->sizeHint(option, index).height();
+    }
 };
 
 namespace {
@@ -116,12 +129,11 @@ void QtTextGrid::sync()
     QScopedValueRollback guard(syncing_, true);
     headerModel_->sync();
     dataModel_->sync();
-    const int headerRows = headerModel_->rowCount();
-    header_->setVisible(headerRows > 0);
-    header_->setFixedHeight(headerRows * header_->verticalHeader()->defaultSectionSize());
+    header_->setVisible(headerModel_->rowCount() > 0);
     const std::vector<CellSpan> spans = grid_.spans();
     applyColumnWidths(spans);
     applySpans(spans);
+    fitHeaderRows(spans);
     header_->horizontalScrollBar()->setValue(data_->horizontalScrollBar()->value());
     showCurrentCell();
 }
@@ -192,6 +204,56 @@ void QtTextGrid::applySpans(const std::vector<CellSpan>& spans)
         else
             data_->setSpan(dataModel_->modelRow(s.row), s.col, s.rowSpan, s.colSpan);
     }
+}
+
+// A header text wraps where its column (or merged range) is narrower than the text; the
+// header rows grow until every text fits. A range over several rows takes what it still
+// lacks from its last row.
+void QtTextGrid::fitHeaderRows(const std::vector<CellSpan>& spans)
+{
+    const int rows = headerModel_->rowCount();
+    const int cols = headerModel_->columnCount();
+    const int oneLine = header_->verticalHeader()->defaultSectionSize();
+    const int gridLine = header_->showGrid() ? 1 : 0;
+    std::vector<CellSpan> cells;
+    std::vector<std::vector<bool>> covered(static_cast<std::size_t>(rows),
+                                           std::vector<bool>(static_cast<std::size_t>(cols)));
+    for (const CellSpan& s : spans) {
+        if (s.row >= rows)
+            continue;
+        CellSpan cell = s;
+        cell.rowSpan = std::min(s.rowSpan, rows - s.row);
+        cell.colSpan = std::min(s.colSpan, cols - s.col);
+        cells.push_back(cell);
+        for (int r = cell.row; r < cell.row + cell.rowSpan; ++r)
+            for (int c = cell.col; c < cell.col + cell.colSpan; ++c)
+                covered[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = true;
+    }
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            if (!covered[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)])
+                cells.push_back(CellSpan{r, c, 1, 1});
+    std::stable_sort(cells.begin(), cells.end(),
+                     [](const CellSpan& a, const CellSpan& b) { return a.rowSpan < b.rowSpan; });
+
+    std::vector<int> heights(static_cast<std::size_t>(rows), oneLine);
+    for (const CellSpan& cell : cells) {
+        int width = -gridLine;
+        for (int c = cell.col; c < cell.col + cell.colSpan; ++c)
+            width += header_->columnWidth(c);
+        const int need = oneLine + header_->wrapGrowth(headerModel_->index(cell.row, cell.col), width);
+        int have = 0;
+        for (int r = cell.row; r < cell.row + cell.rowSpan; ++r)
+            have += heights[static_cast<std::size_t>(r)];
+        if (need > have)
+            heights[static_cast<std::size_t>(cell.row + cell.rowSpan - 1)] += need - have;
+    }
+    int total = 0;
+    for (int r = 0; r < rows; ++r) {
+        header_->setRowHeight(r, heights[static_cast<std::size_t>(r)]);
+        total += heights[static_cast<std::size_t>(r)];
+    }
+    header_->setFixedHeight(total);
 }
 
 void QtTextGrid::showCurrentCell()

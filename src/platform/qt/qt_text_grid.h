@@ -39,6 +39,7 @@ private:
     void setUpView(QTableView* view);
     void applyColumnWidths(const std::vector<CellSpan>& spans);
     void applySpans(const std::vector<CellSpan>& spans);
+    void fitHeaderRows(const std::vector<CellSpan>& spans);
     void showCurrentCell();
     void currentCellMoved(const QModelIndex& current);
     void alignHeaderWithData();

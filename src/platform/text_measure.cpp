@@ -1,14 +1,11 @@
 #include "platform/text_measure.h"
 
+#include "data/utf8.h"
+
 namespace pyx {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-bool continuation(unsigned char b)
-{
-    return (b & 0xC0) == 0x80;
-}
 
 } // namespace
 
@@ -18,33 +15,9 @@ std::vector<Utf8Char> utf8Chars(std::string_view text)
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        std::size_t len = 1;
-        char32_t code = b;
-        if (b >= 0xC2 && b <= 0xDF) {
-            len = 2;
-            code = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            len = 3;
-            code = b & 0x0F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            len = 4;
-            code = b & 0x07;
-        } else if (b >= 0x80) {
-            len = 0;
-        }
-        for (std::size_t k = 1; k < len; ++k) {
-            if (i + k >= text.size() || !continuation(static_cast<unsigned char>(text[i + k]))) {
-                len = 0;
-                break;
-            }
-            code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not characters.
-        const bool valid = len == 1 || (len == 2 && code >= 0x80) ||
-                           (len == 3 && code >= 0x800 && (code < 0xD800 || code > 0xDFFF)) ||
-                           (len == 4 && code >= 0x10000 && code <= 0x10FFFF);
-        if (len == 0 || !valid) {
+        char32_t code = 0;
+        const std::size_t len = utf8SequenceLength(text.substr(i), &code);
+        if (len == 0) {
             out.push_back({i, 1, kReplacement});
             ++i;
             continue;

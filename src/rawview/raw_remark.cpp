@@ -38,14 +38,17 @@ std::string storedStatusText(const FixedText<20>& zt)
     return trimBlanks(text);
 }
 
-bool statusIsDecoded(std::string_view curfile)
+bool nameEndsWithOneOf(std::string_view name, std::initializer_list<const char*> endings)
 {
-    const std::string_view last =
-        curfile.size() >= 3 ? curfile.substr(curfile.size() - 3) : std::string_view();
-    for (const char* name : {"pys", "PYS", "pyw", "PYW", "pyx", "PYX"})
-        if (last == name)
+    for (const std::string_view end : endings)
+        if (name.size() >= end.size() && name.substr(name.size() - end.size()) == end)
             return true;
     return false;
+}
+
+bool statusIsDecoded(std::string_view curfile)
+{
+    return nameEndsWithOneOf(curfile, {"pys", "PYS", "pyw", "PYW", "pyx", "PYX"});
 }
 
 std::string rawViewRemark(std::string_view curfile, const FixedText<20>& zt)

@@ -1,6 +1,7 @@
 #pragma once
 // The remark of a raw reading: why the data logger took it.
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ std::string decodeStatusFlags(unsigned char status);
 // The status text as stored: up to its first NUL character, without control characters
 // and without blanks at either end.
 std::string storedStatusText(const FixedText<20>& zt);
+
+// Whether a file name ends in one of `endings`, exactly as written (case counts).
+bool nameEndsWithOneOf(std::string_view name, std::initializer_list<const char*> endings);
 
 // Whether the status of a file with this name is decoded into cause flags: the record
 // files and the logger files ("pys", "pyw", "pyx", in lower or upper case).

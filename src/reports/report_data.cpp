@@ -20,27 +20,10 @@ int reportRows(const TestData& d)
     return std::clamp<int>(d.ysn, 0, kJlbRows - 1);
 }
 
-// Loads of the raw readings: the three bands of the largest load.
-std::string bandedLoad(float v, std::int32_t maxload)
-{
-    return loadText(v, true, maxload);
-}
-
 std::string rawLoad(const TestData& d, float load)
 {
-    if (d.ysview >= 1 && d.ysview <= 3)
-        return bandedLoad(load, d.maxload);
-    return loadText(load, false, d.maxload);
-}
-
-bool endsWithOneOf(const std::string& name, std::initializer_list<const char*> endings)
-{
-    for (const char* e : endings) {
-        const std::string_view end(e);
-        if (name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0)
-            return true;
-    }
-    return false;
+    // Logger files show the three bands of the largest load whether or not loads are fractional.
+    return loadText(load, d.ysview >= 1 && d.ysview <= 3, d.maxload);
 }
 
 std::string causeFlags(unsigned char b)
@@ -94,7 +77,7 @@ std::string weightedMean(const TestData& d, const YsRec& r)
 
 std::string reportRemark(const std::string& curfile, const FixedText<20>& zt)
 {
-    if (endsWithOneOf(curfile, {"pyw", "PYW", "pyx", "PYX"}))
+    if (nameEndsWithOneOf(curfile, {"pyw", "PYW", "pyx", "PYX"}))
         return causeFlags(static_cast<unsigned char>(zt.bytes()[0]));
     return storedStatusText(zt);
 }

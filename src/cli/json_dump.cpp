@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <variant>
 
 namespace pyx {
 
@@ -265,6 +266,86 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
 
     w.key("rawview");
     w.raw(extras.rawviewJson);
+    w.endObject();
+    return w.text() + "\n";
+}
+
+namespace {
+
+void extent(JsonWriter& w, const Extent& e)
+{
+    if (const auto* twips = std::get_if<double>(&e.given()))
+        w.value(*twips);
+    else
+        w.value(std::get<std::string>(e.given()));
+}
+
+} // namespace
+
+std::string outlineJson(const DocumentOutline& outline)
+{
+    JsonWriter w;
+    w.beginObject();
+    w.key("pgtotal");
+    w.value(outline.pageCount);
+    w.key("pages");
+    w.beginArray();
+    for (const OutlinePage& page : outline.pages) {
+        w.beginObject();
+        w.key("stamp");
+        if (page.stamp)
+            w.value(*page.stamp);
+        else
+            w.null();
+        w.key("paragraphs");
+        w.beginArray();
+        for (const std::string& p : page.paragraphs)
+            w.value(p);
+        w.endArray();
+        w.key("tables");
+        w.beginArray();
+        for (const OutlineTable& table : page.tables) {
+            w.beginArray();
+            for (const auto& row : table) {
+                w.beginArray();
+                for (const auto& cell : row)
+                    if (cell)
+                        w.value(*cell);
+                    else
+                        w.null();
+                w.endArray();
+            }
+            w.endArray();
+        }
+        w.endArray();
+        w.key("pictures");
+        w.beginArray();
+        for (const OutlinePicture& pic : page.pictures) {
+            w.beginObject();
+            w.key("curve");
+            w.value(pic.tag);
+            w.key("left");
+            w.value(pic.left);
+            w.key("top");
+            w.value(pic.top);
+            w.key("width");
+            extent(w, pic.width);
+            w.key("height");
+            extent(w, pic.height);
+            if (pic.cell) {
+                w.key("table");
+                w.value(pic.cell->table);
+                w.key("row");
+                w.value(pic.cell->row);
+                w.key("col");
+                w.value(pic.cell->col);
+            }
+            w.endObject();
+        }
+        w.endArray();
+        w.endObject();
+    }
+    w.endArray();
     w.endObject();
     return w.text() + "\n";
 }

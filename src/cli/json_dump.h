@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/model.h"
+#include "platform/page_outline.h"
 
 namespace pyx {
 
@@ -48,5 +49,8 @@ struct DumpExtras
 };
 
 std::string dumpModel(const TestData& d, const DumpExtras& extras);
+
+// The outline of a report document that `pyx-cli report --outline` prints.
+std::string outlineJson(const DocumentOutline& outline);
 
 } // namespace pyx

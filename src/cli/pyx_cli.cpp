@@ -3,6 +3,8 @@
 //   pyx-cli draw FILE --curve 1|2 [--settings S] [--png OUT.png]
 //                                         the curve's drawing operations, one JSON object a
 //                                         line, or the curve as an image
+//   pyx-cli report FILE [--settings S] [--word] (--outline | --pdf OUT)
+//                                         the report document: its outline as JSON, or a PDF
 
 #include <cstdio>
 #include <iostream>
@@ -13,21 +15,28 @@
 #include "cli/json_dump.h"
 #include "mainwin/main_window.h"
 #include "mainwin/summary_tables.h"
+#include "platform/page_document.h"
 #include "platform/scripted_dialogs.h"
+#include "platform/text_measure.h"
 #include "rawview/raw_view.h"
+#include "reports/report_build.h"
 #include "reports/report_data.h"
 
 #ifdef PYX_CLI_PNG
 #include <QGuiApplication>
 
 #include "platform/qt/painter_canvas.h"
+#include "platform/qt/qt_text_measure.h"
+#include "reports/qt/pdf_export.h"
 #endif
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: pyx-cli inspect FILE [--settings SETTINGS_FILE]\n"
-    "       pyx-cli draw FILE --curve 1|2 [--settings SETTINGS_FILE] [--png OUT.png]\n";
+    "       pyx-cli draw FILE --curve 1|2 [--settings SETTINGS_FILE] [--png OUT.png]\n"
+    "       pyx-cli report FILE [--settings SETTINGS_FILE] [--word]\n"
+    "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n";
 
 int usage()
 {
@@ -74,16 +83,29 @@ std::string rawviewJson(const pyx::TestData& data)
     return w.text();
 }
 
+// The window's own start-up and open of FILE; nothing here writes the settings file. The
+// messages the user would see go to standard error.
+struct OpenedTest
+{
+    std::unique_ptr<pyx::TestData> data = std::make_unique<pyx::TestData>();
+    pyx::ScriptedDialogs dialogs;
+    std::unique_ptr<pyx::MainWindow> window;
+
+    OpenedTest(const std::string& file, const std::string& settingsPath)
+        : window(std::make_unique<pyx::MainWindow>(*data, dialogs, settingsPath))
+    {
+        window->load(0);
+        window->files.openPath(file);
+        for (const auto& m : dialogs.messages)
+            std::cerr << m.title << " " << m.text << "\n";
+    }
+};
+
 int inspect(const std::string& file, const std::string& settingsPath)
 {
-    auto data = std::make_unique<pyx::TestData>();
-    pyx::ScriptedDialogs dialogs;
-    // The window's own start-up and open; nothing here writes the settings file.
-    pyx::MainWindow window(*data, dialogs, settingsPath);
-    window.load(0);
-    window.files.openPath(file);
-    for (const auto& m : dialogs.messages)
-        std::cerr << m.title << " " << m.text << "\n";
+    OpenedTest opened(file, settingsPath);
+    pyx::TestData* data = opened.data.get();
+    pyx::MainWindow& window = *opened.window;
 
     pyx::DumpExtras extras;
     extras.recordGrid = gridTexts(window.grid);
@@ -115,13 +137,8 @@ int inspect(const std::string& file, const std::string& settingsPath)
 int draw(const std::string& file, const std::string& settingsPath, const std::string& curve,
          const std::string& png, int argc, char** argv)
 {
-    auto data = std::make_unique<pyx::TestData>();
-    pyx::ScriptedDialogs dialogs;
-    pyx::MainWindow window(*data, dialogs, settingsPath);
-    window.load(0);
-    window.files.openPath(file);
-    for (const auto& m : dialogs.messages)
-        std::cerr << m.title << " " << m.text << "\n";
+    OpenedTest opened(file, settingsPath);
+    pyx::MainWindow& window = *opened.window;
     window.dispatch(curve == "2" ? "miCh0y" : "miCh0t");
     const pyx::Drawing& ops = window.curves.surface.ops();
     if (png.empty()) {
@@ -146,40 +163,109 @@ int draw(const std::string& file, const std::string& settingsPath, const std::st
 #endif
 }
 
+// The report document as the preview (or, with --word, the Word export) builds it.
+struct ReportRequest
+{
+    bool word = false;
+    std::string format; // "outline", "pdf", "rtf" or "docx"
+    std::string out;
+};
+
+int report(const std::string& file, const std::string& settingsPath, const ReportRequest& req, int argc,
+           char** argv)
+{
+#ifdef PYX_CLI_PNG
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const pyx::QtTextMeasure measure;
+#else
+    (void)argc;
+    (void)argv;
+    const pyx::FixedTextMeasure measure;
+#endif
+    if (req.format == "rtf" || req.format == "docx") {
+        std::cerr << "pyx-cli: 导出Word 此功能尚未完成 (--" << req.format << ")\n";
+        return 2;
+    }
+    OpenedTest opened(file, settingsPath);
+    pyx::PageDocument doc(measure);
+    pyx::ReportBuilder builder(*opened.data, opened.window->grid.rows());
+    if (req.word)
+        builder.buildWord(doc);
+    else
+        builder.buildPreview(doc);
+    if (req.format == "outline") {
+        std::fputs(pyx::outlineJson(pyx::outlineOf(doc)).c_str(), stdout);
+        return 0;
+    }
+#ifdef PYX_CLI_PNG
+    if (const std::string error = pyx::exportPdf(doc, req.out); !error.empty()) {
+        std::cerr << "pyx-cli: " << error << "\n";
+        return 1;
+    }
+    return 0;
+#else
+    std::cerr << "pyx-cli: this build writes no PDF (--pdf needs the Qt build)\n";
+    return 2;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || (args[0] != "inspect" && args[0] != "draw"))
+    if (args.empty() || (args[0] != "inspect" && args[0] != "draw" && args[0] != "report"))
         return usage();
-    const bool drawing = args[0] == "draw";
+    const std::string& command = args[0];
     std::string file;
     std::string settings;
     std::string curve;
     std::string png;
+    ReportRequest req;
     bool haveSettings = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--settings") {
+        const std::string& a = args[i];
+        const bool reportOutput = a == "--pdf" || a == "--rtf" || a == "--docx";
+        if (a == "--settings" || (command == "draw" && (a == "--curve" || a == "--png")) ||
+            (command == "report" && reportOutput)) {
             if (i + 1 >= args.size())
                 return usage();
-            settings = args[++i];
-            haveSettings = true;
-        } else if (drawing && (args[i] == "--curve" || args[i] == "--png")) {
-            if (i + 1 >= args.size())
+            const std::string& v = args[++i];
+            if (a == "--settings") {
+                settings = v;
+                haveSettings = true;
+            } else if (a == "--curve") {
+                curve = v;
+            } else if (a == "--png") {
+                png = v;
+            } else {
+                if (!req.format.empty())
+                    return usage();
+                req.format = a.substr(2);
+                req.out = v;
+            }
+        } else if (command == "report" && a == "--outline") {
+            if (!req.format.empty())
                 return usage();
-            (args[i] == "--curve" ? curve : png) = args[i + 1];
-            ++i;
-        } else if (args[i].rfind("--", 0) == 0 || !file.empty()) {
+            req.format = "outline";
+        } else if (command == "report" && a == "--word") {
+            req.word = true;
+        } else if (a.rfind("--", 0) == 0 || !file.empty()) {
             return usage();
         } else {
-            file = args[i];
+            file = a;
         }
     }
-    if (file.empty() || (drawing && curve != "1" && curve != "2"))
+    if (file.empty() || (command == "draw" && curve != "1" && curve != "2") ||
+        (command == "report" && req.format.empty()))
         return usage();
     // Without --settings the run starts from an empty settings table, checked as at start-up.
-    if (drawing)
-        return draw(file, haveSettings ? settings : std::string(), curve, png, argc, argv);
-    return inspect(file, haveSettings ? settings : std::string());
+    const std::string settingsPath = haveSettings ? settings : std::string();
+    if (command == "draw")
+        return draw(file, settingsPath, curve, png, argc, argv);
+    if (command == "report")
+        return report(file, settingsPath, req, argc, argv);
+    return inspect(file, settingsPath);
 }

@@ -54,7 +54,8 @@ public:
     std::vector<LaidOutPage> run(const Flow& flow)
     {
         for (std::size_t i = 0; i < flow.size(); ++i) {
-            page();
+            if (!std::holds_alternative<PageBreak>(flow[i]))
+                page();
             std::visit([&](const auto& b) { place(i, b); }, flow[i]);
         }
         return std::move(pages_);
@@ -82,7 +83,19 @@ private:
             newPage();
     }
 
-    void place(std::size_t, const PageBreak&) { newPage(); }
+    // A break ends a page that holds something; before the first block or right after
+    // another break it makes no page.
+    void place(std::size_t, const PageBreak&)
+    {
+        if (!pages_.empty() && !blank(pages_.back()))
+            newPage();
+    }
+
+    bool blank(const LaidOutPage& p) const
+    {
+        return y_ == setup_.contentTop() && p.texts.empty() && p.rules.empty() && p.pictures.empty() &&
+               p.tables.empty() && p.textBoxes.empty() && p.paragraphs.empty();
+    }
 
     void place(std::size_t block, const Paragraph& p)
     {

@@ -109,7 +109,7 @@ struct LaidOutPage
     std::vector<PlacedTextBox> textBoxes;
 };
 
-// An empty flow has no page; any block makes at least one.
+// An empty flow has no page; any block but a page break makes at least one.
 std::vector<LaidOutPage> layoutPages(const Flow& flow, const PageSetup& setup, const TextMeasure& measure);
 
 } // namespace pyx

@@ -231,7 +231,13 @@ TEST_F(PageLayoutTest, PageBreaksAndPlacementsGoToTheCurrentPage)
     doc.start("宋体");
     EXPECT_EQ(doc.pageCount(), 0);
     EXPECT_TRUE(doc.flow().empty());
+    // A break makes no page before anything is set, nor right after another break.
     doc.newPage();
+    EXPECT_EQ(doc.pageCount(), 0);
+    doc.paragraph("x");
+    doc.newPage();
+    doc.newPage();
+    doc.paragraph("y");
     EXPECT_EQ(doc.pageCount(), 2);
     EXPECT_EQ(doc.style().font, (FontSpec{"宋体", 10, false}));
 }

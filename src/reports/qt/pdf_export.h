@@ -1,0 +1,14 @@
+#pragma once
+// The report document as a PDF file, page for page as the preview shows it. The file is
+// written whole or not at all: an existing file at the path stays as it was on failure.
+
+#include <string>
+
+#include "platform/page_document.h"
+
+namespace pyx {
+
+// Empty on success, else the reason (Chinese, for the user).
+std::string exportPdf(const PageDocument& doc, const std::string& path);
+
+} // namespace pyx

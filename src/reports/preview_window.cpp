@@ -33,12 +33,14 @@ void PreviewWindow::zoomTo(double percent, bool inText)
         zoomText_ = shown;
     else
         zoomCaption_ = shown;
+    shownInText_ = inText;
 }
 
 void PreviewWindow::setMode(ZoomMode mode, const std::string& name)
 {
     mode_ = mode;
     zoomCaption_ = name;
+    shownInText_ = false;
     if (hooks.fitPercent)
         percent_ = hooks.fitPercent();
 }

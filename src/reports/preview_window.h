@@ -56,6 +56,8 @@ public:
     // The zoom tool "放大镜" shows the setting in its caption or in its text.
     const std::string& zoomCaption() const { return zoomCaption_; }
     const std::string& zoomText() const { return zoomText_; }
+    // What the tool shows: the setting written last, to its caption or to its text.
+    const std::string& zoomShown() const { return shownInText_ ? zoomText_ : zoomCaption_; }
 
     // A tool of the band "abPrint", by name ("首页", "放大", "150", ...).
     void tool(const std::string& name);
@@ -80,6 +82,7 @@ private:
     double percent_ = 100;
     std::string zoomCaption_ = "100%";
     std::string zoomText_;
+    bool shownInText_ = false;
 };
 
 } // namespace pyx

@@ -5,6 +5,7 @@
 #include "dialogs/qt/project_info_widget.h"
 #include "mainwin/main_window.h"
 #include "rawview/qt/raw_view_widget.h"
+#include "reports/qt/preview_dialog.h"
 #include "reports/qt/print_options_widget.h"
 
 namespace pyx {
@@ -33,6 +34,12 @@ void installDialogCommands(MainWindow& window, Dialogs& dialogs, QWidget* parent
         PrintOptionsWidget dialog(window.data(), dialogs, window.files.settingsPath(), parent);
         dialog.exec();
     };
+    const auto preview = [&window, &dialogs, parent] {
+        PreviewDialog dialog(window.data(), window.grid.rows(), dialogs, parent);
+        dialog.exec();
+    };
+    window.commands["miFPrintPreview"] = preview;
+    window.commands["miPyulan"] = preview;
     window.commands["miHabout"] = [parent] {
         AboutDialog dialog(parent);
         dialog.exec();

@@ -1,0 +1,225 @@
+#include "reports/qt/preview_dialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <array>
+
+#include "platform/qt/page_renderer.h"
+#include "platform/qt/tool_icons.h"
+#include "reports/qt/pdf_export.h"
+#include "reports/report_build.h"
+
+namespace pyx {
+namespace {
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// The zoom commands under the zoom tool, as the band names them.
+constexpr std::array kZoomTools{"整页", "页宽", "两页", "最小", "150", "100", "75", "50", "25"};
+
+// The PDF's proposed name: the data file's with ".pdf" for its extension.
+std::string pdfName(const std::string& curfile)
+{
+    const auto slash = curfile.find_last_of('/');
+    const auto dot = curfile.find_last_of('.');
+    if (curfile.empty())
+        return {};
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return curfile + ".pdf";
+    return curfile.substr(0, dot) + ".pdf";
+}
+
+} // namespace
+
+PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), data_(data), dialogs_(dialogs), doc_(measure_), logic_(dialogs),
+      screenPrinter_(QPrinter::ScreenResolution)
+{
+    setObjectName("frmprintyl");
+    setWindowTitle(QString::fromUtf8(" 打印预览"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+
+    ReportBuilder(data_, gridRows).buildPreview(doc_);
+
+    view_ = new QPrintPreviewWidget(&screenPrinter_, this);
+    view_->setObjectName("vp");
+    connect(view_, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { renderPages(doc_.pages(), doc_.setup(), *printer); });
+    connect(view_, &QPrintPreviewWidget::previewChanged, this, [this] {
+        if (syncing_ || logic_.pageCount() == 0)
+            return;
+        logic_.viewScrolled(view_->currentPage());
+        showLogic();
+    });
+
+    logic_.hooks.checkPrint = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
+    logic_.hooks.print = [this] { printDocument(); };
+    // The desktop's printer settings; a failure to start them is not reported.
+    logic_.hooks.addPrinter = [] { QProcess::startDetached(QStringLiteral("system-config-printer"), {}); };
+    logic_.hooks.exportWord = [this] {
+        dialogs_.message({"导出Word 此功能尚未完成", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+    };
+    logic_.hooks.exportPdf = [this] { exportPdfFile(); };
+    logic_.hooks.close = [this] { reject(); };
+    logic_.hooks.fitPercent = [this] {
+        applyZoom();
+        return view_->zoomFactor() * 100;
+    };
+
+    buildToolbar();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(toolbar_);
+    layout->addWidget(view_, 1);
+
+    logic_.setPageCount(doc_.pageCount());
+    pageList_->clear();
+    for (const std::string& entry : logic_.pageList())
+        pageList_->addItem(qs(entry));
+    // Opens on the whole first page.
+    logic_.tool("整页");
+    showLogic();
+    resize(900, 1000);
+}
+
+PreviewDialog::~PreviewDialog() = default;
+
+void PreviewDialog::buildToolbar()
+{
+    toolbar_ = new QToolBar(this);
+    toolbar_->setObjectName("abPrint");
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const auto add = [this](const char* name) {
+        QAction* a = toolbar_->addAction(toolIcon(name, *style()), QString::fromUtf8(name));
+        a->setObjectName(QString::fromUtf8(name));
+        connect(a, &QAction::triggered, this, [this, name] { runTool(name); });
+        return a;
+    };
+    add("打印");
+    add("导出PDF");
+    add("导出Word");
+    toolbar_->addSeparator();
+    add("首页");
+    add("上一页");
+    add("下一页");
+    add("最后一页");
+    toolbar_->addSeparator();
+
+    auto* before = new QLabel(QString::fromUtf8(" 第 "), toolbar_);
+    before->setObjectName(QString::fromUtf8("多少页"));
+    toolbar_->addWidget(before);
+    pageList_ = new QComboBox(toolbar_);
+    pageList_->setObjectName(QString::fromUtf8("页数"));
+    pageList_->setMinimumContentsLength(3);
+    connect(pageList_, &QComboBox::activated, this, [this](int index) {
+        logic_.choosePage(index);
+        showLogic();
+    });
+    toolbar_->addWidget(pageList_);
+    pagesLabel_ = new QLabel(toolbar_);
+    pagesLabel_->setObjectName(QString::fromUtf8("共多少页"));
+    toolbar_->addWidget(pagesLabel_);
+    toolbar_->addSeparator();
+
+    zoomTool_ = new QToolButton(toolbar_);
+    zoomTool_->setObjectName(QString::fromUtf8("放大镜"));
+    zoomTool_->setToolTip(QString::fromUtf8("显示比例"));
+    zoomTool_->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(zoomTool_);
+    for (const char* name : kZoomTools) {
+        QAction* a = menu->addAction(QString::fromUtf8(name) + (name[0] >= '0' && name[0] <= '9' ? "%" : ""));
+        a->setObjectName(QString::fromUtf8(name));
+        connect(a, &QAction::triggered, this, [this, name] { runTool(name); });
+    }
+    zoomTool_->setMenu(menu);
+    toolbar_->addWidget(zoomTool_);
+    add("放大");
+    add("缩小");
+    toolbar_->addSeparator();
+    add("退出");
+}
+
+void PreviewDialog::runTool(const std::string& name)
+{
+    logic_.tool(name);
+    showLogic();
+}
+
+void PreviewDialog::applyZoom()
+{
+    switch (logic_.zoomMode()) {
+    case ZoomMode::WholePage:
+        view_->setViewMode(QPrintPreviewWidget::SinglePageView);
+        view_->fitInView();
+        break;
+    case ZoomMode::PageWidth:
+        view_->setViewMode(QPrintPreviewWidget::SinglePageView);
+        view_->fitToWidth();
+        break;
+    case ZoomMode::TwoPages:
+        view_->setViewMode(QPrintPreviewWidget::FacingPagesView);
+        view_->fitInView();
+        break;
+    case ZoomMode::Thumbnails:
+        view_->setViewMode(QPrintPreviewWidget::AllPagesView);
+        break;
+    case ZoomMode::Percent:
+        view_->setViewMode(QPrintPreviewWidget::SinglePageView);
+        view_->setZoomMode(QPrintPreviewWidget::CustomZoom);
+        view_->setZoomFactor(logic_.zoomPercent() / 100);
+        break;
+    }
+}
+
+// The view, the page list, its label and the zoom tool as the logic stands.
+void PreviewDialog::showLogic()
+{
+    syncing_ = true;
+    if (logic_.zoomMode() == ZoomMode::Percent)
+        applyZoom();
+    if (logic_.currentPage() > 0) {
+        view_->setCurrentPage(logic_.currentPage());
+        pageList_->setCurrentIndex(logic_.pageListIndex());
+    }
+    pagesLabel_->setText(qs(" " + logic_.pagesLabel() + " "));
+    zoomTool_->setText(qs(logic_.zoomShown()));
+    syncing_ = false;
+}
+
+void PreviewDialog::printDocument()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromUtf8("单桩水平静载试验"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QString::fromUtf8("打印"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!renderPages(doc_.pages(), doc_.setup(), printer))
+        dialogs_.message({"打印失败！", "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
+}
+
+void PreviewDialog::exportPdfFile()
+{
+    const std::string path = dialogs_.saveFile({"PDF(*.pdf)|*.pdf", 1, pdfName(data_.curfile), "导出PDF"});
+    if (path.empty())
+        return;
+    if (const std::string error = exportPdf(doc_, path); !error.empty()) {
+        dialogs_.message({"文件保存失败！\n" + error, "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
+        return;
+    }
+    dialogs_.message({"PDF文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+}
+
+} // namespace pyx

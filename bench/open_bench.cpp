@@ -10,7 +10,9 @@
 
 #include "eval/evaluation.h"
 #include "mainwin/main_window.h"
+#include "platform/page_document.h"
 #include "platform/scripted_dialogs.h"
+#include "reports/report_build.h"
 #include "samplegen/sample_files.h"
 
 namespace {
@@ -62,5 +64,34 @@ void Evaluate(benchmark::State& state)
     ::unlink(path.c_str());
 }
 BENCHMARK(Evaluate)->Unit(benchmark::kMicrosecond);
+
+// Both build passes of the print preview document with every report selected (record
+// table, full summary, raw data, both curves), laid out into pages.
+void BuildPreviewDocument(benchmark::State& state)
+{
+    pyx::samples::CyclicTest t;
+    t.stages = static_cast<int>(state.range(0));
+    const std::string path =
+        writeTemp(pyx::samples::loggerFile(t, pyx::samples::LoggerMode::LevelRecords), ".pyx");
+    auto data = std::make_unique<pyx::TestData>();
+    pyx::ScriptedDialogs dialogs;
+    pyx::MainWindow window(*data, dialogs, std::string());
+    window.load(1366);
+    window.files.openPath(path);
+    for (const int e : {70, 71, 72, 73, 78})
+        data->csz[e] = "1";
+    data->csz[77] = "0";
+    const pyx::FixedTextMeasure measure;
+    int pages = 0;
+    for (auto _ : state) {
+        pyx::PageDocument doc(measure);
+        pyx::ReportBuilder(*data, window.grid.rows()).buildPreview(doc);
+        pages = doc.pageCount();
+        benchmark::DoNotOptimize(pages);
+    }
+    state.counters["pages"] = pages;
+    ::unlink(path.c_str());
+}
+BENCHMARK(BuildPreviewDocument)->Arg(8)->Arg(40)->Arg(290)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -32,6 +32,20 @@
 
 namespace {
 
+#ifdef PYX_CLI_PNG
+// A headless Qt for images and PDF: standard error carries the program's messages only, not
+// Qt's notes about the desktop it does not have.
+void startQuietQt()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << text.toStdString() << "\n";
+    });
+}
+#endif
+
 constexpr const char* kUsage =
     "usage: pyx-cli inspect FILE [--settings SETTINGS_FILE]\n"
     "       pyx-cli draw FILE --curve 1|2 [--settings SETTINGS_FILE] [--png OUT.png]\n"
@@ -147,8 +161,7 @@ int draw(const std::string& file, const std::string& settingsPath, const std::st
         return 0;
     }
 #ifdef PYX_CLI_PNG
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    startQuietQt();
     QGuiApplication app(argc, argv);
     if (!pyx::saveDrawing(ops, QString::fromStdString(png), QSize(1200, 1300))) {
         std::cerr << "pyx-cli: cannot write " << png << "\n";
@@ -175,8 +188,7 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
            char** argv)
 {
 #ifdef PYX_CLI_PNG
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    startQuietQt();
     QGuiApplication app(argc, argv);
     const pyx::QtTextMeasure measure;
 #else

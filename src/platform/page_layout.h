@@ -21,13 +21,14 @@ namespace pyx {
 
 // An A4 portrait page. The margins leave room for the widest report table (10200 twips),
 // keep the content above the page stamp (top 15600), and give the reduced curve pictures
-// (tops 3450 and 9080, height 38 %) room without overlap.
+// (tops 3450 and 9080, height 38 %) room inside the picture area without overlap. The top
+// margin leaves a page of 29 raw readings room for a few remarks that wrap to a second line.
 struct PageSetup
 {
     double width = 11906;
     double height = 16838;
     double marginLeft = 800;
-    double marginTop = 1440;
+    double marginTop = 1000;
     double marginRight = 800;
     double marginBottom = 1440;
 

@@ -13,8 +13,9 @@ constexpr double kLine20 = 20 * 20 * 1.2;
 struct PageLayoutTest : ::testing::Test
 {
     FixedTextMeasure measure;
-    PageDocument doc{measure};
-    PageSetup setup;
+    // The figures below are worked out for a page with one-inch margins above and below.
+    PageSetup setup = PageSetup{.marginTop = 1440};
+    PageDocument doc{measure, setup};
 
     PageLayoutTest()
     {

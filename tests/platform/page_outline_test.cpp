@@ -10,7 +10,7 @@ using Row = std::vector<std::optional<std::string>>;
 struct PageOutlineTest : ::testing::Test
 {
     FixedTextMeasure measure;
-    PageDocument doc{measure};
+    PageDocument doc{measure, PageSetup{.marginTop = 1440}}; // one-inch margins above and below
 
     void stamp(int page, int total)
     {

@@ -130,6 +130,24 @@ TEST_F(ReportBuildTest, EveryCurveBlockStartsOnItsOwnPage)
     EXPECT_TRUE(o.pages[0].pictures.empty());
 }
 
+TEST_F(ReportBuildTest, RawPagesKeepTwentyNineReadingsWithWrappedRemarks)
+{
+    select({78});
+    d->curfile = "/data/t.pyx";
+    for (int i = 0; i < 58; ++i) {
+        d->ysd[i].sj2.set("08:00");
+        // Every gauge and the timer flagged: "位移1 2 3 4 时间" needs two lines in its cell.
+        d->ysd[i].zt.setRaw(std::string(1, i % 10 == 0 ? '\x1f' : '\0'));
+    }
+    d->ysd[58].sj2.set(kUnusedTime);
+    d->ysn2 = 58;
+    const DocumentOutline o = preview();
+    ASSERT_EQ(o.pageCount, 2);
+    EXPECT_EQ(o.pages[0].tables.at(0).size(), 32u);
+    EXPECT_EQ(o.pages[0].tables[0][3][10], "位移1 2 3 4 时间");
+    EXPECT_EQ(o.pages[1].stamp, "第 2 页 共 2 页");
+}
+
 TEST_F(ReportBuildTest, ReducedCurvesShareOnePage)
 {
     select({72, 79});

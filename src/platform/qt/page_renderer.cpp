@@ -12,6 +12,9 @@
 namespace pyx {
 namespace {
 
+// The least size of a picture's texts on paper, in points.
+constexpr double kPictureTextPoints = 6.5;
+
 // A screen of 96 dots per inch.
 constexpr double kTwipsPerScreenPixel = 1440.0 / 96;
 
@@ -68,6 +71,7 @@ void renderPage(QPainter& painter, const LaidOutPage& page, const PageSetup& set
         painter.translate(r.topLeft());
         painter.scale(r.width() / screen.width(), r.height() / screen.height());
         PainterCanvas canvas(painter, QRectF(QPointF(0, 0), screen));
+        canvas.setMinimumTextPixels(kPictureTextPoints * 96 / 72);
         replay(*p.drawing, canvas);
         painter.restore();
     }

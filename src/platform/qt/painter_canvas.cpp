@@ -114,9 +114,10 @@ void PainterCanvas::setTextY(double y)
 void PainterCanvas::drawText(const std::string& text)
 {
     record_.drawText(text);
-    const double pixels = kTextEm * fontSize_ * map_.sizeScale();
-    if (!(pixels > 0.5))
+    const double drawn = kTextEm * fontSize_ * map_.sizeScale();
+    if (!(drawn > 0.5))
         return;
+    const double pixels = std::max(drawn, minTextPixels_);
     QFont font(fontName_);
     const int dpi = painter_.device() ? painter_.device()->logicalDpiY() : 96;
     font.setPointSizeF(pixels * 72.0 / dpi);

@@ -41,6 +41,9 @@ public:
     void setDrawStyle(int style) override;
     void setMousePointer(MousePointer p) override;
     Drawing picture() const override { return record_.picture(); }
+    // Texts are painted at least this many pixels high (their em), however small the
+    // drawing is scaled: a curve on paper keeps readable captions.
+    void setMinimumTextPixels(double pixels) { minTextPixels_ = pixels; }
     // Renders the picture at the size of the target rectangle.
     bool saveToFile(const std::string& path) override;
 
@@ -54,6 +57,7 @@ private:
     RecordingCanvas record_;
     QString fontName_ = QStringLiteral("Tahoma");
     double fontSize_ = 10;
+    double minTextPixels_ = 0;
     QColor penColor_ = Qt::black;
     double penWidth_ = 1;
     int penStyle_ = kPenSolid;

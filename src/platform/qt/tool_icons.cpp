@@ -3,6 +3,8 @@
 #include <QStyle>
 #include <array>
 
+#include "mainwin/command_names.h"
+
 namespace pyx {
 namespace {
 
@@ -14,16 +16,16 @@ struct ToolPicture
 };
 
 constexpr std::array kPictures{
-    ToolPicture{"miFNew", "document-new", QStyle::SP_FileIcon},
-    ToolPicture{"miFOpen", "document-open", QStyle::SP_DialogOpenButton},
-    ToolPicture{"miFSave", "document-save", QStyle::SP_DialogSaveButton},
-    ToolPicture{"miPprojectInfo", "document-properties", QStyle::SP_FileDialogInfoView},
-    ToolPicture{"miPparameterSetup", "preferences-system", QStyle::SP_FileDialogDetailedView},
-    ToolPicture{"miFPrintPreview", "document-print-preview", QStyle::SP_FileDialogContentsView},
-    ToolPicture{"miChzb", "x-office-spreadsheet", QStyle::SP_FileDialogListView},
-    ToolPicture{"miCjlb", "accessories-text-editor", QStyle::SP_FileDialogDetailedView},
-    ToolPicture{"miCh0t", "utilities-system-monitor", QStyle::SP_MediaSeekForward},
-    ToolPicture{"miCh0y", "view-statistics", QStyle::SP_ArrowUp},
+    ToolPicture{tool::kNew, "document-new", QStyle::SP_FileIcon},
+    ToolPicture{tool::kOpen, "document-open", QStyle::SP_DialogOpenButton},
+    ToolPicture{tool::kSave, "document-save", QStyle::SP_DialogSaveButton},
+    ToolPicture{tool::kProjectInfo, "document-properties", QStyle::SP_FileDialogInfoView},
+    ToolPicture{tool::kParameterSetup, "preferences-system", QStyle::SP_FileDialogDetailedView},
+    ToolPicture{tool::kPrintPreviewTool, "document-print-preview", QStyle::SP_FileDialogContentsView},
+    ToolPicture{tool::kSummary, "x-office-spreadsheet", QStyle::SP_FileDialogListView},
+    ToolPicture{tool::kRecordTable, "accessories-text-editor", QStyle::SP_FileDialogDetailedView},
+    ToolPicture{tool::kTimeCurve, "utilities-system-monitor", QStyle::SP_MediaSeekForward},
+    ToolPicture{tool::kGradientCurve, "view-statistics", QStyle::SP_ArrowUp},
 };
 
 } // namespace

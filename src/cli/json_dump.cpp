@@ -1,45 +1,12 @@
 #include "cli/json_dump.h"
 
+#include "data/json_text.h"
+
 #include <cmath>
 #include <cstdio>
 #include <variant>
 
 namespace pyx {
-
-std::string quoteJson(const std::string& s)
-{
-    std::string out = "\"";
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
-                out += buf;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-    return out;
-}
 
 void JsonWriter::separate()
 {
@@ -154,7 +121,7 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
     w.key("jlbn");
     w.value(static_cast<int>(d.jlbn));
     w.key("ysn2");
-    w.value(d.ftype == 2 ? static_cast<int>(d.ysn2) : 0);
+    w.value(d.ftype == FileKind::Raw311 ? static_cast<int>(d.ysn2) : 0);
     w.key("maxload");
     w.value(static_cast<long long>(d.maxload));
     w.key("nstage");
@@ -164,7 +131,7 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
     w.key("gmax");
     w.value(d.gmax);
     w.key("yfix");
-    w.value(static_cast<int>(d.yfix));
+    w.value(d.yfix ? -1 : 0);
     w.key("kz3");
     w.value(d.kz3);
     w.key("hzcount");

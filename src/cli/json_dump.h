@@ -38,8 +38,6 @@ private:
     bool afterKey_ = false;
 };
 
-std::string quoteJson(const std::string& s);
-
 // The grid texts and report matrices of the dump, filled by the windows that own them.
 struct DumpExtras
 {

@@ -136,12 +136,12 @@ int inspect(const std::string& file, const std::string& settingsPath)
     extras.fullGrid = gridTexts(full);
     extras.dataJlb = pyx::DataJlb(*data);
     extras.dataHzb = pyx::DataHzb(*data);
-    if (data->ftype == 2) {
+    if (data->ftype == pyx::FileKind::Raw311) {
         // The raw data report refreshes the gauge weights: it is built on a copy.
         auto copy = std::make_unique<pyx::TestData>(*data);
         extras.dataYsb = pyx::DataYsb(*copy);
     }
-    if (!data->curfile.empty() && data->ftype == 2)
+    if (!data->curfile.empty() && data->ftype == pyx::FileKind::Raw311)
         extras.rawviewJson = rawviewJson(*data);
     std::fputs(pyx::dumpModel(*data, extras).c_str(), stdout);
     return 0;

@@ -26,9 +26,7 @@ void CurvePanel::notify()
 
 void CurvePanel::DrawChartQS_Click()
 {
-    d_.showqs = true;
-    d_.showlg = 0;
-    d_.curvekind = 1;
+    d_.curvekind = CurveKind::Time;
     if (hooks.menuinfo)
         hooks.menuinfo();
     if (hooks.setCaption)
@@ -39,9 +37,7 @@ void CurvePanel::DrawChartQS_Click()
 
 void CurvePanel::MenuSLgQcurve_Click()
 {
-    d_.showqs = false;
-    d_.showlg = -1;
-    d_.curvekind = 2;
+    d_.curvekind = CurveKind::Gradient;
     if (hooks.menuinfo)
         hooks.menuinfo();
     if (hooks.setCaption)
@@ -52,7 +48,7 @@ void CurvePanel::MenuSLgQcurve_Click()
 
 void CurvePanel::mouseMove(double x, double y)
 {
-    if (d_.curvekind != 2)
+    if (d_.curvekind != CurveKind::Gradient)
         return;
     hoverTest(gpts, x, y, hover);
     surface.setMousePointer(hover.hit ? MousePointer::Cross : MousePointer::Arrow);
@@ -70,17 +66,17 @@ void CurvePanel::click()
 
 void CurvePanel::mouseDown(int button)
 {
-    if (button != kRightButton || d_.curfile.empty() || d_.curvekind != 2)
+    if (button != kRightButton || d_.curfile.empty() || d_.curvekind != CurveKind::Gradient)
         return;
     if (hooks.menuinfo)
         hooks.menuinfo();
-    if (hooks.popup)
-        hooks.popup("mnuBJ");
+    if (hooks.popupMarks)
+        hooks.popupMarks();
 }
 
 void CurvePanel::markCommand()
 {
-    if (d_.curfile.empty() || d_.curvekind != 2)
+    if (d_.curfile.empty() || d_.curvekind != CurveKind::Gradient)
         return;
     if (hover.hit) {
         const MsgAnswer a =
@@ -117,12 +113,12 @@ void CurvePanel::marksChanged()
 void CurvePanel::scaleScrolled(int value)
 {
     const bool up = static_cast<float>(value) > d_.ymax0;
-    if (d_.curvekind == 2)
+    if (d_.curvekind == CurveKind::Gradient)
         d_.gmax = stepScale(d_.gmax, up, 0.05);
     else
         d_.ystep = stepScale(d_.ystep, up, 0.1);
     d_.ymax0 = static_cast<float>(value);
-    if (d_.curvekind == 2)
+    if (d_.curvekind == CurveKind::Gradient)
         MenuSLgQcurve_Click();
     else
         DrawChartQS_Click();
@@ -131,7 +127,7 @@ void CurvePanel::scaleScrolled(int value)
 
 void CurvePanel::stageScrolled(int value)
 {
-    if (d_.curvekind == 2) {
+    if (d_.curvekind == CurveKind::Gradient) {
         MenuSLgQcurve_Click();
     } else {
         d_.nstage = static_cast<std::int16_t>(std::clamp(value, 1, 32767));
@@ -142,7 +138,7 @@ void CurvePanel::stageScrolled(int value)
 
 void CurvePanel::afterScroll()
 {
-    d_.yfix = -1;
+    d_.yfix = true;
     if (hooks.enableSave)
         hooks.enableSave();
     notify();

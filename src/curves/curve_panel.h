@@ -24,8 +24,8 @@ struct CurvePanelHooks
     std::function<void()> menuinfo;
     std::function<void(const std::string&)> setCaption; // Label18
     std::function<void()> enableSave;                   // dirty, and the save tool enabled
-    std::function<void(const std::string& band)> popup;
-    std::function<int()> gridRows; // rows of the main grid, heading included
+    std::function<void()> popupMarks;                   // the context menu of the marks, at the mouse
+    std::function<int()> gridRows;                      // rows of the main grid, heading included
     // Shows the mark dialog modally; returns when it is closed.
     std::function<void(MarkDialog&)> runMarkDialog;
     // After every drawing and scroll: the view shows the new state.
@@ -50,14 +50,14 @@ public:
     bool markhere = false;
     CurvePanelHooks hooks;
 
-    void DrawChartQS_Click();   // "miCh0t"
-    void MenuSLgQcurve_Click(); // "miCh0y"
+    void DrawChartQS_Click();   // tool::kTimeCurve
+    void MenuSLgQcurve_Click(); // tool::kGradientCurve
     // Mouse over the drawing, in drawing units.
     void mouseMove(double x, double y);
     void click();
     void mouseDown(int button);
-    void markCommand();       // "miCBJ"
-    void clearMarksCommand(); // "miCccbj"
+    void markCommand();       // tool::kMark
+    void clearMarksCommand(); // tool::kClearMarks
 
     void scaleScrolled(int value); // HScroll1
     void stageScrolled(int value); // HScroll2

@@ -70,15 +70,15 @@ template <std::size_t N> double axisSlotValue(FixedText<N>& slot)
 
 std::array<std::string, 2> fixedAxisTexts(const TestData& d)
 {
-    if (d.yfix != -1)
+    if (!d.yfix)
         return {"", ""};
     return {std::to_string(d.nstage), singleText(d.ystep)};
 }
 
-std::array<std::string, 4> headerLabels(const TestData& d)
+HeaderLabels headerLabels(const TestData& d)
 {
-    return {"工程名称：" + d.jlb[0].cstr.trimmed(), "试桩编号：" + d.jlb[1].cstr.trimmed(),
-            "测试日期：" + d.jlb[2].cstr.trimmed(), "上下表距：" + d.jlb[5].cstr.trimmed()};
+    return headerLabels(d.jlb[0].cstr.trimmed(), d.jlb[1].cstr.trimmed(), d.jlb[2].cstr.trimmed(),
+                        d.jlb[5].cstr.trimmed());
 }
 
 std::string windowCaption(const TestData& d)
@@ -86,9 +86,18 @@ std::string windowCaption(const TestData& d)
     return d.curfile + kAppTitle + "  ";
 }
 
+bool writeSettingsOrTell(const std::string& path, const SettingsTable& csz, Dialogs& dialogs)
+{
+    const IoResult written = writeSettings(path, csz);
+    if (!written)
+        dialogs.message(
+            {"设置文件保存失败！" + written.reason(), "系统警告！", MsgButtons::Ok, MsgIcon::Critical, 1});
+    return written.ok();
+}
+
 bool FileCommands::askSaveFirst()
 {
-    if (d_.dirty != -1)
+    if (!d_.dirty)
         return true;
     const MsgAnswer a =
         dialogs_.message({"文件没有保存！保存否？", "系统提示！", MsgButtons::YesNo, MsgIcon::Critical, 1});
@@ -106,7 +115,7 @@ void FileCommands::newTest()
         return;
     const std::string previous = d_.curfile;
     d_.curfile = chosen;
-    d_.newtest = -1;
+    d_.newtest = true;
 
     const int fd = ::open(chosen.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd >= 0)
@@ -120,11 +129,11 @@ void FileCommands::newTest()
         }
     }
 
-    d_.csz[1] = "0";
+    d_.csz[setting::kControlLoad] = "0";
     d_.ysn = 0;
     d_.jlbn = 0;
     d_.jlb[0].hz = kEndLoad;
-    d_.ftype = 0;
+    d_.ftype = FileKind::Record;
     call(hooks.clearGrid);
     for (int i = 0; i < kRecordFileRows; ++i)
         d_.jlbp[i].hz = kEndLoad;
@@ -136,10 +145,10 @@ OpenResult FileCommands::open()
     d_.maxload = 0;
     if (!askSaveFirst())
         return OpenResult::SaveFailed;
-    const std::string proposed = d_.autoopen == -1 ? d_.curfile : std::string();
+    const std::string proposed = d_.autoopen ? d_.curfile : std::string();
     const std::string chosen = dialogs_.openFile({kOpenFilter, 2, proposed, "打开文件"});
     if (chosen.empty()) {
-        if (d_.autoopen == -1)
+        if (d_.autoopen)
             d_.curfile.clear();
         return OpenResult::Cancelled;
     }
@@ -162,9 +171,8 @@ OpenResult FileCommands::readChosen(const std::string& path)
     std::string reason;
     const auto length = fileLength(path, &reason);
     d_.tabmode = 1;
-    d_.showqs = true;
-    d_.showlg = 0;
-    d_.dirty = 0;
+    d_.curvekind = CurveKind::Time;
+    d_.dirty = false;
     if (!length) {
         leaveWithNoTest("文件打开失败！" + reason);
         return OpenResult::Unreadable;
@@ -203,19 +211,19 @@ OpenResult FileCommands::readChosen(const std::string& path)
 
 void FileCommands::readRecordFile(const std::string& bytes)
 {
-    d_.ftype = 0;
+    d_.ftype = FileKind::Record;
     for (int i = 0; i < kRecordFileRows; ++i) {
         const std::size_t at = i * kJlbRecSize;
         d_.jlb[i] = decodeJlbRec(at < bytes.size() ? std::string_view(bytes).substr(at) : std::string_view());
     }
     d_.ymax0 = 50;
     d_.ystep = 0.1f;
-    d_.curvekind = 1;
-    if (d_.autoopen == -1) {
+    d_.curvekind = CurveKind::Time;
+    if (d_.autoopen) {
         d_.jlbn = static_cast<std::int16_t>(firstEndRow(d_.jlb, kJlbRows));
-        d_.csz[1] = singleText(d_.jlb[17].cs);
-        d_.kz3 = d_.csz[3];
-        d_.restored = -1;
+        d_.csz[setting::kControlLoad] = singleText(d_.jlb[17].cs);
+        d_.kz3 = d_.csz[setting::kLoadIncrement];
+        d_.restored = true;
         return;
     }
     d_.jlb[kRecordFileRows - 1].hz = kEndLoad;
@@ -229,7 +237,7 @@ void FileCommands::readRecordFile(const std::string& bytes)
 
 void FileCommands::readRawOld(const std::string& bytes)
 {
-    d_.ftype = 1;
+    d_.ftype = FileKind::Raw267;
     const int n = std::min<std::int32_t>(d_.ysn0, kRawRows);
     for (int i = 0; i < n; ++i)
         d_.ysdo[i] = decodeYsRecOld(std::string_view(bytes).substr(i * kYsRecOldSize));
@@ -256,10 +264,10 @@ void FileCommands::readRawOld(const std::string& bytes)
     d_.jlb[r].hz = kEndLoad;
     d_.ymax0 = 50;
     d_.ystep = 0.1f;
-    d_.curvekind = 1;
+    d_.curvekind = CurveKind::Time;
     readRawGaugeFlags(d_.ysdo, d_);
     readRawHeaderEntries(d_.ysdo, d_);
-    d_.kz3 = d_.csz[3]; // the load increment is the one the file just set
+    d_.kz3 = d_.csz[setting::kLoadIncrement]; // the load increment is the one the file just set
     readRawTextSlots(d_.ysdo, d_);
     nstageFromMaxload(d_);
     axisStep();
@@ -267,7 +275,7 @@ void FileCommands::readRawOld(const std::string& bytes)
 
 void FileCommands::readRaw(const std::string& bytes)
 {
-    d_.ftype = 2;
+    d_.ftype = FileKind::Raw311;
     const int n = std::min<std::int32_t>(d_.ysn0, kRawRows);
     for (int i = 0; i < n; ++i)
         d_.ysd[i] = decodeYsRec(std::string_view(bytes).substr(i * kYsRecSize));
@@ -277,16 +285,16 @@ void FileCommands::readRaw(const std::string& bytes)
 
 void FileCommands::axisStep()
 {
-    if (settingIsOne(d_.csz, 75)) {
-        d_.yfix = 0;
+    if (autoAxis(d_.csz)) {
+        d_.yfix = false;
         return;
     }
     double stages = 0;
     double step = 0;
-    if (d_.ftype == 0) {
+    if (d_.ftype == FileKind::Record) {
         stages = axisSlotValue(d_.jlb[38].cstr);
         step = axisSlotValue(d_.jlb[39].cstr);
-    } else if (d_.ftype == 1) {
+    } else if (d_.ftype == FileKind::Raw267) {
         stages = axisSlotValue(d_.ysdo[38].s60);
         step = axisSlotValue(d_.ysdo[39].s60);
     } else {
@@ -298,9 +306,9 @@ void FileCommands::axisStep()
             d_.nstage = *n;
         if (const auto v = singleFromDouble(step))
             d_.ystep = *v;
-        d_.yfix = -1;
+        d_.yfix = true;
     } else {
-        d_.yfix = 0;
+        d_.yfix = false;
     }
 }
 
@@ -327,7 +335,7 @@ void FileCommands::leaveWithNoTest(const std::string& message)
     dialogs_.message({message, "系统提示！", MsgButtons::Ok, MsgIcon::Exclamation, 1});
     resetToNoTest(d_);
     if (hooks.showHeader)
-        hooks.showHeader(kAppTitle, {"工程名称：", "试桩编号：", "测试日期：", "上下表距："});
+        hooks.showHeader(kAppTitle, emptyHeaderLabels());
     call(hooks.showRecordTable);
     call(hooks.display);
     call(hooks.menuinfo);
@@ -417,23 +425,25 @@ std::string FileCommands::buildRawFile(const std::string& old)
 
 SaveResult FileCommands::save()
 {
-    if (d_.curfile.empty() || d_.ftype < 0 || d_.ftype > 2)
+    if (d_.curfile.empty() || d_.ftype == FileKind::None)
         return SaveResult::Failed;
     std::string bytes;
-    if (d_.ftype == 0) {
+    if (d_.ftype == FileKind::Record) {
         bytes = buildRecordFile();
     } else {
         const ReadResult old = readWholeFile(d_.curfile);
         const std::string oldBytes = old.bytes ? *old.bytes : std::string();
-        bytes = d_.ftype == 1 ? buildRawOldFile(oldBytes) : buildRawFile(oldBytes);
+        bytes = d_.ftype == FileKind::Raw267 ? buildRawOldFile(oldBytes) : buildRawFile(oldBytes);
     }
-    const std::string error = writeFileAtomic(d_.curfile, bytes);
-    if (!error.empty()) {
-        dialogs_.message({"文件保存失败！" + error, "系统警告！", MsgButtons::Ok, MsgIcon::Critical, 1});
+    const IoResult written = writeFileAtomic(d_.curfile, bytes);
+    if (!written) {
+        dialogs_.message(
+            {"文件保存失败！" + written.reason(), "系统警告！", MsgButtons::Ok, MsgIcon::Critical, 1});
         return SaveResult::Failed;
     }
-    writeSettings(settingsPath_, d_.csz);
-    d_.dirty = 0;
+    // The test is saved even when its settings are not: that failure is only told.
+    writeSettingsOrTell(settingsPath_, d_.csz, dialogs_);
+    d_.dirty = false;
     if (hooks.setSaveEnabled)
         hooks.setSaveEnabled(false);
     return SaveResult::Saved;

@@ -7,8 +7,10 @@
 #include <functional>
 #include <string>
 
+#include "data/header_labels.h"
 #include "data/model.h"
 #include "data/raw_save_mark.h"
+#include "data/settings_entries.h"
 #include "platform/dialogs.h"
 
 namespace pyx {
@@ -29,8 +31,8 @@ enum class SaveResult
 
 struct FileCommandHooks
 {
-    // Header labels and window caption after an open ("工程名称：..." etc.).
-    std::function<void(const std::string& caption, const std::array<std::string, 4>& labels)> showHeader;
+    // Header labels and window caption after an open.
+    std::function<void(const std::string& caption, const HeaderLabels& labels)> showHeader;
     std::function<void()> loadProjectInfo; // project information fields from the slots; sets bjtext
     std::function<void()> evaluate;        // ystodb
     std::function<void()> showRecordTable; // the record table and the quiet cycle correction
@@ -79,8 +81,12 @@ private:
     IncrementSource increments_; // of the open 311-byte file, written back with its table
 };
 
-// "工程名称：" + project name ... as the main window shows them for the open test.
-std::array<std::string, 4> headerLabels(const TestData& d);
+// The header labels as the main window shows them for the open test.
+HeaderLabels headerLabels(const TestData& d);
 std::string windowCaption(const TestData& d);
+
+// Writes the settings file; a failure is told to the user (the values stay in effect for
+// this run). True when the file was written.
+bool writeSettingsOrTell(const std::string& path, const SettingsTable& csz, Dialogs& dialogs);
 
 } // namespace pyx

@@ -15,6 +15,11 @@ std::string systemReason(int err)
     return std::strerror(err);
 }
 
+IoResult writeFailure(int err)
+{
+    return IoResult::failed(systemReason(err));
+}
+
 std::string folderOf(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -98,12 +103,12 @@ std::optional<unsigned long long> fileLength(const std::string& path, std::strin
     return static_cast<unsigned long long>(st.st_size);
 }
 
-std::string writeFileAtomic(const std::string& linkPath, const std::string& bytes)
+IoResult writeFileAtomic(const std::string& linkPath, const std::string& bytes)
 {
     int linkErr = 0;
     const auto target = linkTarget(linkPath, linkErr);
     if (!target)
-        return systemReason(linkErr);
+        return writeFailure(linkErr);
     const std::string& path = *target;
 
     // A file marked read-only stays as it is, even for a user whom the system would let replace it.
@@ -112,7 +117,7 @@ std::string writeFileAtomic(const std::string& linkPath, const std::string& byte
     };
     const bool exists = ::stat(path.c_str(), &old) == 0;
     if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0))
-        return systemReason(EACCES);
+        return writeFailure(EACCES);
 
     const std::string dir = folderOf(path);
     const auto slash = path.find_last_of('/');
@@ -120,7 +125,7 @@ std::string writeFileAtomic(const std::string& linkPath, const std::string& byte
     std::string tmp = dir + "/." + base + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0)
-        return systemReason(errno);
+        return writeFailure(errno);
 
     // Keep the permissions of the file being replaced.
     ::fchmod(fd, exists ? (old.st_mode & 07777) : 0644);
@@ -134,7 +139,7 @@ std::string writeFileAtomic(const std::string& linkPath, const std::string& byte
             const int err = errno;
             ::close(fd);
             ::unlink(tmp.c_str());
-            return systemReason(err);
+            return writeFailure(err);
         }
         done += static_cast<std::size_t>(n);
     }
@@ -142,12 +147,12 @@ std::string writeFileAtomic(const std::string& linkPath, const std::string& byte
     const int closeErr = ::close(fd) != 0 ? errno : 0;
     if (syncErr != 0 || closeErr != 0) {
         ::unlink(tmp.c_str());
-        return systemReason(syncErr != 0 ? syncErr : closeErr);
+        return writeFailure(syncErr != 0 ? syncErr : closeErr);
     }
     if (::rename(tmp.c_str(), path.c_str()) != 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
-        return systemReason(err);
+        return writeFailure(err);
     }
     // The new name is on disk only once its folder is.
     const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -155,7 +160,7 @@ std::string writeFileAtomic(const std::string& linkPath, const std::string& byte
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    return {};
+    return IoResult::done();
 }
 
 } // namespace pyx

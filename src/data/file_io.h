@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "data/io_result.h"
+
 namespace pyx {
 
 struct ReadResult
@@ -21,8 +23,8 @@ std::optional<unsigned long long> fileLength(const std::string& path, std::strin
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames
 // it over `path`. A `path` that is a symbolic link keeps it: the file it leads to is the
-// one replaced, with the temporary file beside that one. Returns an empty text on
-// success, otherwise the system's reason; on failure the old file is untouched.
-std::string writeFileAtomic(const std::string& path, const std::string& bytes);
+// one replaced, with the temporary file beside that one. A failure carries the system's
+// reason; the old file is then untouched.
+IoResult writeFileAtomic(const std::string& path, const std::string& bytes);
 
 } // namespace pyx

@@ -1,5 +1,7 @@
 #include "data/model.h"
 
+#include "data/settings_entries.h"
+
 namespace pyx {
 
 void resetForStart(TestData& d)
@@ -9,20 +11,20 @@ void resetForStart(TestData& d)
     d.jlbn = 0;
     d.ysn = 0;
     d.nstage = 10;
-    d.curvekind = 1;
+    d.curvekind = CurveKind::Time;
 }
 
 void resetToNoTest(TestData& d)
 {
     resetForStart(d);
     d.curfile.clear();
-    d.ftype = -1;
+    d.ftype = FileKind::None;
     d.maxload = 0;
     d.ystep = 0.1f;
     d.gmax = 0.2f;
-    d.yfix = 0;
+    d.yfix = false;
     d.ymax0 = 50;
-    d.kz3 = d.csz[3];
+    d.kz3 = d.csz[setting::kLoadIncrement];
     d.bjtext = "500";
     d.hzdat.clear();
     d.hzcount = 0;

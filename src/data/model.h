@@ -21,6 +21,23 @@ inline constexpr int kRecordFileRows = 150;
 inline constexpr int kRawRows = 3301; // ysd, ysdo: rows 0..3300
 inline constexpr int kSettingsCount = 121;
 
+// What the open file is (ftype): nothing read yet, a record table, or logger readings in
+// the 267-byte or the 311-byte layout.
+enum class FileKind : std::int16_t
+{
+    None = -1,
+    Record = 0,
+    Raw267 = 1,
+    Raw311 = 2
+};
+
+// The curve on screen (curvekind).
+enum class CurveKind : std::int16_t
+{
+    Time = 1,    // H0-t-Y0
+    Gradient = 2 // H0-△Y0/△H0
+};
+
 // One row of the record table: one loading/unloading cycle.
 struct JlbRec
 {
@@ -95,32 +112,27 @@ struct TestData
     std::array<std::string, kSettingsCount> csz{};
 
     std::string curfile;
-    std::int16_t ftype = -1; // -1 until a file has been read
-    std::int16_t dirty = 0;
+    FileKind ftype = FileKind::None;
+    bool dirty = false; // unsaved changes
     std::int16_t jlbn = 0;
     std::int32_t ysn = 0;
     std::int32_t ysn0 = 0;
     std::int16_t ysn2 = 0;
-    std::int16_t autoopen = 0;
+    bool autoopen = false; // the open of the last data file at start-up is running
     std::int32_t maxload = 0;
     std::int16_t nstage = 10;
     float ystep = 0.1f;
     float gmax = 0.2f;
-    std::int16_t yfix = 0;
-    std::int16_t curvekind = 1;
+    bool yfix = false; // the curve scales are fixed (from the file or the scroll bars)
+    CurveKind curvekind = CurveKind::Time;
     std::int16_t ysview = 0;
     std::int16_t tabmode = 1;
     std::string kz3; // load increment, kept as the text of its value
     float ymax0 = 50;
     std::string bjtext = "500";
-    std::int16_t newtest = 0;
-    std::int16_t restored = 0;
+    bool newtest = false;  // the test was begun with New
+    bool restored = false; // the start-up open read a record file
     std::int32_t screenpx = 0;
-
-    bool showqs = true;      // H0-t-Y0 curve is shown
-    std::int16_t showlg = 0; // -1 when the gradient curve is shown
-    float gradientScale = 0.2f;
-    std::int16_t decimalLoads = -1;
 
     std::vector<HzRow> hzdat;
     std::int16_t hzcount = 0;

@@ -45,26 +45,26 @@ void substituteUpperGauges(TestData& d)
 {
     bool substituted = false;
     for (int i = 0; i < kRawRows && !unused(d.ysd[i]); ++i) {
-        if (settingIsOne(d.csz, 12) || settingIsOne(d.csz, 13))
+        if (gaugeInUse(d.csz, kLowerGauge1) || gaugeInUse(d.csz, kLowerGauge2))
             continue;
         auto& v = d.ysd[i].v;
-        if (settingIsOne(d.csz, 10))
+        if (gaugeInUse(d.csz, kUpperGauge1))
             v[4] = v[2];
-        if (settingIsOne(d.csz, 11))
+        if (gaugeInUse(d.csz, kUpperGauge2))
             v[5] = v[3];
         substituted = true;
     }
     if (!substituted)
         return;
-    if (settingIsOne(d.csz, 10)) {
-        d.csz[10] = "0";
-        d.csz[12] = "1";
+    if (gaugeInUse(d.csz, kUpperGauge1)) {
+        setGaugeInUse(d.csz, kUpperGauge1, false);
+        setGaugeInUse(d.csz, kLowerGauge1, true);
         d.ysd[31].s20a.set("0");
         d.ysd[33].s20a.set("1");
     }
-    if (settingIsOne(d.csz, 11)) {
-        d.csz[11] = "0";
-        d.csz[13] = "1";
+    if (gaugeInUse(d.csz, kUpperGauge2)) {
+        setGaugeInUse(d.csz, kUpperGauge2, false);
+        setGaugeInUse(d.csz, kLowerGauge2, true);
         d.ysd[32].s20a.set("0");
         d.ysd[34].s20a.set("1");
     }
@@ -95,7 +95,7 @@ void alignTimes(TestData& d)
 
 bool droppedByStatus(const TestData& d, const YsRec& row)
 {
-    if (settingNonZero(d.csz, 76))
+    if (showManualReadings(d.csz))
         return false;
     const auto b = static_cast<unsigned char>(row.zt.bytes()[0]);
     return (b & 0x40) != 0; // low supply voltage (with bit 5) or a manual reading
@@ -265,7 +265,7 @@ IncrementSource convertRawReadings(TestData& d)
     d.jlbn = static_cast<std::int16_t>(c.r);
     d.ymax0 = 50;
     d.ystep = 0.1f;
-    d.curvekind = 1;
+    d.curvekind = CurveKind::Time;
     readRawGaugeFlags(d.ysd, d);
     readRawHeaderEntries(d.ysd, d);
     loadIncrementAndMaximum(d, c);

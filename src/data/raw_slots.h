@@ -15,6 +15,7 @@
 
 #include "data/model.h"
 #include "data/numfmt.h"
+#include "data/settings_entries.h"
 
 namespace pyx {
 
@@ -29,14 +30,14 @@ template <class Rec> void readRawGaugeFlags(std::array<Rec, kRawRows>& rows, Tes
         if (!isNumeric(flag.trimmed()))
             flag.set("1");
         if (const auto v = toLong(leadingNumber(flag.trimmed())))
-            d.csz[10 + i] = std::to_string(*v);
+            d.csz[gaugeEntry(i)] = std::to_string(*v);
     }
 }
 
 template <class Rec> void readRawHeaderEntries(const std::array<Rec, kRawRows>& rows, TestData& d)
 {
-    d.csz[3] = rows[6].s20b.trimmed();
-    d.csz[4] = rows[7].s20b.trimmed();
+    d.csz[setting::kLoadIncrement] = rows[6].s20b.trimmed();
+    d.csz[setting::kMaximumLoad] = rows[7].s20b.trimmed();
 }
 
 template <class Rec> void readRawTextSlots(const std::array<Rec, kRawRows>& rows, TestData& d)
@@ -100,10 +101,10 @@ template <class Rec> void writeRawHeader(std::array<Rec, kRawRows>& rows, const 
     storeNumber(rows[21].s60, d.jlb[21].cs);
     storeText(rows[22].s60, d.jlb[20].cstr);
     storeText(rows[23].s60, d.jlb[21].cstr);
-    storeText(rows[6].s20b, d.csz[3]);
-    storeText(rows[7].s20b, d.csz[4]);
+    storeText(rows[6].s20b, d.csz[setting::kLoadIncrement]);
+    storeText(rows[7].s20b, d.csz[setting::kMaximumLoad]);
     for (int i = 0; i < 4; ++i)
-        storeFlag(rows[31 + i].s20a, d.csz[10 + i]);
+        storeFlag(rows[31 + i].s20a, d.csz[gaugeEntry(i)]);
     const auto axis = fixedAxisTexts(d);
     storeText(rows[38].s60, axis[0]);
     storeText(rows[39].s60, axis[1]);

@@ -67,7 +67,7 @@ std::string encodeSettings(const SettingsTable& csz)
     return out.take();
 }
 
-std::string writeSettings(const std::string& path, const SettingsTable& csz)
+IoResult writeSettings(const std::string& path, const SettingsTable& csz)
 {
     std::error_code ec;
     const std::filesystem::path parent = std::filesystem::path(path).parent_path();

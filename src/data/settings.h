@@ -5,11 +5,11 @@
 #include <array>
 #include <string>
 
+#include "data/io_result.h"
 #include "data/model.h"
+#include "data/settings_entries.h"
 
 namespace pyx {
-
-using SettingsTable = std::array<std::string, kSettingsCount>;
 
 inline constexpr std::size_t kSettingsRecordSize = 128;
 inline constexpr std::size_t kSettingsTextMax = 126;
@@ -19,8 +19,8 @@ std::string defaultSettingsPath();
 
 // A missing or short file leaves the entries it does not hold empty.
 void readSettings(const std::string& path, SettingsTable& csz);
-// Creates the folder when needed. Returns an empty text on success, else the reason.
-std::string writeSettings(const std::string& path, const SettingsTable& csz);
+// Creates the folder when needed.
+IoResult writeSettings(const std::string& path, const SettingsTable& csz);
 
 std::string encodeSettings(const SettingsTable& csz);
 void decodeSettings(std::string_view bytes, SettingsTable& csz);
@@ -28,9 +28,5 @@ void decodeSettings(std::string_view bytes, SettingsTable& csz);
 // Supplies the defaults of entries that are not numbers, turns on the first print
 // contents when none is chosen, and keeps the gauge flags at "1" or "0".
 void checkSettings(SettingsTable& csz);
-
-// True when an entry's numeric value is 1 / is not 0 (a text that is not a number counts as 0).
-bool settingIsOne(const SettingsTable& csz, int entry);
-bool settingNonZero(const SettingsTable& csz, int entry);
 
 } // namespace pyx

@@ -5,7 +5,7 @@
 #include "data/numfmt.h"
 #include "data/settings.h"
 #include "data/text_format.h"
-#include "mainwin/main_window.h"
+#include "eval/evaluation.h"
 
 namespace pyx {
 namespace {
@@ -20,71 +20,64 @@ int portPosition(const std::string& entry)
     return *position;
 }
 
-const char* flag(bool on)
-{
-    return on ? "1" : "0";
-}
-
 } // namespace
 
 void ParameterSetupDialog::load()
 {
-    const TestData& d = window_.data();
-    port1 = portPosition(d.csz[8]);
-    port2 = portPosition(d.csz[15]);
+    const TestData& d = d_;
+    port1 = portPosition(d.csz[setting::kPort1]);
+    port2 = portPosition(d.csz[setting::kPort2]);
     for (int i = 0; i <= 7; ++i)
         text1[i] = d.csz[i];
-    text1[8] = d.csz[16];
-    showManual = settingNonZero(d.csz, 76);
-    autoAxis = settingNonZero(d.csz, 75);
-    simpleSummary = settingNonZero(d.csz, 77);
-    text1[0] = formatNumericText(d.csz[0], "##0.000");
-    if (const auto hold = toDouble(d.csz[6]))
+    text1[8] = d.csz[setting::kReserveTime];
+    // The boxes tick for any value other than 0.
+    showManual = settingNonZero(d.csz, setting::kShowManual);
+    autoAxis = settingNonZero(d.csz, setting::kAutoAxis);
+    simpleSummary = settingNonZero(d.csz, setting::kSimpleSummary);
+    text1[0] = formatNumericText(d.csz[setting::kCalibration], "##0.000");
+    if (const auto hold = toDouble(d.csz[setting::kLoadingHold]))
         text1[6] = formatDouble(std::floor(*hold), "0");
     for (int i = 0; i < 4; ++i)
-        gauges[i] = settingIsOne(d.csz, 10 + i);
+        gauges[i] = gaugeInUse(d.csz, i);
     // A single-circuit jack has no unloading reserve time.
-    reserveTimeEnabled = !settingNonZero(d.csz, 56);
-    text1[8] = reserveTimeEnabled ? d.csz[16] : "0";
+    reserveTimeEnabled = !singleCircuitJack(d.csz);
+    text1[8] = reserveTimeEnabled ? d.csz[setting::kReserveTime] : "0";
     const auto increment = toDouble(d.kz3);
     text1[3] = increment && *increment != std::floor(*increment) ? formatDouble(*increment, "##0.00") : d.kz3;
 }
 
 void ParameterSetupDialog::ok()
 {
-    TestData& d = window_.data();
+    TestData& d = d_;
     for (int i = 0; i <= 7; ++i)
         d.csz[i] = text1[i];
-    d.csz[16] = text1[8];
+    d.csz[setting::kReserveTime] = text1[8];
     for (int i = 0; i < 4; ++i) {
-        d.csz[10 + i] = flag(gauges[i]);
-        d.ysd[31 + i].s20a.set(flag(gauges[i]));
+        setGaugeInUse(d.csz, i, gauges[i]);
+        d.ysd[31 + i].s20a.set(gauges[i] ? "1" : "0");
     }
-    d.csz[76] = flag(showManual);
-    d.csz[75] = flag(autoAxis);
-    d.csz[77] = flag(simpleSummary);
+    setSettingFlag(d.csz, setting::kShowManual, showManual);
+    setSettingFlag(d.csz, setting::kAutoAxis, autoAxis);
+    setSettingFlag(d.csz, setting::kSimpleSummary, simpleSummary);
     d.kz3 = text1[3];
     if (port1 >= 0)
-        d.csz[8] = std::to_string(port1);
+        d.csz[setting::kPort1] = std::to_string(port1);
     if (port2 >= 0)
-        d.csz[15] = std::to_string(port2);
-    if (!isNumeric(d.csz[6]))
-        d.csz[6] = "4";
-    if (!isNumeric(d.csz[15]))
-        d.csz[15] = "2";
-    writeSettings(window_.files.settingsPath(), d.csz);
+        d.csz[setting::kPort2] = std::to_string(port2);
+    if (!isNumeric(d.csz[setting::kLoadingHold]))
+        d.csz[setting::kLoadingHold] = "4";
+    if (!isNumeric(d.csz[setting::kPort2]))
+        d.csz[setting::kPort2] = "2";
+    host_.saveSettings();
 
-    window_.evaluate();
-    if (d.tabmode == 0)
-        window_.hzbdata_Click();
-    else if (d.tabmode == 1)
-        window_.ysdata_Click();
-    d.yfix = -1;
-    window_.display();
+    ystodb(d);
+    host_.showCurrentTable();
+    d.yfix = true;
+    host_.refreshCurve();
     if (d.curfile.empty())
-        d.dirty = 0;
+        d.dirty = false;
     else
-        window_.enableSave();
+        host_.enableSave();
     closed = true;
 }
 

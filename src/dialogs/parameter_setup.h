@@ -6,9 +6,10 @@
 #include <array>
 #include <string>
 
-namespace pyx {
+#include "data/model.h"
+#include "dialogs/dialog_host.h"
 
-class MainWindow;
+namespace pyx {
 
 class ParameterSetupDialog
 {
@@ -16,7 +17,7 @@ public:
     static constexpr int kOkButton = -1; // focus on OK
     static constexpr int kPortCount = 8; // "1#串口" .. "8#串口"
 
-    explicit ParameterSetupDialog(MainWindow& window) : window_(window) {}
+    ParameterSetupDialog(TestData& data, DialogHost& host) : d_(data), host_(host) {}
 
     // Control values: Text1(0..8) (8 is the unloading reserve time, settings 16),
     // Check1(0..3) (gauges in use), Combo1 and Combo2 (list positions, -1 none),
@@ -40,7 +41,8 @@ public:
     void exit() { closed = true; }
 
 private:
-    MainWindow& window_;
+    TestData& d_;
+    DialogHost& host_;
 };
 
 } // namespace pyx

@@ -7,7 +7,6 @@
 #include "data/numfmt.h"
 #include "data/settings.h"
 #include "data/text_format.h"
-#include "mainwin/main_window.h"
 
 namespace pyx {
 
@@ -20,8 +19,8 @@ std::string todayShortDate()
            std::to_string(local.tm_mday);
 }
 
-ProjectInfoDialog::ProjectInfoDialog(MainWindow& window, Dialogs& dialogs)
-    : window_(window), dialogs_(dialogs)
+ProjectInfoDialog::ProjectInfoDialog(TestData& data, DialogHost& host, Dialogs& dialogs)
+    : d_(data), host_(host), dialogs_(dialogs)
 {
 }
 
@@ -32,25 +31,25 @@ bool ProjectInfoDialog::isJackField(int index)
 
 void ProjectInfoDialog::load()
 {
-    const TestData& d = window_.data();
+    const TestData& d = d_;
     for (int i = 0; i <= 5; ++i)
         text2[i] = d.jlb[i].cstr.trimmed();
-    factorOnLoad_ = d.csz[0];
+    factorOnLoad_ = d.csz[setting::kCalibration];
     computeFactor(false);
     if (trimBlanks(text2[2]).empty())
         text2[2] = today();
-    jackFieldsEnabled = d.restored != -1;
-    if (d.restored == -1) {
+    jackFieldsEnabled = !d.restored;
+    if (d.restored) {
         for (int i = 0; i <= 5; ++i)
-            text2[i] = d.csz[50 + i];
+            text2[i] = d.csz[setting::kProjectTexts + i];
         const auto type = [&d](int entry) {
             const auto v = toDouble(d.csz[entry]);
             return v && (*v == 0 || *v == 1) ? static_cast<int>(*v) : -1;
         };
-        jackType = type(56);
-        sensorType = type(57);
+        jackType = type(setting::kJackType);
+        sensorType = type(setting::kSensorType);
         for (std::size_t k = 0; k < kJackFields.size(); ++k)
-            text2[kJackFields[k]] = d.csz[58 + k];
+            text2[kJackFields[k]] = d.csz[setting::kJackData + k];
         computeFactor(false);
     }
 }
@@ -74,13 +73,13 @@ void ProjectInfoDialog::enter(int index)
 
 void ProjectInfoDialog::exit()
 {
-    window_.data().csz[0] = factorOnLoad_;
+    d_.csz[setting::kCalibration] = factorOnLoad_;
     closed = true;
 }
 
 void ProjectInfoDialog::computeFactor(bool store)
 {
-    TestData& d = window_.data();
+    TestData& d = d_;
     std::string factorText;
     const auto number = [this](int field) { return toSingle(text2[field]); };
     if (jackType == 0) {
@@ -99,7 +98,7 @@ void ProjectInfoDialog::computeFactor(bool store)
         const float factor =
             *sensitivity * *pressure * 1200.0f / (*range * *output * static_cast<float>(jacks));
         factorText = formatSingle(factor, "##0.000");
-    } else if (jackType == 1 && d.newtest == -1) {
+    } else if (jackType == 1 && d.newtest) {
         const auto sensitivity = number(11);
         const auto jacksValue = number(12);
         const int jacks = jacksValue ? toInteger(*jacksValue).value_or(0) : 0;
@@ -110,7 +109,7 @@ void ProjectInfoDialog::computeFactor(bool store)
         return;
     }
     if (store)
-        d.csz[0] = factorText;
+        d.csz[setting::kCalibration] = factorText;
     label8 = kFactorCaption + formatNumericText(factorText, "##0.000");
 }
 
@@ -133,8 +132,8 @@ bool ProjectInfoDialog::checkNumber(int field, const char* emptyMessage, const c
 
 void ProjectInfoDialog::ok()
 {
-    TestData& d = window_.data();
-    if (settingIsOne(d.csz, 10) || settingIsOne(d.csz, 11)) {
+    TestData& d = d_;
+    if (gaugeInUse(d.csz, kUpperGauge1) || gaugeInUse(d.csz, kUpperGauge2)) {
         const std::string distance = trimBlanks(text2[5]);
         if (distance.empty()) {
             refuse("上下表距不能为空！", 5);
@@ -148,28 +147,26 @@ void ProjectInfoDialog::ok()
     for (int i = 0; i <= 5; ++i)
         d.jlb[i].cstr.set(trimBlanks(text2[i]));
 
-    const bool newTest = d.newtest == -1;
+    const bool newTest = d.newtest;
     if (newTest) {
         if (!checkNumber(0, "检测流水号不能为空！", "检测流水号要求为6位数字！") ||
             !checkNumber(1, "桩号不能为空！", "桩号要求为4位数字！"))
             return;
         for (int i = 0; i <= 5; ++i)
-            d.csz[50 + i] = text2[i];
+            d.csz[setting::kProjectTexts + i] = text2[i];
         if (jackType >= 0)
-            d.csz[56] = std::to_string(jackType);
+            d.csz[setting::kJackType] = std::to_string(jackType);
         if (sensorType >= 0)
-            d.csz[57] = std::to_string(sensorType);
+            d.csz[setting::kSensorType] = std::to_string(sensorType);
         for (std::size_t k = 0; k < kJackFields.size(); ++k)
-            d.csz[58 + k] = text2[kJackFields[k]];
+            d.csz[setting::kJackData + k] = text2[kJackFields[k]];
         computeFactor(true);
-        d.dirty = -1;
-        writeSettings(window_.files.settingsPath(), d.csz);
+        d.dirty = true;
+        host_.saveSettings();
     }
 
-    window_.labels = {"工程名称：" + trimBlanks(text2[0]), "试桩编号：" + trimBlanks(text2[1]),
-                      "测试日期：" + trimBlanks(text2[2]), "上下表距：" + trimBlanks(text2[5])};
-    if (window_.textsChanged)
-        window_.textsChanged();
+    host_.showLabels(
+        headerLabels(trimBlanks(text2[0]), trimBlanks(text2[1]), trimBlanks(text2[2]), trimBlanks(text2[5])));
     d.jlb[0].cstr.set(trimBlanks(text2[0]));
     d.jlb[1].cstr.set(trimBlanks(text2[1]));
     d.bjtext = trimBlanks(text2[5]);
@@ -177,7 +174,7 @@ void ProjectInfoDialog::ok()
     if (newTest && showParameterSetup)
         showParameterSetup();
     if (!d.curfile.empty())
-        window_.enableSave();
+        host_.enableSave();
 }
 
 } // namespace pyx

@@ -7,11 +7,11 @@
 #include <functional>
 #include <string>
 
+#include "data/model.h"
+#include "dialogs/dialog_host.h"
 #include "platform/dialogs.h"
 
 namespace pyx {
-
-class MainWindow;
 
 // Today's date in the short form of the Chinese desktop ("2024/5/16").
 std::string todayShortDate();
@@ -27,7 +27,7 @@ public:
     static constexpr int kOkButton = -1;                                      // focus on OK
     static constexpr const char* kFactorCaption = "标定系数： ";
 
-    ProjectInfoDialog(MainWindow& window, Dialogs& dialogs);
+    ProjectInfoDialog(TestData& data, DialogHost& host, Dialogs& dialogs);
 
     // Control values.
     std::array<std::string, kFieldCount> text2{"", "",     "", "",    "",     "500", "",
@@ -61,7 +61,8 @@ private:
     bool refuse(const char* message, int field);
     bool checkNumber(int field, const char* emptyMessage, const char* notNumberMessage);
 
-    MainWindow& window_;
+    TestData& d_;
+    DialogHost& host_;
     Dialogs& dialogs_;
     std::string factorOnLoad_;
 };

@@ -21,7 +21,7 @@ void growStep(float& ystep, float value, std::string_view pattern)
 
 void genXY(TestData& d)
 {
-    if (d.yfix == -1) {
+    if (d.yfix) {
         // A fixed axis keeps its scales; one of zero would draw nothing, so it becomes 1.
         if (d.ystep == 0)
             d.ystep = 1.0f;
@@ -31,8 +31,8 @@ void genXY(TestData& d)
     }
     d.ystep = 0.1f;
     d.gmax = 0.2f;
-    const bool lower1 = settingIsOne(d.csz, 12);
-    const bool lower2 = settingIsOne(d.csz, 13);
+    const bool lower1 = gaugeInUse(d.csz, kLowerGauge1);
+    const bool lower2 = gaugeInUse(d.csz, kLowerGauge2);
     for (int i = 0; i < kRecordFileRows && d.jlb[i].hz != kEndLoad; ++i) {
         const float loading = d.jlbp[i].ds[dispLoading];
         const float unloading = d.jlbp[i].ds[dispUnloading];
@@ -54,10 +54,9 @@ void genXY(TestData& d)
 void display(TestData& d, const CurveDrawers& drawers)
 {
     genXY(d);
-    if (d.showqs && drawers.drawQs)
-        drawers.drawQs();
-    if (d.showlg == -1 && drawers.drawLg)
-        drawers.drawLg();
+    const auto& draw = d.curvekind == CurveKind::Time ? drawers.drawQs : drawers.drawLg;
+    if (draw)
+        draw();
 }
 
 } // namespace pyx

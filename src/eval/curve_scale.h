@@ -15,7 +15,7 @@ struct CurveDrawers
 };
 
 // Chooses ystep (H0-t-Y0 axis) and gmax (gradient axis) from the data; while the axis is
-// fixed (yfix = -1) it only replaces a zero scale by 1.
+// fixed (yfix) it only replaces a zero scale by 1.
 void genXY(TestData& d);
 
 // genXY, then redraws the curve that is shown.

@@ -51,13 +51,13 @@ void ystodb(TestData& d)
         out.sj = in.sj;
         out.hz = in.hz;
         out.xh = in.xh;
-        const auto upper = pairReading(d, in, 10, 0, 1);
+        const auto upper = pairReading(d, in, gaugeEntry(kUpperGauge1), 0, 1);
         if (upper) {
             out.ds[upperLoading] = upper->first;
             out.ds[upperUnloading] = upper->second;
         }
         // Without lower gauges the upper gauges give the horizontal displacement.
-        const auto lower = pairReading(d, in, 12, 2, 3);
+        const auto lower = pairReading(d, in, gaugeEntry(kLowerGauge1), 2, 3);
         if (const auto disp = lower ? lower : upper) {
             out.ds[dispLoading] = disp->first;
             out.ds[dispUnloading] = disp->second;

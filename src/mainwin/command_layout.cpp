@@ -1,9 +1,12 @@
 #include "mainwin/command_layout.h"
 
+#include "mainwin/command_names.h"
+
 namespace pyx {
 namespace {
 
-Band band(const char* name, BandKind kind, std::initializer_list<std::pair<const char*, const char*>> tools)
+Band makeBand(const char* name, BandKind kind,
+              std::initializer_list<std::pair<const char*, const char*>> tools)
 {
     Band b{name, kind, {}};
     for (const auto& [toolName, caption] : tools)
@@ -15,68 +18,73 @@ Band band(const char* name, BandKind kind, std::initializer_list<std::pair<const
 
 void buildMainCommandBar(CommandBar& bar)
 {
-    bar.addBand(band("mnuMain", BandKind::MenuBar,
-                     {{"mnuFile", "文件(&F)"},
-                      {"mnuedit", "编辑"},
-                      {"mnuParameter", "参数(&P)"},
-                      {"mnuChart", "图表(&I)"},
-                      {"mnuprint", "打印(&P)"},
-                      {"mnuHelp", "帮助(&H)"}}));
-    bar.addBand(band("mnuFile", BandKind::SubMenu,
-                     {{"miFNew", "新试桩(&N)"},
-                      {"miFOpen", "打开(&O)"},
-                      {"miFSave", "保存(&S)"},
-                      {"mip", ""},
-                      {"miFExit", "退出(&X)"}}));
+    // Each menu-bar tool opens the band of the same name.
+    bar.addBand(makeBand(band::kMenuBar, BandKind::MenuBar,
+                         {{band::kFile, "文件(&F)"},
+                          {band::kEdit, "编辑"},
+                          {band::kParameter, "参数(&P)"},
+                          {band::kChart, "图表(&I)"},
+                          {band::kPrint, "打印(&P)"},
+                          {band::kHelp, "帮助(&H)"}}));
+    bar.addBand(makeBand(band::kFile, BandKind::SubMenu,
+                         {{tool::kNew, "新试桩(&N)"},
+                          {tool::kOpen, "打开(&O)"},
+                          {tool::kSave, "保存(&S)"},
+                          {kMenuSeparator, ""},
+                          {tool::kExit, "退出(&X)"}}));
     // The usual keys, on the menu's tools only: a second action with the same key (the
     // toolbar's) would make the key ambiguous.
-    bar.tool("mnuFile", "miFNew")->shortcut = ToolShortcut::New;
-    bar.tool("mnuFile", "miFOpen")->shortcut = ToolShortcut::Open;
-    bar.tool("mnuFile", "miFSave")->shortcut = ToolShortcut::Save;
-    bar.addBand(band("barStandard", BandKind::Toolbar,
-                     {{"miFNew", "新建文件"},
-                      {"miFOpen", "打开文件"},
-                      {"miFSave", "保存文件"},
-                      {"miSep", ""},
-                      {"miPprojectInfo", "工程信息"},
-                      {"miPparameterSetup", "参数设置"},
-                      {"miSep", ""},
-                      {"miFPrintPreview", "打印预览"},
-                      {"miSep", ""},
-                      {"miChzb", "汇总表"},
-                      {"miCjlb", "数据记录表"},
-                      {"miSep", ""},
-                      {"miCh0t", "H0-t-x0曲线"},
-                      {"miCh0y", "H0-△Y0/△H0 曲线"}}));
-    bar.addBand(band("sb", BandKind::StatusBar, {{"miStatus", "状态"}, {"mihz", ""}, {"midate", ""}}));
-    bar.addBand(band("mnuParameter", BandKind::SubMenu,
-                     {{"miPprojectInfo", "工程信息(&I)"},
-                      {"miPparameterSetup", "参数设置(&R)"},
-                      {"miPdate", "数据设置(&D)"}}));
-    bar.addBand(band("mnuChart", BandKind::SubMenu,
-                     {{"miCjlb", "记录表(&J)"},
-                      {"miChzb", "汇总表(&H)"},
-                      {"miSep", ""},
-                      {"miCh0t", "H0-t-x0曲线"},
-                      {"miCh0y", "H0-△Y0/△H0 曲线"},
-                      {"miSep", ""},
-                      {"miCyssj", "显示原始数据(&Y)"},
-                      {"miSepCS", ""},
-                      {"miCBJ", "标记(&T)"},
-                      {"miCccbj", "清除标记(&C)"}}));
-    bar.addBand(band("mnuHelp", BandKind::SubMenu, {{"miHabout", "关于"}}));
-    bar.addBand(band("mnuedit", BandKind::SubMenu,
-                     {{"miChb", "允许表格合并(&H)"},
-                      {"mip", ""},
-                      {"miCcryh", "在本行之后插入一行(&I)"},
-                      {"miCscyh", "删除当前行(&L)"},
-                      {"mip", ""},
-                      {"miCxhs", "自动修正循环数"}}));
+    bar.tool(band::kFile, tool::kNew)->shortcut = ToolShortcut::New;
+    bar.tool(band::kFile, tool::kOpen)->shortcut = ToolShortcut::Open;
+    bar.tool(band::kFile, tool::kSave)->shortcut = ToolShortcut::Save;
+    bar.addBand(makeBand(band::kToolbar, BandKind::Toolbar,
+                         {{tool::kNew, "新建文件"},
+                          {tool::kOpen, "打开文件"},
+                          {tool::kSave, "保存文件"},
+                          {kBarSeparator, ""},
+                          {tool::kProjectInfo, "工程信息"},
+                          {tool::kParameterSetup, "参数设置"},
+                          {kBarSeparator, ""},
+                          {tool::kPrintPreviewTool, "打印预览"},
+                          {kBarSeparator, ""},
+                          {tool::kSummary, "汇总表"},
+                          {tool::kRecordTable, "数据记录表"},
+                          {kBarSeparator, ""},
+                          {tool::kTimeCurve, "H0-t-x0曲线"},
+                          {tool::kGradientCurve, "H0-△Y0/△H0 曲线"}}));
+    bar.addBand(makeBand(band::kStatus, BandKind::StatusBar,
+                         {{tool::kStatusText, "状态"}, {tool::kStatusLoad, ""}, {tool::kStatusDate, ""}}));
+    bar.addBand(makeBand(band::kParameter, BandKind::SubMenu,
+                         {{tool::kProjectInfo, "工程信息(&I)"},
+                          {tool::kParameterSetup, "参数设置(&R)"},
+                          {tool::kDataSetup, "数据设置(&D)"}}));
+    bar.addBand(makeBand(band::kChart, BandKind::SubMenu,
+                         {{tool::kRecordTable, "记录表(&J)"},
+                          {tool::kSummary, "汇总表(&H)"},
+                          {kBarSeparator, ""},
+                          {tool::kTimeCurve, "H0-t-x0曲线"},
+                          {tool::kGradientCurve, "H0-△Y0/△H0 曲线"},
+                          {kBarSeparator, ""},
+                          {tool::kRawData, "显示原始数据(&Y)"},
+                          {tool::kRawDataSeparator, ""},
+                          {tool::kMark, "标记(&T)"},
+                          {tool::kClearMarks, "清除标记(&C)"}}));
+    bar.addBand(makeBand(band::kHelp, BandKind::SubMenu, {{tool::kAbout, "关于"}}));
+    bar.addBand(makeBand(band::kEdit, BandKind::SubMenu,
+                         {{tool::kMerge, "允许表格合并(&H)"},
+                          {kMenuSeparator, ""},
+                          {tool::kInsertRow, "在本行之后插入一行(&I)"},
+                          {tool::kDeleteRow, "删除当前行(&L)"},
+                          {kMenuSeparator, ""},
+                          {tool::kFixCycles, "自动修正循环数"}}));
+    bar.addBand(makeBand(band::kPrint, BandKind::SubMenu,
+                         {{tool::kPrintOptions, "打印设置"},
+                          {kMenuSeparator, ""},
+                          {tool::kPrintPreview, "打印预览"},
+                          {tool::kWordExport, "生成word文档"}}));
     bar.addBand(
-        band("mnuPrint", BandKind::SubMenu,
-             {{"miPsz", "打印设置"}, {"mip", ""}, {"miPyulan", "打印预览"}, {"miPword", "生成word文档"}}));
-    bar.addBand(band("mnuBJ", BandKind::PopupMenu,
-                     {{"miCBJ", "标记(&T)"}, {"miSep", ""}, {"miCccbj", "清除标记(&C)"}}));
+        makeBand(band::kMarkPopup, BandKind::PopupMenu,
+                 {{tool::kMark, "标记(&T)"}, {kBarSeparator, ""}, {tool::kClearMarks, "清除标记(&C)"}}));
 }
 
 } // namespace pyx

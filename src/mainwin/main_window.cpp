@@ -1,14 +1,19 @@
 #include "mainwin/main_window.h"
 
+#include <memory>
+
 #include "data/cp936.h"
 #include "data/settings.h"
 #include "data/startup.h"
+#include "dialogs/parameter_setup.h"
 #include "dialogs/project_info.h"
 #include "eval/curve_scale.h"
 #include "eval/evaluation.h"
 #include "mainwin/command_layout.h"
+#include "mainwin/command_names.h"
 #include "mainwin/record_table.h"
 #include "mainwin/summary_tables.h"
+#include "reports/print_options.h"
 
 namespace pyx {
 
@@ -29,10 +34,10 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
     editor.evaluate = [this] { evaluate(); };
     editor.display = [this] { display(); };
     editor.enableSave = [this] { enableSave(); };
-    editor.popupEditMenu = [this] { bar.popup("mnuedit"); };
+    editor.popupEditMenu = [this] { bar.popup(band::kEdit); };
 
     FileCommandHooks& h = files.hooks;
-    h.showHeader = [this](const std::string& c, const std::array<std::string, 4>& l) {
+    h.showHeader = [this](const std::string& c, const HeaderLabels& l) {
         caption = c;
         labels = l;
         if (textsChanged)
@@ -48,24 +53,25 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
     h.menuinfo = [this] { menuinfo(); };
     h.focusGrid = [this] { grid.focus(); };
     h.setSaveEnabled = [this](bool on) {
-        bar.setEnabled("mnuFile", "miFSave", on);
-        bar.setEnabled("barStandard", "miFSave", on);
-        bar.refresh("mnuFile");
-        bar.refresh("barStandard");
+        bar.setEnabled(band::kFile, tool::kSave, on);
+        bar.setEnabled(band::kToolbar, tool::kSave, on);
+        bar.refresh(band::kFile);
+        bar.refresh(band::kToolbar);
     };
     h.clearGrid = [this] {
         grid.setRows(2);
         grid.setEditable(true); // the new test is typed in
         grid.refresh();
     };
-    h.newProjectInfo = [this] { dispatch("miPprojectInfo"); };
+    h.newProjectInfo = [this] { dispatch(tool::kProjectInfo); };
     // The open loads the project information dialog without showing it.
     h.loadProjectInfo = [this] {
-        ProjectInfoDialog info(*this, dialogs_);
+        ProjectInfoDialog info(d_, *this, dialogs_);
         info.load();
         d_.bjtext = trimBlanks(info.text2[5]);
     };
     connectCurves();
+    registerCommands();
 }
 
 void MainWindow::connectCurves()
@@ -78,14 +84,101 @@ void MainWindow::connectCurves()
             textsChanged();
     };
     c.enableSave = [this] { enableSave(); };
-    c.popup = [this](const std::string& band) { bar.popup(band); };
+    c.popupMarks = [this] { bar.popup(band::kMarkPopup); };
     c.gridRows = [this] { return grid.rows(); };
-    drawQs = [this] { curves.DrawChartQS_Click(); };
-    drawLg = [this] { curves.MenuSLgQcurve_Click(); };
-    commands["miCh0t"] = drawQs;
-    commands["miCh0y"] = drawLg;
-    commands["miCBJ"] = [this] { curves.markCommand(); };
-    commands["miCccbj"] = [this] { curves.clearMarksCommand(); };
+    c.runMarkDialog = [this](MarkDialog& dialog) {
+        if (windows_)
+            windows_->run(dialog);
+    };
+}
+
+// Every tool of the layout (command_layout.cpp) has its command here, and only those.
+void MainWindow::registerCommands()
+{
+    CommandRegistry& r = commands_;
+    const auto nothing = [] {};
+    // The menu-bar tools open their menus; the status bar panes only show texts.
+    for (const char* menu :
+         {band::kFile, band::kEdit, band::kParameter, band::kChart, band::kPrint, band::kHelp})
+        r.add(menu, nothing);
+    for (const char* pane : {tool::kStatusText, tool::kStatusLoad, tool::kStatusDate})
+        r.add(pane, nothing);
+    r.add(tool::kDataSetup, nothing);
+
+    r.add(tool::kNew, [this] { files.newTest(); });
+    r.add(tool::kOpen, [this] { files.open(); });
+    r.add(tool::kSave, [this] { files.save(); });
+    r.add(tool::kExit, [this] { exit(); });
+
+    r.add(tool::kMerge, [this] { toggleMerge(); });
+    r.add(tool::kFixCycles, [this] { editor.fixCycles(); });
+    r.add(tool::kInsertRow, [this] { editor.insertRow(); });
+    r.add(tool::kDeleteRow, [this] { editor.deleteRow(); });
+
+    r.add(tool::kRecordTable, [this] { ysdata_Click(); });
+    r.add(tool::kSummary, [this] { hzbdata_Click(); });
+    r.add(tool::kTimeCurve, [this] { curves.DrawChartQS_Click(); });
+    r.add(tool::kGradientCurve, [this] { curves.MenuSLgQcurve_Click(); });
+    r.add(tool::kMark, [this] { curves.markCommand(); });
+    r.add(tool::kClearMarks, [this] { curves.clearMarksCommand(); });
+
+    r.add(tool::kProjectInfo, [this] { projectInfo(); });
+    r.add(tool::kParameterSetup, [this] { parameterSetup(); });
+    r.add(tool::kRawData, [this] {
+        if (windows_)
+            windows_->runRawData(d_);
+    });
+    r.add(tool::kPrintOptions, [this] { printOptions(); });
+    r.add(tool::kAbout, [this] {
+        if (windows_)
+            windows_->runAbout();
+    });
+
+    for (const char* preview : {tool::kPrintPreviewTool, tool::kPrintPreview})
+        r.add(preview, [this] {
+            if (windows_)
+                windows_->runPreview(d_, grid.rows(), dialogs_);
+        });
+    // The Word export comes with the Word writers.
+    r.add(tool::kWordExport, [this] { notFinished(); });
+}
+
+void MainWindow::notFinished()
+{
+    dialogs_.message({kNotFinished, "系统提示！", MsgButtons::Ok, MsgIcon::Information, 1});
+}
+
+void MainWindow::projectInfo()
+{
+    if (!windows_)
+        return;
+    ProjectInfoDialog dialog(d_, *this, dialogs_);
+    // After a new test's project information the parameters follow, without blocking.
+    dialog.showParameterSetup = [this] {
+        auto setup = std::make_unique<ParameterSetupDialog>(d_, *this);
+        setup->load();
+        windows_->show(std::move(setup));
+    };
+    dialog.load();
+    windows_->run(dialog);
+}
+
+void MainWindow::parameterSetup()
+{
+    if (!windows_)
+        return;
+    ParameterSetupDialog dialog(d_, *this);
+    dialog.load();
+    windows_->run(dialog);
+}
+
+void MainWindow::printOptions()
+{
+    if (!windows_)
+        return;
+    PrintOptionsDialog dialog(d_, dialogs_, *this);
+    dialog.load();
+    windows_->run(dialog);
 }
 
 void MainWindow::load(int screenWidthPx)
@@ -94,20 +187,20 @@ void MainWindow::load(int screenWidthPx)
     headJlb(grid, d_.screenpx);
     grid.setEditable(false);
     grid.refresh();
-    labels = {"工程名称：", "试桩编号：", "测试日期：", "上下表距："};
+    labels = emptyHeaderLabels();
     startValues(d_, files.settingsPath());
     const std::string last = lastDataFile(d_);
     if (!last.empty()) {
         d_.curfile = last;
-        d_.autoopen = -1;
+        d_.autoopen = true;
         files.open();
-        d_.autoopen = 0;
+        d_.autoopen = false;
     }
     menuinfo();
     if (textsChanged)
         textsChanged();
-    if (d_.curfile.empty() && drawQs)
-        drawQs();
+    if (d_.curfile.empty())
+        curves.DrawChartQS_Click();
 }
 
 void MainWindow::evaluate()
@@ -117,48 +210,70 @@ void MainWindow::evaluate()
 
 void MainWindow::display()
 {
-    pyx::display(d_, CurveDrawers{drawQs, drawLg});
+    pyx::display(
+        d_, CurveDrawers{[this] { curves.DrawChartQS_Click(); }, [this] { curves.MenuSLgQcurve_Click(); }});
 }
 
 void MainWindow::enableSave()
 {
-    d_.dirty = -1;
+    d_.dirty = true;
     files.hooks.setSaveEnabled(true);
+}
+
+void MainWindow::showLabels(const HeaderLabels& texts)
+{
+    labels = texts;
+    if (textsChanged)
+        textsChanged();
+}
+
+void MainWindow::showCurrentTable()
+{
+    if (d_.tabmode == 0)
+        hzbdata_Click();
+    else if (d_.tabmode == 1)
+        ysdata_Click();
+}
+
+bool MainWindow::saveSettings()
+{
+    return writeSettingsOrTell(files.settingsPath(), d_.csz, dialogs_);
 }
 
 void MainWindow::menuinfo()
 {
     const bool open = !d_.curfile.empty();
     // A test with unsaved changes keeps its save tool.
-    const bool saveOn = open && d_.dirty == -1;
-    bar.setEnabled("mnuFile", "miFSave", saveOn);
-    bar.setEnabled("barStandard", "miFSave", saveOn);
-    for (const char* menu : {"mnuChart", "mnuprint", "mnuedit"})
-        bar.setEnabled("mnuMain", menu, open);
-    for (const char* tool : {"miCjlb", "miChzb", "miCh0t", "miCh0y", "miFPrintPreview"})
-        bar.setEnabled("barStandard", tool, open);
+    const bool saveOn = open && d_.dirty;
+    bar.setEnabled(band::kFile, tool::kSave, saveOn);
+    bar.setEnabled(band::kToolbar, tool::kSave, saveOn);
+    for (const char* menu : {band::kChart, band::kPrint, band::kEdit})
+        bar.setEnabled(band::kMenuBar, menu, open);
+    for (const char* t : {tool::kRecordTable, tool::kSummary, tool::kTimeCurve, tool::kGradientCurve,
+                          tool::kPrintPreviewTool})
+        bar.setEnabled(band::kToolbar, t, open);
     if (open) {
-        bar.setEnabled("mnuMain", "mnuedit", d_.tabmode == 1);
-        bar.setCaption("mnuedit", "miChb",
-                       settingIsOne(d_.csz, 74) ? "禁止表格合并(&H)" : "允许表格合并(&H)");
-        const bool raw = d_.ftype == 2;
-        bar.setVisible("mnuChart", "miCyssj", raw);
-        bar.setVisible("mnuChart", "miSepCS", raw);
-        const bool marks = d_.curvekind != 1;
-        bar.setVisible("mnuChart", "miCBJ", marks);
-        bar.setVisible("mnuChart", "miCccbj", marks);
+        bar.setEnabled(band::kMenuBar, band::kEdit, d_.tabmode == 1);
+        bar.setCaption(band::kEdit, tool::kMerge,
+                       mergeTablesIsOne(d_.csz) ? "禁止表格合并(&H)" : "允许表格合并(&H)");
+        const bool raw = d_.ftype == FileKind::Raw311;
+        bar.setVisible(band::kChart, tool::kRawData, raw);
+        bar.setVisible(band::kChart, tool::kRawDataSeparator, raw);
+        const bool marks = d_.curvekind != CurveKind::Time;
+        bar.setVisible(band::kChart, tool::kMark, marks);
+        bar.setVisible(band::kChart, tool::kClearMarks, marks);
     }
-    for (const char* band :
-         {"mnuFile", "mnuedit", "mnuParameter", "mnuChart", "mnuBJ", "mnuMain", "barStandard"})
-        bar.refresh(band);
+    for (const char* b : {band::kFile, band::kEdit, band::kParameter, band::kChart, band::kMarkPopup,
+                          band::kMenuBar, band::kToolbar})
+        bar.refresh(b);
 }
 
 void MainWindow::toggleMerge()
 {
-    d_.csz[74] = settingNonZero(d_.csz, 74) ? "0" : "1";
+    setSettingFlag(d_.csz, setting::kMergeTables, !mergeTables(d_.csz));
     menuinfo();
     ysdata_Click();
-    writeSettings(files.settingsPath(), d_.csz);
+    saveSettings();
 }
 
 void MainWindow::ysdata_Click()
@@ -176,7 +291,7 @@ void MainWindow::ysdata_Click()
 void MainWindow::hzbdata_Click()
 {
     d_.tabmode = 0;
-    const bool simple = settingIsOne(d_.csz, 77);
+    const bool simple = simpleSummary(d_.csz);
     if (simple)
         headJyhzb(grid, d_.screenpx);
     else
@@ -193,37 +308,12 @@ void MainWindow::hzbdata_Click()
 
 void MainWindow::dispatch(const std::string& tool)
 {
-    if (tool == "miFNew")
-        files.newTest();
-    else if (tool == "miFOpen")
-        files.open();
-    else if (tool == "miFSave")
-        files.save();
-    else if (tool == "miFExit")
-        exit();
-    else if (tool == "miChb")
-        toggleMerge();
-    else if (tool == "miCxhs")
-        editor.fixCycles();
-    else if (tool == "miCcryh")
-        editor.insertRow();
-    else if (tool == "miCscyh")
-        editor.deleteRow();
-    else if (tool == "miCjlb")
-        ysdata_Click();
-    else if (tool == "miChzb")
-        hzbdata_Click();
-    else if (tool == "miPdate" || tool == "mihz" || tool == "midate" || tool == "miStatus")
-        return;
-    else if (const auto it = commands.find(tool); it != commands.end() && it->second)
-        it->second();
-    else if (tool.rfind("mi", 0) == 0)
-        dialogs_.message({kNotFinished, "系统提示！", MsgButtons::Ok, MsgIcon::Information, 1});
+    commands_.run(tool);
 }
 
 bool MainWindow::confirmClose()
 {
-    if (d_.dirty != -1 || d_.curfile.empty())
+    if (!d_.dirty || d_.curfile.empty())
         return true;
     const MsgAnswer a = dialogs_.message(
         {"文件没有保存！保存否？", "系统提示！", MsgButtons::YesNoCancel, MsgIcon::Question, 1});

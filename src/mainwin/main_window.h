@@ -2,16 +2,18 @@
 // The main window's logic (frmmain): command dispatch, menu state, the tables in the
 // grid, start-up and shut-down. The Qt window shows this state and forwards events.
 
-#include <array>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "curves/curve_panel.h"
 #include "data/file_commands.h"
+#include "data/header_labels.h"
 #include "data/model.h"
+#include "dialogs/dialog_host.h"
+#include "mainwin/modal_windows.h"
 #include "mainwin/record_editing.h"
 #include "platform/command_bar.h"
+#include "platform/command_registry.h"
 #include "platform/dialogs.h"
 #include "platform/text_grid.h"
 
@@ -19,7 +21,7 @@ namespace pyx {
 
 inline constexpr const char* kNotFinished = "此功能尚未完成";
 
-class MainWindow
+class MainWindow : public DialogHost
 {
 public:
     MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPath);
@@ -33,38 +35,51 @@ public:
 
     // Texts of the window.
     std::string caption = kAppTitle;
-    std::array<std::string, 4> labels{"工程名称：", "试桩编号：", "测试日期：", "上下表距："};
+    HeaderLabels labels = emptyHeaderLabels();
     std::string label18; // caption of the current curve
 
-    // Commands that other windows provide, by tool name ("miPprojectInfo", "miCh0t", ...).
-    // A tool without one tells the user it is not finished yet.
-    std::map<std::string, std::function<void()>> commands;
-    // The curve drawings that `display` redraws.
-    std::function<void()> drawQs;
-    std::function<void()> drawLg;
     // The view: texts changed, end the program.
     std::function<void()> textsChanged;
     std::function<void()> quit;
+    // The windows the commands open; without them (the command line, most tests) the
+    // commands that open a window do nothing.
+    void setModalWindows(ModalWindows* windows) { windows_ = windows; }
 
     // Start-up: layout, start values (settings, last file), empty curve, menu state.
     void load(int screenWidthPx);
+    // Runs the command of a tool; a name that is not a tool of the window throws
+    // UnknownCommand.
     void dispatch(const std::string& tool);
+    const CommandRegistry& commands() const { return commands_; }
     void menuinfo();
     void toggleMerge();
     void ysdata_Click();
     void hzbdata_Click();
     void evaluate();
     void display();
-    void enableSave();
     // Closing the window: asks about unsaved data. True when the program may end.
     bool confirmClose();
 
+    // What the dialogs ask of the window.
+    void showLabels(const HeaderLabels& texts) override;
+    void showCurrentTable() override;
+    void refreshCurve() override { display(); }
+    void enableSave() override;
+    bool saveSettings() override;
+
 private:
+    void registerCommands();
     void connectCurves();
     void exit();
+    void projectInfo();
+    void parameterSetup();
+    void printOptions();
+    void notFinished();
 
     TestData& d_;
     Dialogs& dialogs_;
+    ModalWindows* windows_ = nullptr;
+    CommandRegistry commands_;
 };
 
 } // namespace pyx

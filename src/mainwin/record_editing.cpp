@@ -325,7 +325,7 @@ void RecordEditor::addFirstRow()
     grid_.setText(2, 2, kNoTime);
     grid_.setText(2, 3, "1");
     for (int c = 4; c < grid_.cols(); ++c)
-        grid_.setText(2, c, settingIsOne(d_.csz, 10 + (c - 4) % 4) ? "0.00" : "--");
+        grid_.setText(2, c, gaugeInUse(d_.csz, (c - 4) % 4) ? "0.00" : "--");
     grid_.setCurrent(2, 1);
     grid_.refresh();
     recompute();

@@ -39,7 +39,7 @@ public:
     std::function<void()> evaluate;      // ystodb
     std::function<void()> display;       // rescale and redraw the current curve
     std::function<void()> enableSave;    // dirty = -1 and the save tool on
-    std::function<void()> popupEditMenu; // the band "mnuedit" at the mouse
+    std::function<void()> popupEditMenu; // the edit menu at the mouse
     // The reason of a refused edit changed: set by a refusal, emptied by the next valid edit.
     std::function<void(const std::string& reason)> refusalChanged;
 

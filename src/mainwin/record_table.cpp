@@ -59,7 +59,7 @@ void headJlb(TextGrid& grid, int screenpx)
 
 void fillRecordTable(TextGrid& grid, const TestData& d)
 {
-    if (settingNonZero(d.csz, 74)) {
+    if (mergeTables(d.csz)) {
         for (int c = 1; c <= 3; ++c)
             grid.setMergeCol(c, true);
         grid.setMergeMode(MergeMode::FixedOnly);

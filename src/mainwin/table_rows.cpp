@@ -23,7 +23,7 @@ TableRow recordRowCells(const TestData& d, int i)
     const JlbRec& r = d.jlb[i];
     TableRow row{loadText(r.hz, d.hzdecimal, d.maxload), r.sj.trimmed(), std::to_string(r.xh)};
     for (int g = 0; g < 8; ++g)
-        row.push_back(settingIsOne(d.csz, 10 + g % 4) ? formatSingle(r.ds[g], "#0.00") : "--");
+        row.push_back(gaugeInUse(d.csz, g % 4) ? formatSingle(r.ds[g], "#0.00") : "--");
     return row;
 }
 
@@ -54,8 +54,8 @@ TableRows simpleSummaryRows(const TestData& d)
 
 TableRow fullSummaryCells(const TestData& d, int i)
 {
-    const bool upper = settingNonZero(d.csz, 10) || settingNonZero(d.csz, 11);
-    const bool lower = settingNonZero(d.csz, 12) || settingNonZero(d.csz, 13);
+    const bool upper = gaugeFlagNonZero(d.csz, kUpperGauge1) || gaugeFlagNonZero(d.csz, kUpperGauge2);
+    const bool lower = gaugeFlagNonZero(d.csz, kLowerGauge1) || gaugeFlagNonZero(d.csz, kLowerGauge2);
     const auto shown = [](bool inUse, float v) {
         return inUse ? formatSingle(v, "#0.00") : std::string("--");
     };

@@ -1,5 +1,7 @@
 #include "platform/canvas.h"
 
+#include "data/json_text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -47,25 +49,6 @@ void appendNumber(std::string& out, double v)
     out.append(buf, res.ptr);
 }
 
-void appendString(std::string& out, const std::string& s)
-{
-    out += '"';
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += ch;
-        }
-    }
-    out += '"';
-}
-
 } // namespace
 
 void replay(const Drawing& drawing, Canvas& target)
@@ -110,7 +93,7 @@ void replay(const Drawing& drawing, Canvas& target)
 std::string toJson(const CanvasOp& op)
 {
     std::string out = "{\"op\":";
-    appendString(out, op.op);
+    out += quoteJson(op.op);
     out += ",\"args\":[";
     for (std::size_t i = 0; i < op.args.size(); ++i) {
         if (i > 0)
@@ -118,7 +101,7 @@ std::string toJson(const CanvasOp& op)
         if (const double* v = std::get_if<double>(&op.args[i]))
             appendNumber(out, *v);
         else
-            appendString(out, std::get<std::string>(op.args[i]));
+            out += quoteJson(std::get<std::string>(op.args[i]));
     }
     out += "]}";
     return out;

@@ -1,19 +1,10 @@
 #include "platform/command_bar.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 namespace pyx {
 namespace {
-
-bool sameNameIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 template <class Fn>
 void forEachTool(std::vector<Band>& bands, const std::string& band, const std::string& name, Fn fn)
@@ -86,7 +77,7 @@ bool CommandBar::bandUsable(const std::string& band) const
         if (bar.kind != BandKind::MenuBar || bar.name == band)
             continue;
         for (const Tool& t : bar.tools)
-            if (sameNameIgnoringCase(t.name, band) && !t.enabled)
+            if (t.name == band && !t.enabled)
                 return false;
     }
     return true;

@@ -28,14 +28,23 @@ enum class ToolShortcut
     Save
 };
 
+// The names of separators: of the menus, of the toolbar (and some menus), and the one
+// before the raw data tool, which the program shows and hides.
+inline constexpr const char* kMenuSeparator = "mip";
+inline constexpr const char* kBarSeparator = "miSep";
+inline constexpr const char* kRawDataSeparatorName = "miSepCS";
+
 struct Tool
 {
-    std::string name;    // "miFOpen"; separators are "mip", "miSep", "miSepCS"
+    std::string name;    // "miFOpen", or one of the separator names
     std::string caption; // "打开(&O)"
     bool enabled = true;
     bool visible = true;
     ToolShortcut shortcut = ToolShortcut::None;
-    bool isSeparator() const { return name == "mip" || name == "miSep" || name == "miSepCS"; }
+    bool isSeparator() const
+    {
+        return name == kMenuSeparator || name == kBarSeparator || name == kRawDataSeparatorName;
+    }
 };
 
 struct Band
@@ -71,7 +80,7 @@ public:
     void popup(const std::string& band);
     void attach(CommandBarView* view) { view_ = view; }
 
-    // False while the menu-bar tool that opens the band (same name, any case) is disabled.
+    // False while the menu-bar tool that opens the band (the tool of the same name) is disabled.
     bool bandUsable(const std::string& band) const;
 
     // A click on a tool, as the view reports it; disabled or hidden tools, separators and

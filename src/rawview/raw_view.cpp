@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "data/header_labels.h"
 #include "data/numfmt.h"
 #include "data/text_format.h"
 #include "rawview/raw_remark.h"
@@ -48,8 +49,8 @@ void RawDataView::buildHeader()
     const double bore = toDouble(slot(0)).value_or(0);
     label3[0] = bore > 80 ? "千斤顶缸径：" + formatDouble(bore, "##0.0")
                           : "标定系数：" + formatDouble(bore, "#0.###");
-    label3[1] = "测试日期：" + slot(1);
-    label3[2] = "试桩编号：" + slot(2);
+    label3[1] = kDateLabel + slot(1);
+    label3[2] = kPileLabel + slot(2);
     txtText3 = "千斤顶编号：" + slot(3) + d_.ysd[19].s60.trimmed();
 
     text2 = d_.ysd[13].s60.trimmed();

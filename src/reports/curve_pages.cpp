@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "data/header_labels.h"
+#include "data/settings.h"
+
 namespace pyx {
 namespace {
 
@@ -28,8 +31,8 @@ Table headTable(PageDocument& doc, const TestData& d, int rows)
     t.setDefaultRowHeight(500);
     doc.setFontSize(10.5);
     t.span(1, 1, 1, 2);
-    t.setText(1, 1, "工程名称：" + slot(d, 0));
-    t.setText(1, 3, "试桩编号：" + slot(d, 1));
+    t.setText(1, 1, kProjectLabel + slot(d, 0));
+    t.setText(1, 3, kPileLabel + slot(d, 1));
     t.setText(2, 1, "桩径：" + slot(d, 3));
     t.setText(2, 2, "桩长：" + slot(d, 4));
     t.setText(2, 3, "检测日期：" + slot(d, 2));
@@ -84,11 +87,11 @@ void placeFullCurve(PageDocument& doc, const CurveSource& src, PrintedCurve curv
 int placeReducedCurves(PageDocument& doc, const CurveSource& src, std::optional<int> table)
 {
     const auto& csz = src.data.csz;
-    if (csz[79] != "1")
+    if (csz[printEntry(PrintItem::ReducedCurves)] != "1")
         return 0;
     // The entries are compared as texts here: a value other than "0" or "1" places nothing.
-    const int a = csz[72] == "1" ? 1 : 0;
-    const int b = csz[73] == "1" ? 1 : 0;
+    const int a = csz[printEntry(PrintItem::TimeCurve)] == "1" ? 1 : 0;
+    const int b = csz[printEntry(PrintItem::GradientCurve)] == "1" ? 1 : 0;
     const auto cell = [&](int row) {
         return table ? std::optional<CellRef>(CellRef{*table, row, 1}) : std::nullopt;
     };

@@ -4,8 +4,39 @@
 #include <cmath>
 
 #include "data/numfmt.h"
+#include "reports/preview_tools.h"
 
 namespace pyx {
+
+PreviewWindow::PreviewWindow(Dialogs& dialogs) : dialogs_(dialogs)
+{
+    using namespace preview_tool;
+    const auto hook = [](const std::function<void()>& f) {
+        if (f)
+            f();
+    };
+    tools_.add(kPrint, [this] { print(); });
+    tools_.add(kExportWord, [this, hook] { hook(hooks.exportWord); });
+    tools_.add(kExportPdf, [this, hook] { hook(hooks.exportPdf); });
+    tools_.add(kFirst, [this] { showPage(1); });
+    tools_.add(kPrevious, [this] { showPage(current_ - 1); });
+    tools_.add(kNext, [this] { showPage(current_ + 1); });
+    tools_.add(kLast, [this] { showPage(pages_); });
+    tools_.add(kZoomTool, [] {});
+    tools_.add(kWholePage, [this] { setMode(ZoomMode::WholePage, kWholePage); });
+    tools_.add(kPageWidth, [this] { setMode(ZoomMode::PageWidth, kPageWidth); });
+    tools_.add(kTwoPages, [this] { setMode(ZoomMode::TwoPages, kTwoPages); });
+    tools_.add(kThumbnails, [this] { setMode(ZoomMode::Thumbnails, kThumbnails); });
+    // The three larger settings are shown in the zoom tool's caption, the others in its text.
+    for (const char* percent : kPercents) {
+        const bool inText = std::stoi(percent) < 75;
+        tools_.add(percent, [this, percent, inText] { zoomTo(std::stoi(percent), inText); });
+    }
+    tools_.add(kZoomIn, [this] { zoomTo(percent_ + kZoomStep, true); });
+    tools_.add(kZoomOut, [this] { zoomTo(percent_ - kZoomStep, true); });
+    tools_.add(kPageLabel, [] {});
+    tools_.add(kClose, [this, hook] { hook(hooks.close); });
+}
 
 void PreviewWindow::setPageCount(int pages)
 {
@@ -43,42 +74,6 @@ void PreviewWindow::setMode(ZoomMode mode, const std::string& name)
     shownInText_ = false;
     if (hooks.fitPercent)
         percent_ = hooks.fitPercent();
-}
-
-void PreviewWindow::tool(const std::string& name)
-{
-    if (name == "打印")
-        print();
-    else if (name == "导出Word" && hooks.exportWord)
-        hooks.exportWord();
-    else if (name == "导出PDF" && hooks.exportPdf)
-        hooks.exportPdf();
-    else if (name == "首页")
-        showPage(1);
-    else if (name == "上一页")
-        showPage(current_ - 1);
-    else if (name == "下一页")
-        showPage(current_ + 1);
-    else if (name == "最后一页")
-        showPage(pages_);
-    else if (name == "整页")
-        setMode(ZoomMode::WholePage, name);
-    else if (name == "页宽")
-        setMode(ZoomMode::PageWidth, name);
-    else if (name == "两页")
-        setMode(ZoomMode::TwoPages, name);
-    else if (name == "最小")
-        setMode(ZoomMode::Thumbnails, name);
-    else if (name == "150" || name == "100" || name == "75")
-        zoomTo(std::stoi(name), false);
-    else if (name == "50" || name == "25")
-        zoomTo(std::stoi(name), true);
-    else if (name == "放大")
-        zoomTo(percent_ + kZoomStep, true);
-    else if (name == "缩小")
-        zoomTo(percent_ - kZoomStep, true);
-    else if (name == "退出" && hooks.close)
-        hooks.close();
 }
 
 void PreviewWindow::print()

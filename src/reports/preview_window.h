@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_registry.h"
 #include "platform/dialogs.h"
 
 namespace pyx {
@@ -38,7 +39,7 @@ public:
     static constexpr int kMaxZoom = 150;
     static constexpr int kZoomStep = 25;
 
-    explicit PreviewWindow(Dialogs& dialogs) : dialogs_(dialogs) {}
+    explicit PreviewWindow(Dialogs& dialogs);
 
     PreviewHooks hooks;
 
@@ -59,8 +60,10 @@ public:
     // What the tool shows: the setting written last, to its caption or to its text.
     const std::string& zoomShown() const { return shownInText_ ? zoomText_ : zoomCaption_; }
 
-    // A tool of the band "abPrint", by name ("首页", "放大", "150", ...).
-    void tool(const std::string& name);
+    // A tool of the band "abPrint", by name (preview_tools.h); a name without a command
+    // throws UnknownCommand.
+    void tool(const std::string& name) { tools_.run(name); }
+    const CommandRegistry& tools() const { return tools_; }
     // The page list's entry `index` was chosen, or the view scrolled to `page`.
     void choosePage(int index) { showPage(index + 1); }
     void viewScrolled(int page) { showPage(page); }
@@ -74,6 +77,7 @@ private:
     void setMode(ZoomMode mode, const std::string& name);
 
     Dialogs& dialogs_;
+    CommandRegistry tools_;
     int pages_ = 0;
     int current_ = 0;
     std::vector<std::string> pageList_;

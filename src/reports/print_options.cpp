@@ -6,8 +6,8 @@ namespace pyx {
 
 void PrintOptionsDialog::load()
 {
-    for (std::size_t k = 0; k < kEntries.size(); ++k)
-        checked[k] = settingIsOne(d_.csz, kEntries[k]);
+    for (std::size_t k = 0; k < checked.size(); ++k)
+        checked[k] = printSelection(d_.csz, static_cast<PrintItem>(k));
 }
 
 void PrintOptionsDialog::toggled(int index, bool on)
@@ -16,7 +16,7 @@ void PrintOptionsDialog::toggled(int index, bool on)
         return;
     checked[index] = on;
     if (index < 4)
-        d_.csz[kEntries[index]] = on ? "1" : "0";
+        setPrintSelection(d_.csz, static_cast<PrintItem>(index), on);
 }
 
 bool PrintOptionsDialog::refuse(const char* message)
@@ -35,13 +35,10 @@ void PrintOptionsDialog::confirm()
         refuse("请至少一个曲线，才可导出缩小曲线！");
         return;
     }
-    for (std::size_t k = 0; k < kEntries.size(); ++k)
-        d_.csz[kEntries[k]] = checked[k] ? "1" : "0";
-    const std::string error = writeSettings(settingsPath_, d_.csz);
-    if (!error.empty()) {
-        // The choices stay in effect for this run; the user learns that they were not kept.
-        dialogs_.message({"设置文件保存失败！" + error, "系统警告！", MsgButtons::Ok, MsgIcon::Critical, 1});
-    }
+    for (std::size_t k = 0; k < checked.size(); ++k)
+        setPrintSelection(d_.csz, static_cast<PrintItem>(k), checked[k]);
+    // A failure is told by the window; the choices stay in effect for this run.
+    host_.saveSettings();
     closed = true;
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // The print options dialog (frmprintsz): which tables and curves the preview and the Word
-// export hold. The first four boxes take effect at once; confirm stores all six and writes
-// the settings file.
+// export hold. The first four boxes take effect at once; confirm stores all six and has
+// the settings file written.
 
 #include <array>
 #include <string>
 
 #include "data/model.h"
+#include "data/settings_entries.h"
+#include "dialogs/dialog_host.h"
 #include "platform/dialogs.h"
 
 namespace pyx {
@@ -14,15 +16,15 @@ namespace pyx {
 class PrintOptionsDialog
 {
 public:
-    // Box k (0-based) stands for this settings entry: record table, summary, H0-t-Y0 curve,
+    // Box k (0-based) stands for PrintItem k: record table, summary, H0-t-Y0 curve,
     // gradient curve, raw data table, reduced curves.
-    static constexpr std::array<int, 6> kEntries{70, 71, 72, 73, 78, 79};
+    static constexpr std::array<int, 6> kEntries = kPrintEntries;
     static constexpr std::array<const char*, 6> kCaptions{"数据记录表",       "汇总表",     "H0-t-x0曲线",
                                                           "H0--△Y0/△H0 曲线", "原始数据表", "缩小曲线尺寸"};
     static constexpr const char* kFrameCaption = "内容选项";
 
-    PrintOptionsDialog(TestData& data, Dialogs& dialogs, std::string settingsPath)
-        : d_(data), dialogs_(dialogs), settingsPath_(std::move(settingsPath))
+    PrintOptionsDialog(TestData& data, Dialogs& dialogs, DialogHost& host)
+        : d_(data), dialogs_(dialogs), host_(host)
     {
     }
 
@@ -40,7 +42,7 @@ private:
 
     TestData& d_;
     Dialogs& dialogs_;
-    std::string settingsPath_;
+    DialogHost& host_;
 };
 
 } // namespace pyx

@@ -19,8 +19,10 @@ int rowCount(long long declared, std::size_t available)
 
 PrintSelection printSelectionOf(const SettingsTable& csz)
 {
-    const auto on = [&](int entry) { return settingIsOne(csz, entry); };
-    return {on(70), on(71), on(72), on(73), on(77), on(78), on(79)};
+    const auto on = [&](PrintItem item) { return printSelection(csz, item); };
+    return {on(PrintItem::RecordTable),   on(PrintItem::Summary), on(PrintItem::TimeCurve),
+            on(PrintItem::GradientCurve), simpleSummary(csz),     on(PrintItem::RawTable),
+            on(PrintItem::ReducedCurves)};
 }
 
 void ReportBuilder::stamp(PageDocument& doc)

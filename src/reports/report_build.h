@@ -13,7 +13,8 @@ namespace pyx {
 
 inline constexpr int kRowsPerPage = 29;
 
-// Which reports a document holds; an entry counts as on when its value is the number 1.
+// Which reports a document holds (settings entries 70-73, 77-79); an entry counts as on
+// when its value is the number 1.
 struct PrintSelection
 {
     bool recordTable = false;   // 70

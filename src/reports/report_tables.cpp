@@ -3,6 +3,7 @@
 #include <array>
 
 #include "data/cp936.h"
+#include "data/header_labels.h"
 #include "data/settings.h"
 
 namespace pyx {
@@ -42,13 +43,13 @@ void endTable(PageDocument& doc, Table table)
 void headerBlock(Table& t, const TestData& d, TextAlign distanceAlign)
 {
     t.span(1, 1, 1, 7);
-    t.setText(1, 1, "工程名称：" + slot(d, 0));
+    t.setText(1, 1, kProjectLabel + slot(d, 0));
     t.setAlign(1, 1, TextAlign::Left);
     t.span(1, 8, 1, 9);
-    t.setText(1, 8, "试桩编号：" + slot(d, 1));
+    t.setText(1, 8, kPileLabel + slot(d, 1));
     t.setAlign(1, 8, TextAlign::Left);
     t.span(1, 10, 1, t.cols());
-    t.setText(1, 10, "上下表距：" + slot(d, 5));
+    t.setText(1, 10, kDistanceLabel + slot(d, 5));
     t.setAlign(1, 10, distanceAlign);
 }
 
@@ -149,7 +150,7 @@ void TableHzb(PageDocument& doc, const TestData& d, int first, int rows, const T
     tallHeading(t, 12, "备注");
     fillData(t, 4, first, rows, m, 11, true);
     // Without upper gauges there is no upper displacement, difference or rotation to print.
-    if (!settingNonZero(d.csz, 10) && !settingNonZero(d.csz, 11))
+    if (!gaugeFlagNonZero(d.csz, kUpperGauge1) && !gaugeFlagNonZero(d.csz, kUpperGauge2))
         for (int j = 0; j < rows; ++j)
             for (const int c : {3, 5, 9, 10})
                 t.setText(4 + j, c + 1, "--");

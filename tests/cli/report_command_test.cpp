@@ -45,7 +45,7 @@ struct ReportCommand : ::testing::Test
             csz[e] = "1";
         for (const int e : {10, 11, 12, 13})
             csz[e] = "1";
-        ASSERT_EQ(writeSettings(settings, csz), "");
+        ASSERT_TRUE(writeSettings(settings, csz).ok());
     }
     CliRun report(const std::string& sample, const std::string& args)
     {

@@ -38,7 +38,7 @@ struct CurvePanelTest : ::testing::Test
                 r.xh = static_cast<std::int16_t>(c);
                 r.ds[dispLoading] = 1.0f * s;
             }
-        panel.hooks.popup = [this](const std::string& band) { popups.push_back(band); };
+        panel.hooks.popupMarks = [this] { popups.push_back("marks"); };
         panel.hooks.runMarkDialog = [this](MarkDialog& dlg) {
             ++dialogRuns;
             inDialog(dlg);
@@ -56,20 +56,18 @@ TEST_F(CurvePanelTest, ToolsDrawTheCurvesAndDisplayRedrawsTheOneShown)
 {
     w->dispatch("miCh0y");
     EXPECT_EQ(w->label18, "下表 H0--△Y0/△H0 曲线");
-    EXPECT_EQ(d->curvekind, 2);
-    EXPECT_EQ(d->showlg, -1);
-    EXPECT_FALSE(d->showqs);
+    EXPECT_EQ(d->curvekind, CurveKind::Gradient);
     EXPECT_TRUE(w->bar.tool("mnuChart", "miCBJ")->visible);
     EXPECT_FLOAT_EQ(panel.gpts[5].x, 600);
 
-    d->yfix = -1; // keep the scales: only the redraw is seen
+    d->yfix = true; // keep the scales: only the redraw is seen
     d->gmax = 5;
     w->display();
     EXPECT_NE(test::findText(test::texts(panel.surface.ops()), "0.13"), nullptr); // 5 mm / 40 kN
 
     w->dispatch("miCh0t");
     EXPECT_EQ(w->label18, "下表 H0-t-Y0曲线");
-    EXPECT_EQ(d->curvekind, 1);
+    EXPECT_EQ(d->curvekind, CurveKind::Time);
     EXPECT_FALSE(w->bar.tool("mnuChart", "miCBJ")->visible);
     const std::size_t before = panel.surface.ops().size();
     w->display();
@@ -100,7 +98,7 @@ TEST_F(CurvePanelTest, ClickMarksTheHoveredPointAndFlagsTheChange)
     hoverOver(2);
     panel.click();
     EXPECT_EQ(markIndex(*d, 0), 2);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
     EXPECT_TRUE(saveEnabled());
     EXPECT_NE(test::findText(test::texts(panel.surface.ops()), "Hcr"), nullptr);
 
@@ -108,7 +106,7 @@ TEST_F(CurvePanelTest, ClickMarksTheHoveredPointAndFlagsTheChange)
     w->dispatch("miCh0t"); // the hovered point is kept while the other curve is shown
     panel.click();
     EXPECT_EQ(markIndex(*d, 1), 4);
-    EXPECT_EQ(d->curvekind, 2);
+    EXPECT_EQ(d->curvekind, CurveKind::Gradient);
 }
 
 TEST_F(CurvePanelTest, RightButtonPopsUpTheMarkMenuOnTheGradientCurve)
@@ -119,7 +117,7 @@ TEST_F(CurvePanelTest, RightButtonPopsUpTheMarkMenuOnTheGradientCurve)
     w->dispatch("miCh0y");
     panel.mouseDown(1);
     panel.mouseDown(kRightButton);
-    EXPECT_EQ(popups, std::vector<std::string>{"mnuBJ"});
+    EXPECT_EQ(popups, std::vector<std::string>{"marks"});
 }
 
 TEST_F(CurvePanelTest, MarkCommandAsksAboutTheHoveredPoint)
@@ -139,7 +137,7 @@ TEST_F(CurvePanelTest, MarkCommandAsksAboutTheHoveredPoint)
     w->dispatch("miCBJ");
     EXPECT_EQ(dialogRuns, 1);
     EXPECT_EQ(markIndex(*d, 0), 3);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
     EXPECT_TRUE(saveEnabled());
     const Drawing& ops = panel.surface.ops();
     EXPECT_NE(test::indexOf(ops, "penColor", {255.0, 0.0, 0.0}), ops.size());
@@ -158,12 +156,12 @@ TEST_F(CurvePanelTest, MarkDialogOkStoresAndRedraws)
     EXPECT_EQ(markIndex(*d, 0), 2);
     EXPECT_EQ(markIndex(*d, 1), 4);
     EXPECT_NE(test::findText(test::texts(panel.surface.ops()), "Hu"), nullptr);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
 
-    d->dirty = 0;
+    d->dirty = false;
     inDialog = [](MarkDialog&) {}; // Exit with nothing stored
     w->dispatch("miCBJ");
-    EXPECT_EQ(d->dirty, 0);
+    EXPECT_FALSE(d->dirty);
 
     w->dispatch("miCh0t");
     w->dispatch("miCBJ"); // only on the gradient curve
@@ -181,7 +179,7 @@ TEST_F(CurvePanelTest, ClearMarksKeepsTheTexts)
     EXPECT_EQ(markIndex(*d, 1), 0);
     EXPECT_EQ(markText(*d, 1).trimmed(), "Hu");
     EXPECT_EQ(test::findText(test::texts(panel.surface.ops()), "Hu"), nullptr);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
     EXPECT_TRUE(saveEnabled());
 }
 
@@ -192,7 +190,7 @@ TEST_F(CurvePanelTest, ScaleBarStepsTheShownCurvesScale)
     panel.scaleScrolled(51);
     EXPECT_FLOAT_EQ(d->ystep, 1.1f);
     EXPECT_EQ(d->ymax0, 51);
-    EXPECT_EQ(d->yfix, -1);
+    EXPECT_TRUE(d->yfix);
     EXPECT_TRUE(saveEnabled());
     panel.scaleScrolled(52);
     panel.scaleScrolled(40);
@@ -216,8 +214,8 @@ TEST_F(CurvePanelTest, StageBarSetsTheColumnsOfTheTimeCurve)
     w->dispatch("miCh0t");
     panel.stageScrolled(7);
     EXPECT_EQ(d->nstage, 7);
-    EXPECT_EQ(d->yfix, -1);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->yfix);
+    EXPECT_TRUE(d->dirty);
     EXPECT_EQ(test::findText(test::texts(panel.surface.ops()), "4"), nullptr);
     EXPECT_EQ(panel.stageRange().value, 7);
     EXPECT_EQ(panel.stageRange().min, 1);
@@ -225,7 +223,7 @@ TEST_F(CurvePanelTest, StageBarSetsTheColumnsOfTheTimeCurve)
     w->dispatch("miCh0y");
     panel.stageScrolled(12);
     EXPECT_EQ(d->nstage, 7);
-    EXPECT_EQ(d->curvekind, 2);
+    EXPECT_EQ(d->curvekind, CurveKind::Gradient);
 }
 
 } // namespace
@@ -250,7 +248,7 @@ TEST_F(CurvePanelTest, PaperDrawingsChangeNeitherTheTestNorTheScreen)
     EXPECT_EQ(printedCurve(*d, PrintedCurve::Time, w->grid.rows()), time);
     EXPECT_EQ(printedCurve(*d, PrintedCurve::Gradient, w->grid.rows()), gradient);
     EXPECT_TRUE(*d == *before);
-    EXPECT_EQ(d->curvekind, 2);
+    EXPECT_EQ(d->curvekind, CurveKind::Gradient);
     EXPECT_EQ(panel.surface.ops(), screen);
     for (int i = 0; i < kGradPointCount; ++i)
         EXPECT_TRUE(panel.gpts[i].x == points[i].x && panel.gpts[i].y == points[i].y) << i;

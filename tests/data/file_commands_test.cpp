@@ -68,7 +68,7 @@ TEST_F(FileCommandsTest, KindFollowsTheLengthAndTheName)
 {
     const std::string bytes(16800, '\0'); // 150 rows of 112 bytes
     EXPECT_EQ(openFile(dir.write("a.pys", bytes)), OpenResult::Opened);
-    EXPECT_EQ(d->ftype, 0);
+    EXPECT_EQ(d->ftype, FileKind::Record);
     EXPECT_EQ(d->jlbn, 149); // 149 rows of load 0 before the forced end marker
     EXPECT_EQ(openFile(dir.write("a.dat", bytes)), OpenResult::UnknownKind);
     EXPECT_EQ(d->curfile, "");
@@ -77,14 +77,14 @@ TEST_F(FileCommandsTest, KindFollowsTheLengthAndTheName)
     EXPECT_EQ(dialogs.messages.back().title, "系统提示！");
 
     EXPECT_EQ(openFile(dir.write("b.dat", std::string(534, '\0'))), OpenResult::Opened);
-    EXPECT_EQ(d->ftype, 1);
+    EXPECT_EQ(d->ftype, FileKind::Raw267);
     EXPECT_EQ(openFile(dir.write("c.dat", std::string(622, '\0'))), OpenResult::Opened);
-    EXPECT_EQ(d->ftype, 2);
+    EXPECT_EQ(d->ftype, FileKind::Raw311);
     EXPECT_EQ(openFile(dir.write("d.PYS", std::string(83037, '\0'))), OpenResult::Opened);
-    EXPECT_EQ(d->ftype, 2); // a multiple of both record lengths
+    EXPECT_EQ(d->ftype, FileKind::Raw311); // a multiple of both record lengths
     EXPECT_EQ(openFile(dir.write("e.PYS", std::string(100, '\0'))), OpenResult::UnknownKind); // case matters
     EXPECT_EQ(openFile(dir.write("f.pys", "")), OpenResult::Opened); // empty record file: all zero rows
-    EXPECT_EQ(d->ftype, 0);
+    EXPECT_EQ(d->ftype, FileKind::Record);
 }
 
 TEST_F(FileCommandsTest, RecordFileOpensWithForcedEndMarkerAndDerivedScales)
@@ -99,9 +99,9 @@ TEST_F(FileCommandsTest, RecordFileOpensWithForcedEndMarkerAndDerivedScales)
     EXPECT_EQ(d->maxload, 750);
     EXPECT_EQ(d->kz3, "25");
     EXPECT_EQ(d->nstage, 30);
-    EXPECT_EQ(d->yfix, 0);
+    EXPECT_FALSE(d->yfix);
     EXPECT_EQ(completions, 1);
-    EXPECT_EQ(d->dirty, 0);
+    EXPECT_FALSE(d->dirty);
 }
 
 TEST_F(FileCommandsTest, RecordFileSavedAndReopenedGivesTheSameModel)
@@ -125,13 +125,13 @@ TEST_F(FileCommandsTest, RecordFileSavedAndReopenedGivesTheSameModel)
     EXPECT_EQ(d->jlbn, 3);
     EXPECT_EQ(d->nstage, 12);
     EXPECT_EQ(d->ystep, 2.5f);
-    EXPECT_EQ(d->yfix, -1);
+    EXPECT_TRUE(d->yfix);
     EXPECT_EQ(d->bjtext, "500");
     const auto before = d->jlb;
 
-    d->dirty = -1;
+    d->dirty = true;
     ASSERT_EQ(cmd.save(), SaveResult::Saved);
-    EXPECT_EQ(d->dirty, 0);
+    EXPECT_FALSE(d->dirty);
     EXPECT_EQ(saveToolOff, 1);
     EXPECT_EQ(test::TempDir::read(path).size(), bytes.size());
 
@@ -173,7 +173,7 @@ TEST_F(FileCommandsTest, RawOldFileConvertsPairsAndKeepsCycleNumbersThroughSave)
     }
     const std::string path = dir.write("old.dat", bytes);
     ASSERT_EQ(openFile(path), OpenResult::Opened);
-    EXPECT_EQ(d->ftype, 1);
+    EXPECT_EQ(d->ftype, FileKind::Raw267);
     ASSERT_EQ(d->jlbn, 3);
     EXPECT_EQ(d->jlb[0].xh, 1);
     EXPECT_EQ(d->jlb[1].xh, 2);
@@ -226,7 +226,7 @@ TEST_F(FileCommandsTest, RawFileSaveKeepsEveryByteItDoesNotRewrite)
     const std::string path = dir.write("new.dat", bytes);
     ASSERT_EQ(openFile(path), OpenResult::Opened);
     ASSERT_EQ(d->jlbn, 2);
-    d->dirty = -1;
+    d->dirty = true;
     ASSERT_EQ(cmd.save(), SaveResult::Saved);
     const std::string saved = test::TempDir::read(path);
     ASSERT_EQ(saved.size(), bytes.size());
@@ -348,10 +348,10 @@ TEST_F(FileCommandsTest, FailedSaveIsReportedAndChangesNothing)
 {
     const std::string path = dir.write("t.pys", recordFile({row("08:00", 10, 1, 1)}));
     ASSERT_EQ(openFile(path), OpenResult::Opened);
-    d->dirty = -1;
+    d->dirty = true;
     ::chmod(path.c_str(), 0444);
     EXPECT_EQ(cmd.save(), SaveResult::Failed);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
     EXPECT_EQ(saveToolOff, 0);
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.messages.back().title, "系统警告！");
@@ -360,7 +360,7 @@ TEST_F(FileCommandsTest, FailedSaveIsReportedAndChangesNothing)
 
     d->curfile = dir.file("missing-folder/t.pys");
     EXPECT_EQ(cmd.save(), SaveResult::Failed);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
 }
 
 TEST_F(FileCommandsTest, OpenAsksToSaveUnsavedDataFirst)
@@ -369,7 +369,7 @@ TEST_F(FileCommandsTest, OpenAsksToSaveUnsavedDataFirst)
     const std::string second = dir.write("b.pys", recordFile({row("08:00", 20, 1, 1)}));
     ASSERT_EQ(openFile(first), OpenResult::Opened);
     d->jlb[0].hz = 15;
-    d->dirty = -1;
+    d->dirty = true;
     dialogs.answers.push_back(MsgAnswer::Yes);
     ASSERT_EQ(openFile(second), OpenResult::Opened);
     EXPECT_EQ(dialogs.messages.back().text, "文件没有保存！保存否？");
@@ -415,14 +415,14 @@ TEST_F(FileCommandsTest, NewTestKeepsTheOldNameWhenOverwriteIsRefused)
     cmd.newTest();
     EXPECT_EQ(d->curfile, fresh);
     EXPECT_EQ(d->jlbn, 0);
-    EXPECT_EQ(d->newtest, -1);
+    EXPECT_TRUE(d->newtest);
     EXPECT_EQ(d->csz[1], "0");
     EXPECT_EQ(projectInfo, 1);
     EXPECT_TRUE(std::filesystem::exists(fresh));
     // A new test is a record file with no rows, whatever was open before.
     ASSERT_EQ(cmd.save(), SaveResult::Saved);
     ASSERT_EQ(openFile(fresh), OpenResult::Opened);
-    EXPECT_EQ(d->ftype, 0);
+    EXPECT_EQ(d->ftype, FileKind::Record);
     EXPECT_EQ(d->jlbn, 0);
 }
 

@@ -71,7 +71,7 @@ TEST_F(RawConvertTest, LevelRecordsGiveTheIncrementAndTheHeaderMaximum)
     t.header.increment = "100";
     t.header.maxLoad = "500";
     ASSERT_EQ(open(samples::loggerFile(t, LoggerMode::LevelRecords)), OpenResult::Opened);
-    EXPECT_EQ(d->ftype, 2);
+    EXPECT_EQ(d->ftype, FileKind::Raw311);
     EXPECT_EQ(d->jlbn, 10);
     EXPECT_EQ(d->kz3, "100");
     EXPECT_EQ(d->maxload, 1000);

@@ -61,12 +61,13 @@ std::vector<std::string> snapshot(MainWindow& w)
 {
     const TestData& d = w.data();
     std::vector<std::string> out;
-    out.push_back("ftype=" + std::to_string(d.ftype));
+    out.push_back("ftype=" + std::to_string(static_cast<int>(d.ftype)));
     out.push_back("jlbn=" + std::to_string(d.jlbn));
     out.push_back("ysn2=" + std::to_string(d.ysn2));
     out.push_back("maxload=" + std::to_string(d.maxload) + " kz3=" + d.kz3 +
                   " nstage=" + std::to_string(d.nstage));
-    out.push_back("ystep=" + num(d.ystep) + " gmax=" + num(d.gmax) + " yfix=" + std::to_string(d.yfix));
+    out.push_back("ystep=" + num(d.ystep) + " gmax=" + num(d.gmax) +
+                  " yfix=" + std::to_string(d.yfix ? -1 : 0));
     out.push_back("hzcount=" + std::to_string(d.hzcount) + " hzdecimal=" + std::to_string(d.hzdecimal));
     for (int i = 1; i < kSettingsCount; ++i) // entry 0 belongs to the parameter dialog
         out.push_back("csz" + std::to_string(i) + "=" + d.csz[i]);
@@ -100,7 +101,7 @@ std::vector<std::string> snapshot(MainWindow& w)
     addMatrix(out, "grid", gridTexts(table));
     addMatrix(out, "DataJlb", DataJlb(d));
     addMatrix(out, "DataHzb", DataHzb(d));
-    if (d.ftype == 2) {
+    if (d.ftype == FileKind::Raw311) {
         // The gauge weights are kept from view to view, not with the file.
         auto report = std::make_unique<TestData>(d);
         report->ysflag = {};
@@ -164,7 +165,7 @@ struct SaveRoundTripTest : ::testing::Test
                 continue;
             const std::string edited = row == kFirstDataRow ? "1.23" : "-4.56";
             ASSERT_TRUE(w->grid.commitEdit(row, col, edited)) << "row " << row << " col " << col;
-            ASSERT_EQ(d->dirty, -1);
+            ASSERT_TRUE(d->dirty);
         }
     }
 
@@ -176,7 +177,7 @@ struct SaveRoundTripTest : ::testing::Test
         ASSERT_EQ(open(path), OpenResult::Opened);
         editReadings();
         const std::vector<std::string> before = snapshot(*w);
-        if (d->ftype == 2) {
+        if (d->ftype == FileKind::Raw311) {
             // The user looks at the raw data first: the window corrects texts in memory.
             TextGrid grid;
             RawDataView view(*d, grid);

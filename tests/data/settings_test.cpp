@@ -102,14 +102,14 @@ TEST(Settings, StartUpReadsChecksAndTheCorrectionIsWrittenNextTime)
     SettingsTable csz;
     csz[4] = "abc";
     csz[1] = "300";
-    ASSERT_EQ(writeSettings(path, csz), ""); // creates the folders
+    ASSERT_TRUE(writeSettings(path, csz).ok()); // creates the folders
 
     TestData d;
     startValues(d, path);
     EXPECT_EQ(d.csz[4], "500");
     EXPECT_EQ(d.csz[1], "0");
     EXPECT_EQ(d.kz3, "50");
-    ASSERT_EQ(writeSettings(path, d.csz), "");
+    ASSERT_TRUE(writeSettings(path, d.csz).ok());
     SettingsTable back;
     readSettings(path, back);
     EXPECT_EQ(back[4], "500");

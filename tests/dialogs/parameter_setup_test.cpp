@@ -18,7 +18,7 @@ struct ParameterSetupTest : ::testing::Test
     std::unique_ptr<TestData> d = std::make_unique<TestData>();
     ScriptedDialogs dialogs;
     MainWindow w{*d, dialogs, settings};
-    ParameterSetupDialog dlg{w};
+    ParameterSetupDialog dlg{*d, w};
 
     ParameterSetupTest()
     {
@@ -102,8 +102,8 @@ TEST_F(ParameterSetupTest, OkStoresTheSettingsAndTheRawGaugeSlots)
     EXPECT_EQ(d->csz[15], "1");
     EXPECT_EQ(d->csz[75], "1");
     EXPECT_EQ(d->csz[77], "0");
-    EXPECT_EQ(d->yfix, -1);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->yfix);
+    EXPECT_TRUE(d->dirty);
     EXPECT_TRUE(w.bar.tool("barStandard", "miFSave")->enabled);
     SettingsTable stored;
     readSettings(settings, stored);
@@ -112,11 +112,11 @@ TEST_F(ParameterSetupTest, OkStoresTheSettingsAndTheRawGaugeSlots)
 
 TEST_F(ParameterSetupTest, OkWithoutATestLeavesNothingToSave)
 {
-    d->dirty = -1;
+    d->dirty = true;
     d->tabmode = 0;
     dlg.load();
     dlg.ok();
-    EXPECT_EQ(d->dirty, 0);
+    EXPECT_FALSE(d->dirty);
     // The summary table was shown again.
     EXPECT_EQ(d->tabmode, 0);
 }

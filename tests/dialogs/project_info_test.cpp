@@ -19,7 +19,7 @@ struct ProjectInfoTest : ::testing::Test
     std::unique_ptr<TestData> d = std::make_unique<TestData>();
     ScriptedDialogs dialogs;
     MainWindow w{*d, dialogs, settings};
-    ProjectInfoDialog dlg{w, dialogs};
+    ProjectInfoDialog dlg{*d, w, dialogs};
 
     ProjectInfoTest()
     {
@@ -29,7 +29,7 @@ struct ProjectInfoTest : ::testing::Test
     // A new test with valid serial and pile numbers.
     void newTest()
     {
-        d->newtest = -1;
+        d->newtest = true;
         d->curfile = dir.file("new.pys");
         dlg.load();
         dlg.text2[0] = "123456";
@@ -87,7 +87,7 @@ TEST_F(ProjectInfoTest, OpeningAFileKeepsTheCalibrationFactor)
         saved.jlb[0].hz = 50;
         saved.jlb[1].hz = kEndLoad;
         saved.curfile = path;
-        saved.ftype = 0;
+        saved.ftype = FileKind::Record;
         ScriptedDialogs quiet;
         FileCommands writer(saved, quiet, files.file("other.sys"));
         ASSERT_EQ(writer.save(), SaveResult::Saved);
@@ -130,7 +130,7 @@ TEST_F(ProjectInfoTest, SingleCircuitFactorOnlyForANewTest)
     dlg.textChanged(11);
     EXPECT_EQ(d->csz[0], "1");
 
-    d->newtest = -1;
+    d->newtest = true;
     dlg.textChanged(11);
     EXPECT_EQ(d->csz[0], "1.650");
     EXPECT_EQ(dlg.label8, "标定系数： 1.650");
@@ -138,7 +138,7 @@ TEST_F(ProjectInfoTest, SingleCircuitFactorOnlyForANewTest)
 
 TEST_F(ProjectInfoTest, RestoredRunShowsTheStoredJackAndSensorData)
 {
-    d->restored = -1;
+    d->restored = true;
     for (int i = 0; i <= 5; ++i)
         d->csz[50 + i] = "h" + std::to_string(i);
     d->csz[56] = "1";
@@ -207,7 +207,7 @@ TEST_F(ProjectInfoTest, ExistingTestStoresTheHeaderTextsButNoSettings)
     EXPECT_EQ(w.labels[2], "测试日期：2024-01-02");
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(d->bjtext, "500");
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
     EXPECT_TRUE(w.bar.tool("mnuFile", "miFSave")->enabled);
 }
 

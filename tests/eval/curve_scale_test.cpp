@@ -90,16 +90,14 @@ TEST_F(CurveScaleTest, DisplayRedrawsTheCurveShownAndKeepsFixedScales)
     int lg = 0;
     const CurveDrawers drawers{[&] { ++qs; }, [&] { ++lg; }};
 
-    d->showqs = true;
-    d->showlg = 0;
+    d->curvekind = CurveKind::Time;
     display(*d, drawers);
     EXPECT_EQ(qs, 1);
     EXPECT_EQ(lg, 0);
     EXPECT_FLOAT_EQ(d->ystep, 2.78f);
 
-    d->showqs = false;
-    d->showlg = -1;
-    d->yfix = -1;
+    d->curvekind = CurveKind::Gradient;
+    d->yfix = true;
     d->ystep = 0.5f;
     d->gmax = 3;
     display(*d, drawers);

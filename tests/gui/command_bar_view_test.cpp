@@ -13,7 +13,7 @@ namespace {
 CommandBar programLikeBar()
 {
     CommandBar bar;
-    bar.addBand({"mnuMain", BandKind::MenuBar, {{"mnuFile", "文件(&F)"}, {"mnuprint", "打印(&P)"}}});
+    bar.addBand({"mnuMain", BandKind::MenuBar, {{"mnuFile", "文件(&F)"}, {"mnuPrint", "打印(&P)"}}});
     bar.addBand(
         {"mnuFile", BandKind::SubMenu, {{"miFOpen", "打开(&O)"}, {"mip", ""}, {"miFSave", "保存(&S)"}}});
     bar.addBand({"barStandard",
@@ -46,7 +46,7 @@ TEST(QtCommandBar, BuildsNamedActionsInMenusAndToolbar)
 
     const QList<QAction*> top = view->menuBar()->actions();
     ASSERT_EQ(top.size(), 2);
-    EXPECT_EQ(top[1]->objectName(), QString("mnuprint"));
+    EXPECT_EQ(top[1]->objectName(), QString("mnuPrint"));
     EXPECT_EQ(top[1]->text(), QString::fromUtf8("打印(&P)"));
     EXPECT_EQ(top[1]->menu(), view->menu("mnuPrint"));
 
@@ -71,7 +71,7 @@ TEST(QtCommandBar, ActionsFollowTheModelPerBand)
     bar.setEnabled("mnuFile", "miFSave", false);
     bar.setCaption("mnuPrint", "miPword", "导出");
     bar.setVisible("mnuPrint", "miSepCS", false);
-    bar.setEnabled("mnuMain", "mnuprint", false);
+    bar.setEnabled("mnuMain", "mnuPrint", false);
 
     EXPECT_FALSE(view->actions("mnuFile")[2]->isEnabled());
     EXPECT_TRUE(view->actions("barStandard")[2]->isEnabled());
@@ -90,7 +90,7 @@ TEST(QtCommandBar, TriggeredActionsReportClicks)
 
     view->actions("barStandard")[2]->trigger();
     view->actions("mnuPrint")[0]->trigger();
-    bar.setEnabled("mnuMain", "mnuprint", false);
+    bar.setEnabled("mnuMain", "mnuPrint", false);
     view->actions("mnuPrint")[0]->trigger(); // its menu is disabled
     EXPECT_EQ(clicked, (std::vector<std::string>{"miFSave", "miPsz"}));
 }

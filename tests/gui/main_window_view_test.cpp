@@ -139,11 +139,11 @@ TEST_F(MainWindowView, ScriptedUseFromOpeningAFileToClosingTheWindow)
     // The gradient curve, then back to the H0-t-Y0 curve; the marks follow the curve.
     action(*window, "barStandard", "miCh0y")->trigger();
     settle();
-    EXPECT_EQ(logic.data().curvekind, 2);
+    EXPECT_EQ(logic.data().curvekind, CurveKind::Gradient);
     EXPECT_TRUE(action(*window, "mnuChart", "miCBJ")->isVisible());
     action(*window, "barStandard", "miCh0t")->trigger();
     settle();
-    EXPECT_EQ(logic.data().curvekind, 1);
+    EXPECT_EQ(logic.data().curvekind, CurveKind::Time);
     EXPECT_FALSE(action(*window, "mnuChart", "miCBJ")->isVisible());
 
     // A click on a header label opens the project information; closing it changes nothing.

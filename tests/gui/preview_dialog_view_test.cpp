@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -58,6 +59,20 @@ TEST_F(PreviewDialogView, PageListLabelAndMovesFollowTheDocument)
     dlg->runTool("上一页");
     EXPECT_EQ(dlg->view()->currentPage(), 1);
     EXPECT_EQ(dlg->pageList()->currentIndex(), 0);
+}
+
+TEST_F(PreviewDialogView, EveryToolOfTheBandRunsACommand)
+{
+    const auto dlg = open();
+    const QList<QAction*> actions = dlg->findChildren<QAction*>();
+    int named = 0;
+    for (const QAction* a : actions)
+        if (!a->objectName().isEmpty()) {
+            ++named;
+            EXPECT_TRUE(dlg->logic().tools().has(a->objectName().toStdString()))
+                << a->objectName().toStdString();
+        }
+    EXPECT_GE(named, 19); // ten buttons and the nine zoom commands
 }
 
 TEST_F(PreviewDialogView, ZoomToolShowsTheSetting)

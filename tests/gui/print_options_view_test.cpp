@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
 #include "reports/qt/print_options_widget.h"
 
@@ -16,7 +17,10 @@ TEST(PrintOptionsView, BoxesShowAndChangeTheSelections)
     d->csz[70] = "1";
     d->csz[79] = "1";
     ScriptedDialogs dialogs;
-    PrintOptionsWidget dlg(*d, dialogs, std::string(), nullptr);
+    MainWindow window{*d, dialogs, std::string()};
+    PrintOptionsDialog logic{*d, dialogs, window};
+    logic.load();
+    PrintOptionsWidget dlg(logic, nullptr);
     EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("打印设置"));
     EXPECT_TRUE(dlg.findChild<QCheckBox*>("chkCheck1")->isChecked());
     EXPECT_TRUE(dlg.findChild<QCheckBox*>("chkCheck6")->isChecked());

@@ -32,7 +32,9 @@ struct SetupDialogsView : ::testing::Test
 
 TEST_F(SetupDialogsView, ProjectInfoTypingRecomputesTheFactorAndEnterMovesOn)
 {
-    ProjectInfoWidget dlg(w, dialogs, nullptr);
+    ProjectInfoDialog logic{*d, w, dialogs};
+    logic.load();
+    ProjectInfoWidget dlg(logic, nullptr);
     EXPECT_EQ(dlg.findChild<QLabel*>("Label8")->text(), QString::fromUtf8("标定系数： 2.077"));
     QLineEdit* jacks = dlg.field(12);
     jacks->selectAll();
@@ -48,10 +50,12 @@ TEST_F(SetupDialogsView, ProjectInfoTypingRecomputesTheFactorAndEnterMovesOn)
 
 TEST_F(SetupDialogsView, ProjectInfoShowsRestoredDataDisabled)
 {
-    d->restored = -1;
+    d->restored = true;
     d->csz[56] = "1";
     d->csz[58] = "QJ-7";
-    ProjectInfoWidget dlg(w, dialogs, nullptr);
+    ProjectInfoDialog logic{*d, w, dialogs};
+    logic.load();
+    ProjectInfoWidget dlg(logic, nullptr);
     EXPECT_EQ(dlg.field(6)->text(), "QJ-7");
     EXPECT_FALSE(dlg.field(6)->isEnabled());
     EXPECT_TRUE(dlg.field(0)->isEnabled());
@@ -63,7 +67,9 @@ TEST_F(SetupDialogsView, ParameterSetupBindsItsControls)
     d->csz[56] = "1";
     d->csz[10] = "1";
     d->csz[16] = "5";
-    ParameterSetupWidget dlg(w, nullptr);
+    ParameterSetupDialog logic{*d, w};
+    logic.load();
+    ParameterSetupWidget dlg(logic, nullptr);
     EXPECT_EQ(dlg.field(8)->text(), "0");
     EXPECT_FALSE(dlg.field(8)->isEnabled());
     ASSERT_TRUE(dlg.gauge(0)->isChecked());

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 #include "data/records.h"
 #include "data/settings.h"
+#include "mainwin/command_names.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
+#include "support/modal_windows_stub.h"
 #include "support/record_files.h"
 #include "support/temp_dir.h"
 
@@ -99,7 +102,7 @@ TEST_F(MainWindowTest, RawFileShowsTheRawDataCommand)
     }
     w->load(1366);
     open(dir.write("raw.dat", bytes));
-    EXPECT_EQ(d->ftype, 2);
+    EXPECT_EQ(d->ftype, FileKind::Raw311);
     EXPECT_TRUE(visible("mnuChart", "miCyssj"));
     EXPECT_TRUE(visible("mnuChart", "miSepCS"));
     open(sampleFile());
@@ -111,7 +114,7 @@ TEST_F(MainWindowTest, SummaryViewDisablesEditingButKeepsUnsavedDataSaveable)
     w->load(1366);
     open(sampleFile());
     ASSERT_TRUE(w->grid.commitEdit(2, 5, "3"));
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
     EXPECT_TRUE(enabled("mnuFile", "miFSave"));
     w->dispatch("miChzb");
     EXPECT_EQ(d->tabmode, 0);
@@ -149,14 +152,14 @@ TEST_F(MainWindowTest, LastFileOpensAtStartUpAndCancelLeavesNoTest)
     SettingsTable csz;
     csz[9] = path;
     csz[55] = "600";
-    writeSettings(settings, csz);
+    ASSERT_TRUE(writeSettings(settings, csz).ok());
     dialogs.fileNames.push_back(path);
     w->load(1366);
     EXPECT_EQ(d->curfile, path);
     EXPECT_EQ(d->jlbn, 6);
     EXPECT_EQ(dialogs.fileRequests.back().title, "打开文件");
 
-    EXPECT_EQ(d->restored, -1);
+    EXPECT_TRUE(d->restored);
     EXPECT_EQ(d->bjtext, "600"); // a restored run shows the stored project texts, gauge distance included
 
     auto d2 = std::make_unique<TestData>();
@@ -170,7 +173,7 @@ TEST_F(MainWindowTest, AFileThatIsNoTestLeavesTheStartUpState)
 {
     w->load(1366);
     EXPECT_FALSE(w->grid.commitEdit(2, 5, "3")); // no test open: the empty table takes no edits
-    EXPECT_EQ(d->dirty, 0);
+    EXPECT_FALSE(d->dirty);
 
     open(sampleFile());
     ASSERT_EQ(d->jlbn, 6);
@@ -179,7 +182,7 @@ TEST_F(MainWindowTest, AFileThatIsNoTestLeavesTheStartUpState)
         open(path);
         EXPECT_EQ(d->curfile, "") << name;
         EXPECT_EQ(d->jlbn, 0) << name;
-        EXPECT_EQ(d->ftype, -1) << name;
+        EXPECT_EQ(d->ftype, FileKind::None) << name;
         EXPECT_EQ(d->jlb[0].hz, kEndLoad) << name;
         EXPECT_EQ(d->jlbp[0].hz, kEndLoad) << name;
         EXPECT_TRUE(d->hzdat.empty()) << name;
@@ -205,7 +208,6 @@ TEST_F(MainWindowTest, ANewTestIsTypedInFromAFirstInsertedRow)
     w->load(1366);
     d->csz[13] = "0";
     dialogs.fileNames.push_back(dir.file("hand.pys"));
-    w->commands["miPprojectInfo"] = [] {};
     w->dispatch("miFNew");
     ASSERT_EQ(w->grid.rows(), 2);
     w->dispatch("miCcryh");
@@ -215,7 +217,7 @@ TEST_F(MainWindowTest, ANewTestIsTypedInFromAFirstInsertedRow)
     EXPECT_EQ(w->grid.text(2, 4), "0.00");
     EXPECT_EQ(w->grid.text(2, 7), "--");
     EXPECT_EQ(d->jlbn, 1);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
     ASSERT_TRUE(w->grid.commitEdit(2, 1, "50"));
     ASSERT_TRUE(w->grid.commitEdit(2, 2, "08:30"));
     EXPECT_EQ(d->jlb[0].hz, 50.0f);
@@ -244,21 +246,132 @@ TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsks)
 
     dialogs.answers.push_back(MsgAnswer::Yes);
     EXPECT_TRUE(w->confirmClose());
-    EXPECT_EQ(d->dirty, 0);
+    EXPECT_FALSE(d->dirty);
     open(d->curfile);
     EXPECT_EQ(d->jlb[0].ds[1], 3.0f);
+}
+
+TEST_F(MainWindowTest, EveryToolHasItsCommandAndAnUnknownNameIsAFault)
+{
+    std::set<std::string> tools;
+    for (const Band& band : w->bar.bands())
+        for (const Tool& tool : band.tools)
+            if (!tool.isSeparator())
+                tools.insert(tool.name);
+    const std::vector<std::string> names = w->commands().names();
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), tools);
+
+    w->load(1366);
+    EXPECT_THROW(w->dispatch("miNoSuchTool"), UnknownCommand);
+    EXPECT_THROW(w->dispatch("mnuprint"), UnknownCommand); // the print menu has one name
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_FALSE(w->bar.bandUsable(band::kPrint)); // no test open: the print menu is off
 }
 
 TEST_F(MainWindowTest, UnfinishedCommandsSaySo)
 {
     w->load(1366);
-    w->dispatch("miPparameterSetup");
-    ASSERT_FALSE(dialogs.messages.empty());
-    EXPECT_EQ(dialogs.messages.back().text, kNotFinished);
-    int ran = 0;
-    w->commands["miPparameterSetup"] = [&] { ++ran; };
-    w->dispatch("miPparameterSetup");
-    EXPECT_EQ(ran, 1);
+    for (const char* t : {tool::kWordExport}) {
+        dialogs.messages.clear();
+        w->dispatch(t);
+        ASSERT_EQ(dialogs.messages.size(), 1u) << t;
+        EXPECT_EQ(dialogs.messages.back().text, kNotFinished);
+    }
+}
+
+TEST_F(MainWindowTest, TheWindowsOpenThroughTheModalWindows)
+{
+    w->load(1366);
+    w->dispatch(tool::kParameterSetup); // no windows to show it: nothing happens
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    test::ModalWindowsStub windows;
+    w->setModalWindows(&windows);
+    d->csz[6] = "7.5";
+    std::string hold;
+    windows.onParameterSetup = [&](ParameterSetupDialog& dlg) { hold = dlg.text1[6]; };
+    for (const char* t : {tool::kProjectInfo, tool::kParameterSetup, tool::kPrintOptions, tool::kRawData,
+                          tool::kAbout, tool::kPrintPreview, tool::kPrintPreviewTool})
+        w->dispatch(t);
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"projectInfo", "parameterSetup", "printOptions",
+                                                        "rawData", "about", "preview", "preview"}));
+    EXPECT_EQ(hold, "7"); // the dialog opens loaded
+
+    // A click on the gradient curve's mark command opens the mark dialog.
+    open(sampleFile());
+    windows.opened.clear();
+    w->dispatch(tool::kGradientCurve);
+    w->dispatch(tool::kMark);
+    EXPECT_EQ(windows.opened, std::vector<std::string>{"mark"});
+}
+
+TEST_F(MainWindowTest, ANewTestGoesOnFromTheProjectInformationToTheParameters)
+{
+    w->load(1366);
+    test::ModalWindowsStub windows;
+    w->setModalWindows(&windows);
+    windows.onProjectInfo = [](ProjectInfoDialog& dlg) {
+        dlg.text2[0] = "123456";
+        dlg.text2[1] = "1234";
+        dlg.text2[5] = "500";
+        dlg.ok();
+    };
+    dialogs.fileNames.push_back(dir.file("new.pys"));
+    w->dispatch(tool::kNew);
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"projectInfo", "parameterSetup (not blocking)"}));
+    ASSERT_EQ(windows.shown.size(), 1u);
+    EXPECT_EQ(w->labels[0], "工程名称：123456");
+    EXPECT_EQ(w->labels[1], "试桩编号：1234");
+}
+
+// Each writer of the settings tells the user when the file cannot be written; the values
+// stay in effect.
+TEST_F(MainWindowTest, AFailedSettingsWriteIsShown)
+{
+    const std::string blocked = dir.write("blocker", "x") + "/spconfig.sys";
+    auto d2 = std::make_unique<TestData>();
+    MainWindow win(*d2, dialogs, blocked);
+    win.load(1366);
+    dialogs.fileNames.push_back(sampleFile());
+    win.dispatch(tool::kOpen);
+    const auto told = [this] {
+        const bool shown = !dialogs.messages.empty() &&
+                           dialogs.messages.back().text.rfind("设置文件保存失败！", 0) == 0 &&
+                           dialogs.messages.back().title == "系统警告！";
+        dialogs.messages.clear();
+        return shown;
+    };
+    dialogs.messages.clear();
+
+    win.dispatch(tool::kMerge);
+    EXPECT_TRUE(told()) << "merge toggle";
+    EXPECT_EQ(d2->csz[74], "1");
+
+    test::ModalWindowsStub windows;
+    win.setModalWindows(&windows);
+    windows.onParameterSetup = [](ParameterSetupDialog& dlg) { dlg.ok(); };
+    win.dispatch(tool::kParameterSetup);
+    EXPECT_TRUE(told()) << "parameter setup";
+
+    d2->newtest = true;
+    windows.onProjectInfo = [](ProjectInfoDialog& dlg) {
+        dlg.text2[0] = "123456";
+        dlg.text2[1] = "1234";
+        dlg.text2[5] = "500";
+        dlg.ok();
+    };
+    win.dispatch(tool::kProjectInfo);
+    // The parameter setup that follows a new test's information is not run by the stub.
+    EXPECT_TRUE(told()) << "project information";
+
+    windows.onPrintOptions = [](PrintOptionsDialog& dlg) { dlg.confirm(); };
+    win.dispatch(tool::kPrintOptions);
+    EXPECT_TRUE(told()) << "print options";
+
+    ASSERT_TRUE(win.grid.commitEdit(2, 5, "3"));
+    EXPECT_EQ(win.files.save(), SaveResult::Saved); // the test itself is saved
+    EXPECT_TRUE(told()) << "save";
+    EXPECT_FALSE(d2->dirty);
 }
 
 } // namespace

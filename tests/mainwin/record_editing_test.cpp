@@ -152,7 +152,7 @@ TEST_F(RecordEditingTest, CommittedTextsAreNormalisedAndReachTheRecordTable)
     EXPECT_TRUE(d->hzdecimal);
     EXPECT_FALSE(g.commitEdit(2, 4, "99999"));
     EXPECT_EQ(g.text(2, 4), "1.00");
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
 }
 
 TEST_F(RecordEditingTest, CycleNumbersRunOneToFiveWithinEqualLoads)
@@ -174,7 +174,7 @@ TEST_F(RecordEditingTest, OpenCorrectsCycleNumbersQuietly)
     rows[1].xh = 7;
     openRows(rows);
     EXPECT_EQ(d->jlb[1].xh, 2);
-    EXPECT_EQ(d->dirty, 0);
+    EXPECT_FALSE(d->dirty);
     EXPECT_FALSE(w.bar.tool("mnuFile", "miFSave")->enabled);
 }
 
@@ -194,7 +194,7 @@ TEST_F(RecordEditingTest, InsertDuplicatesTheCurrentRowAndRenumbers)
     EXPECT_EQ(d->jlb[3].hz, 30.0f);
     EXPECT_EQ(d->jlb[4].hz, 40.0f);
     EXPECT_EQ(d->jlb[5].hz, kEndLoad);
-    EXPECT_EQ(d->dirty, -1);
+    EXPECT_TRUE(d->dirty);
 }
 
 TEST_F(RecordEditingTest, DeleteMovesTheCurrentRowAndLeavesAGapInTheNumbers)

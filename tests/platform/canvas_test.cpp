@@ -23,7 +23,7 @@ TEST(RecordingCanvas, KeepsTheOperationsSinceTheLastClear)
     EXPECT_EQ(json[1], R"({"op":"penColor","args":[255,0,0]})");
     EXPECT_EQ(json[2], R"({"op":"fillColor","args":["system",15]})");
     EXPECT_EQ(json[4], R"({"op":"textY","args":[1142.5]})");
-    EXPECT_EQ(json[5], R"({"op":"text","args":["时间 \"t\"\u000a"]})");
+    EXPECT_EQ(json[5], R"({"op":"text","args":["时间 \"t\"\n"]})");
     EXPECT_EQ(toJson({"line", {0.0, -15.0, 1000.0 / 3, 1100.0}}),
               R"({"op":"line","args":[0,-15,333.3333333333333,1100]})");
 }

@@ -19,7 +19,7 @@ struct RecordingView : CommandBarView
 CommandBar sampleBar()
 {
     CommandBar bar;
-    bar.addBand({"mnuMain", BandKind::MenuBar, {{"mnuFile", "文件(&F)"}, {"mnuprint", "打印(&P)"}}});
+    bar.addBand({"mnuMain", BandKind::MenuBar, {{"mnuFile", "文件(&F)"}, {"mnuPrint", "打印(&P)"}}});
     bar.addBand(
         {"mnuFile", BandKind::SubMenu, {{"miFOpen", "打开(&O)"}, {"mip", ""}, {"miFSave", "保存(&S)"}}});
     bar.addBand({"barStandard", BandKind::Toolbar, {{"miFOpen", "打开文件"}, {"miFSave", "保存文件"}}});
@@ -52,13 +52,13 @@ TEST(CommandBar, DisabledMenuBlocksItsBandWhateverTheCase)
     std::vector<std::string> clicked;
     bar.onToolClick = [&](const std::string& name) { clicked.push_back(name); };
 
-    bar.setEnabled("mnuMain", "mnuprint", false);
+    bar.setEnabled("mnuMain", "mnuPrint", false);
     EXPECT_FALSE(bar.bandUsable("mnuPrint"));
     EXPECT_TRUE(bar.bandUsable("mnuFile"));
     EXPECT_TRUE(bar.bandUsable("mnuBJ")); // no menu opens it
     bar.click("mnuPrint", "miPsz");
     EXPECT_TRUE(clicked.empty());
-    bar.setEnabled("mnuMain", "mnuprint", true);
+    bar.setEnabled("mnuMain", "mnuPrint", true);
     bar.click("mnuPrint", "miPsz");
     EXPECT_EQ(clicked, (std::vector<std::string>{"miPsz"}));
 }

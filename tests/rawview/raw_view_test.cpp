@@ -155,7 +155,7 @@ TEST_F(RawViewTest, GaugeFlagsApplyFromTheFirstReadingAndAreCorrected)
     gauges("0", "0", "0", "0");
     view.open();
     EXPECT_EQ(row(3)[8], "0.000");
-    EXPECT_EQ(d->dirty, 0);
+    EXPECT_FALSE(d->dirty);
 }
 
 TEST_F(RawViewTest, RemarksDependOnTheFileName)

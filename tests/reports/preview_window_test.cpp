@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/scripted_dialogs.h"
+#include "reports/preview_tools.h"
 #include "reports/preview_window.h"
 
 namespace pyx {
@@ -73,6 +74,19 @@ TEST_F(PreviewWindowTest, ZoomCommandsKeepTheirLimitsAndShowTheSetting)
     EXPECT_EQ(w.zoomText(), "87%");
     w.tool("页宽");
     EXPECT_EQ(w.zoomCaption(), "页宽");
+}
+
+TEST_F(PreviewWindowTest, EveryToolHasACommandAndNoOtherNameDoes)
+{
+    using namespace preview_tool;
+    for (const char* name :
+         {kPrint, kExportWord, kExportPdf, kFirst, kPrevious, kNext, kLast, kZoomTool, kWholePage, kPageWidth,
+          kTwoPages, kThumbnails, kZoomIn, kZoomOut, kPageLabel, kClose})
+        EXPECT_TRUE(w.tools().has(name)) << name;
+    for (const char* percent : kPercents)
+        EXPECT_TRUE(w.tools().has(percent)) << percent;
+    EXPECT_THROW(w.tool("打印预览"), UnknownCommand);
+    EXPECT_THROW(w.tool("120"), UnknownCommand);
 }
 
 TEST_F(PreviewWindowTest, PrintNeedsPagesAndAPrinter)

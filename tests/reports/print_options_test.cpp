@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "data/settings.h"
+#include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
 #include "reports/print_options.h"
 #include "support/temp_dir.h"
@@ -16,7 +17,8 @@ struct PrintOptionsTest : ::testing::Test
     std::string settings = dir.file("spconfig.sys");
     std::unique_ptr<TestData> d = std::make_unique<TestData>();
     ScriptedDialogs dialogs;
-    PrintOptionsDialog dlg{*d, dialogs, settings};
+    MainWindow window{*d, dialogs, settings};
+    PrintOptionsDialog dlg{*d, dialogs, window};
 
     PrintOptionsTest()
     {
@@ -75,7 +77,8 @@ TEST_F(PrintOptionsTest, ConfirmChecksTheChoiceThenStoresAndWrites)
 
 TEST_F(PrintOptionsTest, AFailedWriteIsToldButTheChoiceHolds)
 {
-    PrintOptionsDialog blocked{*d, dialogs, dir.write("file", "x") + "/spconfig.sys"};
+    MainWindow blockedWindow{*d, dialogs, dir.write("file", "x") + "/spconfig.sys"};
+    PrintOptionsDialog blocked{*d, dialogs, blockedWindow};
     blocked.load();
     blocked.confirm();
     EXPECT_TRUE(blocked.closed);

@@ -247,7 +247,7 @@ TEST_F(ReportBuildTest, PrintingACurveLeavesTheTestAsItWas)
 {
     records(10);
     select({72, 73});
-    d->curvekind = 1;
+    d->curvekind = CurveKind::Time;
     const auto before = std::make_unique<TestData>(*d);
     preview();
     preview();

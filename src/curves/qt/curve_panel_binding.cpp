@@ -5,7 +5,6 @@
 
 #include "curves/curve_panel.h"
 #include "curves/qt/curve_surface.h"
-#include "curves/qt/mark_dialog_widget.h"
 
 namespace pyx {
 namespace {
@@ -19,8 +18,7 @@ void showRange(QScrollBar* bar, const ScrollRange& r)
 
 } // namespace
 
-void bindCurvePanel(CurvePanel& panel, CurveSurface* surface, QScrollBar* scaleBar, QScrollBar* stageBar,
-                    QWidget* dialogParent)
+void bindCurvePanel(CurvePanel& panel, CurveSurface* surface, QScrollBar* scaleBar, QScrollBar* stageBar)
 {
     scaleBar->setTracking(false);
     stageBar->setTracking(false);
@@ -32,10 +30,6 @@ void bindCurvePanel(CurvePanel& panel, CurveSurface* surface, QScrollBar* scaleB
         surface->update();
     };
     panel.hooks.changed = sync;
-    panel.hooks.runMarkDialog = [dialogParent](MarkDialog& logic) {
-        MarkDialogWidget dialog(logic, dialogParent);
-        dialog.exec();
-    };
     QObject::connect(scaleBar, &QScrollBar::valueChanged, surface,
                      [&panel](int value) { panel.scaleScrolled(value); });
     QObject::connect(stageBar, &QScrollBar::valueChanged, surface,

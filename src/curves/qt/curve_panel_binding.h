@@ -1,9 +1,8 @@
 #pragma once
-// Binds the curve panel's logic to its widgets: the surface, the scale and stage scroll
-// bars and the mark dialog.
+// Binds the curve panel's logic to its widgets: the surface and the scale and stage
+// scroll bars. (The mark dialog opens through the main window's modal windows.)
 
 class QScrollBar;
-class QWidget;
 
 namespace pyx {
 
@@ -11,8 +10,7 @@ class CurvePanel;
 class CurveSurface;
 
 // The scroll bars report a value when it is set (not while dragging) and follow the
-// panel's state after every drawing; the mark dialog opens modally over `dialogParent`.
-void bindCurvePanel(CurvePanel& panel, CurveSurface* surface, QScrollBar* scaleBar, QScrollBar* stageBar,
-                    QWidget* dialogParent);
+// panel's state after every drawing.
+void bindCurvePanel(CurvePanel& panel, CurveSurface* surface, QScrollBar* scaleBar, QScrollBar* stageBar);
 
 } // namespace pyx

@@ -35,10 +35,15 @@ QComboBox* portList(QWidget* parent, const char* name)
 
 } // namespace
 
-ParameterSetupWidget::ParameterSetupWidget(MainWindow& window, QWidget* parent)
-    : QDialog(parent), logic_(window)
+ParameterSetupWidget::ParameterSetupWidget(std::unique_ptr<ParameterSetupDialog> logic, QWidget* parent)
+    : ParameterSetupWidget(*logic, parent)
 {
-    logic_.load();
+    owned_ = std::move(logic);
+}
+
+ParameterSetupWidget::ParameterSetupWidget(ParameterSetupDialog& logic, QWidget* parent)
+    : QDialog(parent), logic_(logic)
+{
     setObjectName("frmcssz");
     setWindowTitle(QString::fromUtf8("参数设置"));
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 #include "dialogs/parameter_setup.h"
 
@@ -18,8 +19,10 @@ class ParameterSetupWidget : public QDialog
 {
     Q_OBJECT
 public:
-    // Loads the dialog's logic from the settings of `window`.
-    ParameterSetupWidget(MainWindow& window, QWidget* parent);
+    // Shows `logic`, which has been loaded and outlives the widget.
+    ParameterSetupWidget(ParameterSetupDialog& logic, QWidget* parent);
+    // Shows `logic` and keeps it while the widget lives (the window that does not block).
+    ParameterSetupWidget(std::unique_ptr<ParameterSetupDialog> logic, QWidget* parent);
 
     ParameterSetupDialog& logic() { return logic_; }
     QLineEdit* field(int index) const { return fields_[index]; }
@@ -30,7 +33,8 @@ private:
     void showState();
     void applyFocus();
 
-    ParameterSetupDialog logic_;
+    std::unique_ptr<ParameterSetupDialog> owned_;
+    ParameterSetupDialog& logic_;
     std::array<QLineEdit*, 9> fields_{};
     std::array<QCheckBox*, 4> gauges_{};
     QComboBox* port1_ = nullptr;

@@ -40,10 +40,9 @@ void choose(QButtonGroup* group, QRadioButton* first, QRadioButton* second, int 
 
 } // namespace
 
-ProjectInfoWidget::ProjectInfoWidget(MainWindow& window, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), logic_(window, dialogs)
+ProjectInfoWidget::ProjectInfoWidget(ProjectInfoDialog& logic, QWidget* parent)
+    : QDialog(parent), logic_(logic)
 {
-    logic_.load();
     setObjectName("frmgcxx");
     setWindowTitle(QString::fromUtf8("工程信息"));
 

@@ -18,8 +18,8 @@ class ProjectInfoWidget : public QDialog
 {
     Q_OBJECT
 public:
-    // Loads the dialog's logic from the test of `window`.
-    ProjectInfoWidget(MainWindow& window, Dialogs& dialogs, QWidget* parent);
+    // Shows `logic`, which has been loaded and outlives the widget.
+    ProjectInfoWidget(ProjectInfoDialog& logic, QWidget* parent);
 
     ProjectInfoDialog& logic() { return logic_; }
     QLineEdit* field(int index) const { return fields_[index]; }
@@ -29,7 +29,7 @@ private:
     void showState();
     void applyFocus();
 
-    ProjectInfoDialog logic_;
+    ProjectInfoDialog& logic_;
     std::array<QLineEdit*, ProjectInfoDialog::kFieldCount> fields_{};
     std::array<QRadioButton*, 4> options_{}; // Option1..Option4
     QLabel* factor_ = nullptr;

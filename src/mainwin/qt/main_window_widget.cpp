@@ -14,7 +14,8 @@
 #include "curves/qt/curve_panel_binding.h"
 #include "curves/qt/curve_surface.h"
 #include "data/settings.h"
-#include "dialogs/qt/dialog_commands.h"
+#include "mainwin/command_names.h"
+#include "mainwin/qt/qt_modal_windows.h"
 #include "mainwin/qt/window_placement.h"
 #include "platform/qt/qt_command_bar.h"
 #include "platform/qt/qt_dialogs.h"
@@ -30,7 +31,8 @@ constexpr QSize kLayoutSize(1280, 800);
 
 MainWindowWidget::MainWindowWidget(QWidget* parent)
     : QMainWindow(parent), data_(std::make_unique<TestData>()), dialogs_(std::make_unique<QtDialogs>(this)),
-      logic_(std::make_unique<MainWindow>(*data_, *dialogs_, defaultSettingsPath()))
+      logic_(std::make_unique<MainWindow>(*data_, *dialogs_, defaultSettingsPath())),
+      windows_(std::make_unique<QtModalWindows>(this))
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     placeWindow(*this, kLayoutSize);
@@ -75,7 +77,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     panelLayout->addWidget(surface_, 1, 0, 1, 2);
     panelLayout->addWidget(hscroll1_, 2, 0);
     panelLayout->addWidget(hscroll2_, 2, 1);
-    bindCurvePanel(logic_->curves, surface, hscroll1_, hscroll2_, this);
+    bindCurvePanel(logic_->curves, surface, hscroll1_, hscroll2_);
     panelLayout->setRowStretch(1, 1);
 
     splitter->addWidget(gridView_);
@@ -100,7 +102,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
         closing_ = true;
         close();
     };
-    installDialogCommands(*logic_, *dialogs_, this);
+    logic_->setModalWindows(windows_.get());
     showTexts();
 }
 
@@ -134,7 +136,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonRelease) {
         for (QLabel* label : labels_) {
             if (watched == label) {
-                logic_->dispatch("miPprojectInfo");
+                logic_->dispatch(tool::kProjectInfo);
                 return true;
             }
         }

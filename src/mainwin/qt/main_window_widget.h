@@ -16,6 +16,7 @@ class QSplitter;
 namespace pyx {
 
 class QtDialogs;
+class QtModalWindows;
 class QtCommandBar;
 class QtTextGrid;
 
@@ -46,6 +47,7 @@ private:
     std::unique_ptr<TestData> data_;
     std::unique_ptr<QtDialogs> dialogs_;
     std::unique_ptr<MainWindow> logic_;
+    std::unique_ptr<QtModalWindows> windows_;
     QtCommandBar* barView_ = nullptr;
     QtTextGrid* gridView_ = nullptr;
     std::array<QLabel*, 4> labels_{};

@@ -98,11 +98,8 @@ QMenu* QtCommandBar::buildMenu(const Band& band, QWidget* window)
 
 QMenu* QtCommandBar::menuOpenedBy(const std::string& toolName) const
 {
-    const QString name = QString::fromStdString(toolName);
-    for (const auto& [band, menu] : menus_)
-        if (QString::fromStdString(band).compare(name, Qt::CaseInsensitive) == 0)
-            return menu;
-    return nullptr;
+    const auto it = menus_.find(toolName);
+    return it == menus_.end() ? nullptr : it->second;
 }
 
 void QtCommandBar::buildMenuBar(const Band& band, QWidget* window)

@@ -3,6 +3,9 @@
 #include <QStyle>
 #include <array>
 
+#include "mainwin/command_names.h"
+#include "reports/preview_tools.h"
+
 namespace pyx {
 namespace {
 
@@ -14,27 +17,27 @@ struct ToolPicture
 };
 
 constexpr std::array kPictures{
-    ToolPicture{"miFNew", "document-new", QStyle::SP_FileIcon},
-    ToolPicture{"miFOpen", "document-open", QStyle::SP_DialogOpenButton},
-    ToolPicture{"miFSave", "document-save", QStyle::SP_DialogSaveButton},
-    ToolPicture{"miPprojectInfo", "document-properties", QStyle::SP_FileDialogInfoView},
-    ToolPicture{"miPparameterSetup", "preferences-system", QStyle::SP_FileDialogDetailedView},
-    ToolPicture{"miFPrintPreview", "document-print-preview", QStyle::SP_FileDialogContentsView},
-    ToolPicture{"miChzb", "x-office-spreadsheet", QStyle::SP_FileDialogListView},
-    ToolPicture{"miCjlb", "accessories-text-editor", QStyle::SP_FileDialogDetailedView},
-    ToolPicture{"miCh0t", "utilities-system-monitor", QStyle::SP_MediaSeekForward},
-    ToolPicture{"miCh0y", "view-statistics", QStyle::SP_ArrowUp},
+    ToolPicture{tool::kNew, "document-new", QStyle::SP_FileIcon},
+    ToolPicture{tool::kOpen, "document-open", QStyle::SP_DialogOpenButton},
+    ToolPicture{tool::kSave, "document-save", QStyle::SP_DialogSaveButton},
+    ToolPicture{tool::kProjectInfo, "document-properties", QStyle::SP_FileDialogInfoView},
+    ToolPicture{tool::kParameterSetup, "preferences-system", QStyle::SP_FileDialogDetailedView},
+    ToolPicture{tool::kPrintPreviewTool, "document-print-preview", QStyle::SP_FileDialogContentsView},
+    ToolPicture{tool::kSummary, "x-office-spreadsheet", QStyle::SP_FileDialogListView},
+    ToolPicture{tool::kRecordTable, "accessories-text-editor", QStyle::SP_FileDialogDetailedView},
+    ToolPicture{tool::kTimeCurve, "utilities-system-monitor", QStyle::SP_MediaSeekForward},
+    ToolPicture{tool::kGradientCurve, "view-statistics", QStyle::SP_ArrowUp},
     // The print preview's band.
-    ToolPicture{"打印", "document-print", QStyle::SP_DialogSaveButton},
-    ToolPicture{"导出PDF", "application-pdf", QStyle::SP_FileIcon},
-    ToolPicture{"导出Word", "x-office-document", QStyle::SP_FileIcon},
-    ToolPicture{"首页", "go-first", QStyle::SP_MediaSkipBackward},
-    ToolPicture{"上一页", "go-previous", QStyle::SP_ArrowLeft},
-    ToolPicture{"下一页", "go-next", QStyle::SP_ArrowRight},
-    ToolPicture{"最后一页", "go-last", QStyle::SP_MediaSkipForward},
-    ToolPicture{"放大", "zoom-in", QStyle::SP_ArrowUp},
-    ToolPicture{"缩小", "zoom-out", QStyle::SP_ArrowDown},
-    ToolPicture{"退出", "window-close", QStyle::SP_DialogCloseButton},
+    ToolPicture{preview_tool::kPrint, "document-print", QStyle::SP_DialogSaveButton},
+    ToolPicture{preview_tool::kExportPdf, "application-pdf", QStyle::SP_FileIcon},
+    ToolPicture{preview_tool::kExportWord, "x-office-document", QStyle::SP_FileIcon},
+    ToolPicture{preview_tool::kFirst, "go-first", QStyle::SP_MediaSkipBackward},
+    ToolPicture{preview_tool::kPrevious, "go-previous", QStyle::SP_ArrowLeft},
+    ToolPicture{preview_tool::kNext, "go-next", QStyle::SP_ArrowRight},
+    ToolPicture{preview_tool::kLast, "go-last", QStyle::SP_MediaSkipForward},
+    ToolPicture{preview_tool::kZoomIn, "zoom-in", QStyle::SP_ArrowUp},
+    ToolPicture{preview_tool::kZoomOut, "zoom-out", QStyle::SP_ArrowDown},
+    ToolPicture{preview_tool::kClose, "window-close", QStyle::SP_DialogCloseButton},
 };
 
 } // namespace

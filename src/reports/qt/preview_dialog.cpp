@@ -7,6 +7,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -14,6 +15,7 @@
 
 #include "platform/qt/page_renderer.h"
 #include "platform/qt/tool_icons.h"
+#include "reports/preview_tools.h"
 #include "reports/qt/pdf_export.h"
 #include "reports/report_build.h"
 
@@ -25,8 +27,11 @@ QString qs(const std::string& s)
     return QString::fromStdString(s);
 }
 
-// The zoom commands under the zoom tool, as the band names them.
-constexpr std::array kZoomTools{"整页", "页宽", "两页", "最小", "150", "100", "75", "50", "25"};
+// The zoom commands under the zoom tool.
+constexpr std::array kZoomTools{
+    preview_tool::kWholePage,   preview_tool::kPageWidth,   preview_tool::kTwoPages,
+    preview_tool::kThumbnails,  preview_tool::kPercents[0], preview_tool::kPercents[1],
+    preview_tool::kPercents[2], preview_tool::kPercents[3], preview_tool::kPercents[4]};
 
 // The PDF's proposed name: the data file's with ".pdf" for its extension.
 std::string pdfName(const std::string& curfile)
@@ -65,8 +70,15 @@ PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWi
 
     logic_.hooks.checkPrint = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
     logic_.hooks.print = [this] { printDocument(); };
-    // The desktop's printer settings; a failure to start them is not reported.
-    logic_.hooks.addPrinter = [] { QProcess::startDetached(QStringLiteral("system-config-printer"), {}); };
+    // The desktop's printer settings where they are installed; a failure to start them is
+    // not reported.
+    logic_.hooks.addPrinter = [this] {
+        const QString settings = QStandardPaths::findExecutable(QStringLiteral("system-config-printer"));
+        if (settings.isEmpty())
+            dialogs_.message({"请在系统设置中添加打印机。", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+        else
+            QProcess::startDetached(settings, {});
+    };
     logic_.hooks.exportWord = [this] {
         dialogs_.message({"导出Word 此功能尚未完成", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
     };
@@ -89,7 +101,7 @@ PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWi
     for (const std::string& entry : logic_.pageList())
         pageList_->addItem(qs(entry));
     // Opens on the whole first page.
-    logic_.tool("整页");
+    logic_.tool(preview_tool::kWholePage);
     showLogic();
     resize(900, 1000);
 }
@@ -98,6 +110,7 @@ PreviewDialog::~PreviewDialog() = default;
 
 void PreviewDialog::buildToolbar()
 {
+    using namespace preview_tool;
     toolbar_ = new QToolBar(this);
     toolbar_->setObjectName("abPrint");
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -107,21 +120,21 @@ void PreviewDialog::buildToolbar()
         connect(a, &QAction::triggered, this, [this, name] { runTool(name); });
         return a;
     };
-    add("打印");
-    add("导出PDF");
-    add("导出Word");
+    add(kPrint);
+    add(kExportPdf);
+    add(kExportWord);
     toolbar_->addSeparator();
-    add("首页");
-    add("上一页");
-    add("下一页");
-    add("最后一页");
+    add(kFirst);
+    add(kPrevious);
+    add(kNext);
+    add(kLast);
     toolbar_->addSeparator();
 
     auto* before = new QLabel(QString::fromUtf8(" 第 "), toolbar_);
-    before->setObjectName(QString::fromUtf8("多少页"));
+    before->setObjectName(QString::fromUtf8(kPageLabel));
     toolbar_->addWidget(before);
     pageList_ = new QComboBox(toolbar_);
-    pageList_->setObjectName(QString::fromUtf8("页数"));
+    pageList_->setObjectName(QString::fromUtf8(kPageList));
     pageList_->setMinimumContentsLength(3);
     connect(pageList_, &QComboBox::activated, this, [this](int index) {
         logic_.choosePage(index);
@@ -129,12 +142,12 @@ void PreviewDialog::buildToolbar()
     });
     toolbar_->addWidget(pageList_);
     pagesLabel_ = new QLabel(toolbar_);
-    pagesLabel_->setObjectName(QString::fromUtf8("共多少页"));
+    pagesLabel_->setObjectName(QString::fromUtf8(kPagesLabel));
     toolbar_->addWidget(pagesLabel_);
     toolbar_->addSeparator();
 
     zoomTool_ = new QToolButton(toolbar_);
-    zoomTool_->setObjectName(QString::fromUtf8("放大镜"));
+    zoomTool_->setObjectName(QString::fromUtf8(kZoomTool));
     zoomTool_->setToolTip(QString::fromUtf8("显示比例"));
     zoomTool_->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(zoomTool_);
@@ -145,10 +158,10 @@ void PreviewDialog::buildToolbar()
     }
     zoomTool_->setMenu(menu);
     toolbar_->addWidget(zoomTool_);
-    add("放大");
-    add("缩小");
+    add(kZoomIn);
+    add(kZoomOut);
     toolbar_->addSeparator();
-    add("退出");
+    add(kClose);
 }
 
 void PreviewDialog::runTool(const std::string& name)

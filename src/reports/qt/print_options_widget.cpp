@@ -10,11 +10,9 @@
 
 namespace pyx {
 
-PrintOptionsWidget::PrintOptionsWidget(TestData& data, Dialogs& dialogs, const std::string& settingsPath,
-                                       QWidget* parent)
-    : QDialog(parent), logic_(data, dialogs, settingsPath)
+PrintOptionsWidget::PrintOptionsWidget(PrintOptionsDialog& logic, QWidget* parent)
+    : QDialog(parent), logic_(logic)
 {
-    logic_.load();
     setObjectName("frmprintsz");
     setWindowTitle(QString::fromUtf8("打印设置"));
 

@@ -14,13 +14,14 @@ class PrintOptionsWidget : public QDialog
 {
     Q_OBJECT
 public:
-    PrintOptionsWidget(TestData& data, Dialogs& dialogs, const std::string& settingsPath, QWidget* parent);
+    // Shows `logic`, which has been loaded and outlives the widget.
+    PrintOptionsWidget(PrintOptionsDialog& logic, QWidget* parent);
 
     PrintOptionsDialog& logic() { return logic_; }
     QCheckBox* box(int index) const { return boxes_[index]; }
 
 private:
-    PrintOptionsDialog logic_;
+    PrintOptionsDialog& logic_;
     std::array<QCheckBox*, 6> boxes_{};
 };
 

@@ -1,0 +1,36 @@
+#pragma once
+// The windows the main window opens over itself. The logic of each window is made and
+// loaded by the command; the runner shows it and returns when the user has closed it (the
+// Qt windows, or a script in tests). Without a runner nothing is shown.
+
+#include <memory>
+
+namespace pyx {
+
+class MarkDialog;
+class ParameterSetupDialog;
+class PrintOptionsDialog;
+class ProjectInfoDialog;
+struct TestData;
+class Dialogs;
+
+class ModalWindows
+{
+public:
+    virtual ~ModalWindows() = default;
+    virtual void run(ProjectInfoDialog& dialog) = 0;
+    virtual void run(ParameterSetupDialog& dialog) = 0;
+    virtual void run(PrintOptionsDialog& dialog) = 0;
+    virtual void run(MarkDialog& dialog) = 0;
+    // The parameter setup without blocking: the window keeps the dialog until it closes.
+    virtual void show(std::unique_ptr<ParameterSetupDialog> dialog) = 0;
+    // The raw data window (it opens on the test, see RawDataView) and the about box.
+    virtual void runRawData(TestData& data) = 0;
+    virtual void runAbout() = 0;
+    // The print preview: it builds the report document of the test when it opens;
+    // `gridRows` are the rows of the main grid, as the gradient curve reads them; its
+    // messages and file dialogs go through `dialogs`.
+    virtual void runPreview(TestData& data, int gridRows, Dialogs& dialogs) = 0;
+};
+
+} // namespace pyx

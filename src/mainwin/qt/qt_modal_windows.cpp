@@ -1,0 +1,67 @@
+#include "mainwin/qt/qt_modal_windows.h"
+
+#include "curves/qt/mark_dialog_widget.h"
+#include "dialogs/qt/about_dialog.h"
+#include "dialogs/qt/parameter_setup_widget.h"
+#include "dialogs/qt/project_info_widget.h"
+#include "rawview/qt/raw_view_widget.h"
+#include "reports/qt/preview_dialog.h"
+#include "reports/qt/print_options_widget.h"
+
+namespace pyx {
+namespace {
+
+// The widget of a window, made for `logic` over `parent`, shown until the user closes it.
+template <class Widget, class Logic> void exec(Logic& logic, QWidget* parent)
+{
+    Widget widget(logic, parent);
+    widget.exec();
+}
+
+} // namespace
+
+void QtModalWindows::run(ProjectInfoDialog& dialog)
+{
+    exec<ProjectInfoWidget>(dialog, parent_);
+}
+
+void QtModalWindows::run(ParameterSetupDialog& dialog)
+{
+    exec<ParameterSetupWidget>(dialog, parent_);
+}
+
+void QtModalWindows::run(PrintOptionsDialog& dialog)
+{
+    exec<PrintOptionsWidget>(dialog, parent_);
+}
+
+void QtModalWindows::run(MarkDialog& dialog)
+{
+    exec<MarkDialogWidget>(dialog, parent_);
+}
+
+void QtModalWindows::show(std::unique_ptr<ParameterSetupDialog> dialog)
+{
+    auto* widget = new ParameterSetupWidget(std::move(dialog), parent_);
+    widget->setAttribute(Qt::WA_DeleteOnClose);
+    widget->show();
+}
+
+void QtModalWindows::runRawData(TestData& data)
+{
+    exec<RawViewWidget>(data, parent_);
+}
+
+void QtModalWindows::runAbout()
+{
+    AboutDialog widget(parent_);
+    widget.exec();
+}
+
+void QtModalWindows::runPreview(TestData& data, int gridRows, Dialogs& dialogs)
+{
+    PreviewDialog widget(data, gridRows, dialogs, parent_);
+    widget.exec();
+}
+
+} // namespace pyx

@@ -1,0 +1,49 @@
+#pragma once
+// Modal windows for tests: notes which window opened and lets the test act as the user.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "curves/mark_dialog.h"
+#include "dialogs/parameter_setup.h"
+#include "dialogs/project_info.h"
+#include "mainwin/modal_windows.h"
+#include "reports/print_options.h"
+
+namespace pyx::test {
+
+struct ModalWindowsStub : ModalWindows
+{
+    std::vector<std::string> opened;
+    std::function<void(ProjectInfoDialog&)> onProjectInfo;
+    std::function<void(ParameterSetupDialog&)> onParameterSetup;
+    std::function<void(PrintOptionsDialog&)> onPrintOptions;
+    std::function<void(MarkDialog&)> onMark;
+    std::vector<std::unique_ptr<ParameterSetupDialog>> shown; // the windows that do not block
+
+    void run(ProjectInfoDialog& dialog) override { note("projectInfo", onProjectInfo, dialog); }
+    void run(ParameterSetupDialog& dialog) override { note("parameterSetup", onParameterSetup, dialog); }
+    void run(PrintOptionsDialog& dialog) override { note("printOptions", onPrintOptions, dialog); }
+    void run(MarkDialog& dialog) override { note("mark", onMark, dialog); }
+    void show(std::unique_ptr<ParameterSetupDialog> dialog) override
+    {
+        opened.push_back("parameterSetup (not blocking)");
+        shown.push_back(std::move(dialog));
+    }
+    void runRawData(TestData&) override { opened.push_back("rawData"); }
+    void runAbout() override { opened.push_back("about"); }
+    void runPreview(TestData&, int, Dialogs&) override { opened.push_back("preview"); }
+
+private:
+    template <class Dialog>
+    void note(const char* name, const std::function<void(Dialog&)>& user, Dialog& dialog)
+    {
+        opened.push_back(name);
+        if (user)
+            user(dialog);
+    }
+};
+
+} // namespace pyx::test

@@ -85,6 +85,25 @@ void fillData(Table& t, int top, int first, int rows, const TextMatrix& m, std::
 
 constexpr std::array<const char*, 4> kGauges{"上表1", "上表2", "下表1", "下表2"};
 
+// The record table and the full summary: one row per cycle, the load, time and cycle in the
+// first three columns (of the given widths), the column of the reading difference wider.
+Table cycleTable(PageDocument& doc, const TestData& d, const char* text, int cols, int rows,
+                 const std::array<double, 3>& firstWidths)
+{
+    title(doc, text);
+    Table t(cols, rows + 3);
+    t.setDefaultColWidth(900);
+    for (int c = 1; c <= 3; ++c)
+        t.setColWidth(c, firstWidths[c - 1]);
+    t.setColWidth(10, 1000);
+    t.setDefaultRowHeight(kRowHeight);
+    headerBlock(t, d, TextAlign::Left);
+    tallHeading(t, 1, "荷载(kN)");
+    tallHeading(t, 2, "观测时间");
+    tallHeading(t, 3, "循环数");
+    return t;
+}
+
 void rawTable(PageDocument& doc, const TestData& d, int first, int rows, const TextMatrix& m, bool word)
 {
     title(doc, kTitleYsb);
@@ -110,18 +129,7 @@ void rawTable(PageDocument& doc, const TestData& d, int first, int rows, const T
 
 void TableJlb(PageDocument& doc, const TestData& d, int first, int rows, const TextMatrix& m)
 {
-    title(doc, kTitleJlb);
-    Table t(11, rows + 3);
-    t.setDefaultColWidth(900);
-    t.setColWidth(1, 1000);
-    t.setColWidth(2, 1000);
-    t.setColWidth(3, 600);
-    t.setColWidth(10, 1000);
-    t.setDefaultRowHeight(kRowHeight);
-    headerBlock(t, d, TextAlign::Left);
-    tallHeading(t, 1, "荷载(kN)");
-    tallHeading(t, 2, "观测时间");
-    tallHeading(t, 3, "循环数");
+    Table t = cycleTable(doc, d, kTitleJlb, 11, rows, {1000, 1000, 600});
     groupHeading(t, 4, 7, "加载水平位移(mm)", kGauges);
     groupHeading(t, 8, 11, "卸载水平位移(mm)", kGauges);
     fillData(t, 4, first, rows, m, 11, true);
@@ -130,18 +138,7 @@ void TableJlb(PageDocument& doc, const TestData& d, int first, int rows, const T
 
 void TableHzb(PageDocument& doc, const TestData& d, int first, int rows, const TextMatrix& m)
 {
-    title(doc, kTitleHzb);
-    Table t(12, rows + 3);
-    t.setDefaultColWidth(900);
-    t.setColWidth(1, 600);
-    t.setColWidth(2, 1000);
-    t.setColWidth(3, 400);
-    t.setColWidth(10, 1000);
-    t.setDefaultRowHeight(kRowHeight);
-    headerBlock(t, d, TextAlign::Left);
-    tallHeading(t, 1, "荷载(kN)");
-    tallHeading(t, 2, "观测时间");
-    tallHeading(t, 3, "循环数");
+    Table t = cycleTable(doc, d, kTitleHzb, 12, rows, {600, 1000, 400});
     groupHeading(t, 4, 5, "加载", std::array{"上表", "下表"});
     groupHeading(t, 6, 7, "卸载", std::array{"上表", "下表"});
     groupHeading(t, 8, 9, "水平位移(mm)", std::array{"加载", "卸载"});

@@ -11,6 +11,9 @@ struct FileDialogRequest
     int filterIndex = 1;  // 1-based
     std::string fileName; // proposed name
     std::string title;
+    // Save dialogs: the dialog itself asks before an existing file is chosen; off where
+    // the command asks its own question.
+    bool confirmOverwrite = true;
 };
 
 enum class MsgButtons

@@ -97,7 +97,9 @@ std::string QtDialogs::saveFile(const FileDialogRequest& request)
     DialogSetup setup = setupFor(request);
     return QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.title),
                                         QString::fromStdString(request.fileName), setup.filters.join(";;"),
-                                        &setup.selected)
+                                        &setup.selected,
+                                        request.confirmOverwrite ? QFileDialog::Options()
+                                                                 : QFileDialog::DontConfirmOverwrite)
         .toStdString();
 }
 

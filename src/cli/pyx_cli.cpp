@@ -3,8 +3,9 @@
 //   pyx-cli draw FILE --curve 1|2 [--settings S] [--png OUT.png]
 //                                         the curve's drawing operations, one JSON object a
 //                                         line, or the curve as an image
-//   pyx-cli report FILE [--settings S] [--word] (--outline | --pdf OUT)
-//                                         the report document: its outline as JSON, or a PDF
+//   pyx-cli report FILE [--settings S] [--word] (--outline | --pdf OUT | --rtf OUT | --docx OUT)
+//                                         the report document: its outline as JSON, a PDF, or
+//                                         the Word export as RTF or .docx
 
 #include <cstdio>
 #include <iostream>
@@ -21,11 +22,13 @@
 #include "rawview/raw_view.h"
 #include "reports/report_build.h"
 #include "reports/report_data.h"
+#include "reports/word_export.h"
 
 #ifdef PYX_CLI_PNG
 #include <QGuiApplication>
 
 #include "platform/qt/painter_canvas.h"
+#include "platform/qt/qt_picture_encoder.h"
 #include "platform/qt/qt_text_measure.h"
 #include "reports/qt/pdf_export.h"
 #endif
@@ -196,11 +199,27 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
     (void)argv;
     const pyx::FixedTextMeasure measure;
 #endif
-    if (req.format == "rtf" || req.format == "docx") {
-        std::cerr << "pyx-cli: 导出Word 此功能尚未完成 (--" << req.format << ")\n";
+    const bool wordFile = req.format == "rtf" || req.format == "docx";
+#ifndef PYX_CLI_PNG
+    if (wordFile) {
+        std::cerr << "pyx-cli: this build draws no pictures (--" << req.format << " needs the Qt build)\n";
         return 2;
     }
+#endif
     OpenedTest opened(file, settingsPath);
+#ifdef PYX_CLI_PNG
+    if (wordFile) {
+        const pyx::QtPictureEncoder encoder;
+        const pyx::WordFormat format = req.format == "docx" ? pyx::WordFormat::Docx : pyx::WordFormat::Rtf;
+        if (const std::string error =
+                pyx::exportWord(*opened.data, opened.window->grid.rows(), measure, encoder, req.out, format);
+            !error.empty()) {
+            std::cerr << "pyx-cli: " << req.out << ": " << error << "\n";
+            return 1;
+        }
+        return 0;
+    }
+#endif
     pyx::PageDocument doc(measure);
     pyx::ReportBuilder builder(*opened.data, opened.window->grid.rows());
     if (req.word)

@@ -10,6 +10,7 @@ void PageDocument::start(const std::string& defaultFont)
 {
     style_ = TextStyle{};
     style_.font.name = defaultFont;
+    defaultFont_ = defaultFont;
     flow_.clear();
     tables_ = 0;
     pages_.clear();

@@ -45,6 +45,8 @@ public:
                  std::optional<CellRef> cell = std::nullopt);
 
     const Flow& flow() const { return flow_; }
+    // The font `start` was given.
+    const std::string& defaultFont() const { return defaultFont_; }
     const PageSetup& setup() const { return setup_; }
     // Tables written so far: the number of the last one, counted from 1.
     int tableCount() const { return tables_; }
@@ -59,6 +61,7 @@ private:
     const TextMeasure& measure_;
     PageSetup setup_;
     TextStyle style_;
+    std::string defaultFont_;
     Flow flow_;
     int tables_ = 0;
     mutable std::vector<LaidOutPage> pages_;

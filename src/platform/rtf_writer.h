@@ -1,0 +1,29 @@
+#pragma once
+// The document flow as an RTF file that word processors open: fonts by name (a Chinese name
+// with the GB2312 character set), every non-ASCII character as a Unicode escape, paragraphs,
+// ruled tables with their widths, heights and merged cells, page and section breaks, and the
+// pictures as PNG data inside their table cells.
+
+#include <string>
+
+#include "platform/word_plan.h"
+
+namespace pyx {
+
+struct WordOutput
+{
+    std::string bytes;
+    std::string error; // empty when the document was made
+};
+
+WordOutput rtfDocument(const Flow& flow, const WordOptions& options, const PictureEncoder& encoder);
+
+// Writes the document to `path` through a temporary file beside it. Empty on success, else
+// the reason; on failure nothing is left at `path` that was not there before.
+std::string writeRtf(const std::string& path, const Flow& flow, const WordOptions& options,
+                     const PictureEncoder& encoder);
+
+// Writes a made document (see writeFileAtomic); the document's own error comes first.
+std::string writeWordOutput(const std::string& path, const WordOutput& output);
+
+} // namespace pyx

@@ -1,0 +1,184 @@
+#include "platform/word_plan.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pyx {
+namespace {
+
+constexpr double kTwipsPerInch = 1440;
+// Larger than any page at the pictures' resolution; keeps a wild extent from asking for an
+// image that cannot be held in memory.
+constexpr double kMaxPixels = 4000;
+
+int pixels(double twips, double dpi)
+{
+    return static_cast<int>(std::lround(std::clamp(twips / kTwipsPerInch * dpi, 1.0, kMaxPixels)));
+}
+
+// The first of the paragraphs directly before block `i`, or `i` itself.
+std::size_t leadIn(const Flow& flow, std::size_t i)
+{
+    while (i > 0 && std::holds_alternative<Paragraph>(flow[i - 1]))
+        --i;
+    return i;
+}
+
+// Blocks that take a place in the flow of the text (text boxes and pictures stand apart).
+bool inFlow(const Block& b)
+{
+    return std::holds_alternative<Paragraph>(b) || std::holds_alternative<Table>(b);
+}
+
+} // namespace
+
+bool WordPlan::inCell(std::size_t block) const
+{
+    for (const auto& [cell, blocks] : cellPictures)
+        if (std::find(blocks.begin(), blocks.end(), block) != blocks.end())
+            return true;
+    return false;
+}
+
+const std::vector<std::size_t>* WordPlan::picturesOf(int table, int row, int col) const
+{
+    const auto it = cellPictures.find({table, row, col});
+    return it == cellPictures.end() ? nullptr : &it->second;
+}
+
+long halfPoints(double points)
+{
+    return std::lround(2 * points);
+}
+
+std::vector<long> columnEdges(const Table& table, bool fullWidth, double textWidth)
+{
+    const double total = table.width();
+    const double scale = fullWidth && total > 0 ? textWidth / total : 1;
+    std::vector<long> edges;
+    double right = 0;
+    for (int c = 1; c <= table.cols(); ++c) {
+        right += table.colWidth(c) * scale;
+        // Every column at least one twip wide, so that no cell of a row vanishes.
+        const long previous = edges.empty() ? 0 : edges.back();
+        edges.push_back(std::max(previous + 1, std::lround(right)));
+    }
+    return edges;
+}
+
+std::vector<std::string> flowFonts(const Flow& flow, const std::string& defaultFont)
+{
+    std::vector<std::string> fonts{defaultFont};
+    const auto add = [&](const TextStyle& s) {
+        if (std::find(fonts.begin(), fonts.end(), s.font.name) == fonts.end())
+            fonts.push_back(s.font.name);
+    };
+    for (const Block& b : flow) {
+        if (const auto* p = std::get_if<Paragraph>(&b))
+            add(p->style);
+        else if (const auto* t = std::get_if<Table>(&b))
+            add(t->style);
+        else if (const auto* x = std::get_if<TextBox>(&b))
+            add(x->style);
+    }
+    return fonts;
+}
+
+WordPlan planWord(const Flow& flow, const WordOptions& options, const PictureEncoder& encoder)
+{
+    WordPlan plan;
+    const std::size_t n = flow.size();
+    plan.tableNumber.assign(n, 0);
+    plan.startsPage.assign(n, false);
+    plan.pictures.resize(n);
+
+    std::vector<std::size_t> tableBlock{0}; // block index of table k at [k]
+    for (std::size_t i = 0; i < n; ++i) {
+        if (std::holds_alternative<Table>(flow[i])) {
+            plan.tableNumber[i] = static_cast<int>(tableBlock.size());
+            tableBlock.push_back(i);
+        }
+    }
+
+    const PageSetup& setup = options.setup;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto* p = std::get_if<Picture>(&flow[i]);
+        if (!p || !p->drawing)
+            continue;
+        PictureSize size = options.pictureSize.value_or(
+            PictureSize{p->width.resolve(setup.contentWidth()), p->height.resolve(setup.contentHeight())});
+        std::optional<std::tuple<int, int, int>> key;
+        if (p->cell) {
+            const CellRef& c = *p->cell;
+            if (c.table < 1 || c.table >= static_cast<int>(tableBlock.size()))
+                continue;
+            const Table& t = std::get<Table>(flow[tableBlock[static_cast<std::size_t>(c.table)]]);
+            if (c.row < 1 || c.row > t.rows() || c.col < 1 || c.col > t.cols())
+                continue;
+            const TableSpan s = t.spanOf(c.row, c.col);
+            key = std::tuple{c.table, s.row, s.col};
+            plan.pictureTables.insert(c.table);
+            // A picture wider than its cell shrinks to fit, keeping its proportions.
+            const std::vector<long> edges =
+                columnEdges(t, options.pictureTablesFullWidth, setup.contentWidth());
+            const double left =
+                s.col > 1 ? static_cast<double>(edges[static_cast<std::size_t>(s.col - 2)]) : 0;
+            const double inner = static_cast<double>(edges[static_cast<std::size_t>(s.col + s.cols - 2)]) -
+                                 left - 2 * kCellPaddingX;
+            if (inner > 0 && size.width > inner) {
+                size.height *= inner / size.width;
+                size.width = inner;
+            }
+        }
+        // Nor is any picture larger than the paper.
+        const double fit = std::min({1.0, setup.width / size.width, setup.height / size.height});
+        size.width *= fit;
+        size.height *= fit;
+        if (!(size.width >= 1 && size.height >= 1))
+            continue;
+        WordPicture w;
+        w.size = size;
+        w.pixelWidth = pixels(size.width, options.pictureDpi);
+        w.pixelHeight = pixels(size.height, options.pictureDpi);
+        w.png = encoder.png(*p->drawing, w.pixelWidth, w.pixelHeight);
+        if (w.png.empty()) {
+            plan.error = "曲线图片生成失败";
+            continue;
+        }
+        plan.pictures[i] = std::move(w);
+        if (key)
+            plan.cellPictures[*key].push_back(i);
+    }
+
+    // Where the picture part and each table that holds pictures begin.
+    std::set<std::size_t> pictureLeadIns;
+    for (const int k : plan.pictureTables)
+        pictureLeadIns.insert(leadIn(flow, tableBlock[static_cast<std::size_t>(k)]));
+    if (options.picturePartMargin && !pictureLeadIns.empty())
+        plan.sectionStart = *pictureLeadIns.begin();
+
+    // Page breaks: one break between two pieces of content at most, none before the first or
+    // after the last.
+    bool written = false;
+    bool pending = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Block& b = flow[i];
+        if (std::holds_alternative<PageBreak>(b)) {
+            pending = written;
+            continue;
+        }
+        if (const auto* p = std::get_if<Picture>(&b); p && (!plan.pictures[i] || plan.inCell(i)))
+            continue;
+        const bool newPart = plan.sectionStart == i ||
+                             (options.pictureTablesOnNewPage && pictureLeadIns.count(i) > 0 && inFlow(b));
+        if (written && (pending || newPart))
+            plan.startsPage[i] = true;
+        if (plan.sectionStart == i && !written)
+            plan.picturePartFromStart = true;
+        pending = false;
+        written = true;
+    }
+    return plan;
+}
+
+} // namespace pyx

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <zip.h>
+
+#include <map>
+
+#include "platform/docx_writer.h"
+#include "platform/page_document.h"
+#include "support/temp_dir.h"
+
+namespace pyx {
+namespace {
+
+struct SizeEncoder : PictureEncoder
+{
+    std::string png(const Drawing&, int width, int height) const override
+    {
+        return "PNG" + std::to_string(width) + "x" + std::to_string(height);
+    }
+};
+
+// The entries of a zip archive in memory; empty when it is not one.
+std::map<std::string, std::string> unzip(const std::string& bytes)
+{
+    std::map<std::string, std::string> out;
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* src = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip_t* z = src ? zip_open_from_source(src, ZIP_RDONLY, &error) : nullptr;
+    if (!z) {
+        if (src)
+            zip_source_free(src);
+        zip_error_fini(&error);
+        return out;
+    }
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
+        zip_stat_t st;
+        zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
+        std::string data(static_cast<std::size_t>(st.size), '\0');
+        zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
+        zip_fread(f, data.data(), st.size);
+        zip_fclose(f);
+        out[st.name] = data;
+    }
+    zip_close(z);
+    zip_error_fini(&error);
+    return out;
+}
+
+std::size_t count(const std::string& text, const std::string& what)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+struct DocxWriterTest : ::testing::Test
+{
+    FixedTextMeasure measure;
+    PageDocument doc{measure};
+    SizeEncoder encoder;
+    WordOptions options;
+
+    DocxWriterTest()
+    {
+        doc.start("宋体");
+        doc.setFontSize(20);
+        doc.setBold(true);
+        doc.paragraph("记录表 <&>");
+        doc.setBold(false);
+        doc.setFontSize(10.5);
+        Table t(3, 3);
+        t.setDefaultColWidth(1000);
+        t.span(1, 1, 1, 2);
+        t.setText(1, 1, "工程名称：");
+        t.span(2, 3, 3, 3);
+        doc.table(t);
+        doc.newPage();
+        doc.paragraph("曲线图");
+        Table c(3, 3);
+        c.span(3, 1, 3, 3);
+        doc.table(c);
+        doc.picture(Drawing{}, 0, 0, 1440, 2880, 1, CellRef{2, 3, 1});
+        options.setup = doc.setup();
+        options.defaultFont = doc.defaultFont();
+        options.pictureTablesFullWidth = true;
+        options.picturePartMargin = 850;
+    }
+};
+
+TEST_F(DocxWriterTest, PackageHoldsTheDocumentWithTablesAndPicturesInCells)
+{
+    const WordOutput out = docxDocument(doc.flow(), options, encoder);
+    ASSERT_EQ(out.error, "");
+    const auto parts = unzip(out.bytes);
+    for (const char* name : {"[Content_Types].xml", "_rels/.rels", "word/document.xml", "word/styles.xml",
+                             "word/_rels/document.xml.rels", "word/media/image1.png"})
+        EXPECT_EQ(parts.count(name), 1u) << name;
+    EXPECT_EQ(parts.size(), 6u);
+    EXPECT_EQ(parts.at("word/media/image1.png"), "PNG200x400");
+    EXPECT_NE(parts.at("word/_rels/document.xml.rels").find("Id=\"rIdImage1\""), std::string::npos);
+    EXPECT_NE(parts.at("word/styles.xml").find("w:eastAsia=\"宋体\""), std::string::npos);
+
+    const std::string& x = parts.at("word/document.xml");
+    EXPECT_NE(x.find("记录表 &lt;&amp;&gt;</w:t>"), std::string::npos);
+    EXPECT_NE(x.find("<w:b/><w:bCs/><w:sz w:val=\"40\"/>"), std::string::npos);
+    EXPECT_EQ(count(x, "<w:tbl>"), 2u);
+    EXPECT_EQ(count(x, "<w:tr>"), 6u);
+    // Merges: across by grid span, down by vertical merge; cells of a merge across are one.
+    EXPECT_EQ(count(x, "<w:gridSpan w:val=\"2\"/>"), 1u);
+    EXPECT_EQ(count(x, "<w:gridSpan w:val=\"3\"/>"), 1u);
+    EXPECT_EQ(count(x, "<w:vMerge w:val=\"restart\"/>"), 1u);
+    EXPECT_EQ(count(x, "<w:vMerge/>"), 1u);
+    EXPECT_EQ(count(x, "<w:tc>"), 2u + 3 + 3 + 3 + 3 + 1);
+    EXPECT_EQ(count(x, "<w:tcBorders>"), count(x, "<w:tc>"));
+    EXPECT_NE(x.find("<w:gridCol w:w=\"1000\"/>"), std::string::npos);
+    // The picture table across the text area, its picture in the last row's cell.
+    EXPECT_EQ(count(x, "<w:tblW w:w=\"5000\" w:type=\"pct\"/>"), 1u);
+    const std::size_t picture = x.find("<w:drawing>");
+    ASSERT_NE(picture, std::string::npos);
+    EXPECT_GT(picture, x.rfind("<w:tr>"));
+    EXPECT_LT(picture, x.rfind("</w:tc>"));
+    EXPECT_NE(x.find("<wp:extent cx=\"914400\" cy=\"1828800\"/>"), std::string::npos);
+    // Two sections: the page's margins, then the picture part's.
+    EXPECT_EQ(count(x, "<w:sectPr>"), 2u);
+    EXPECT_LT(x.find("w:top=\"1440\""), x.find("曲线图"));
+    EXPECT_GT(x.find("w:top=\"850\""), x.find("曲线图"));
+}
+
+TEST_F(DocxWriterTest, WritesWholeOrNotAtAll)
+{
+    test::TempDir dir;
+    const std::string target = dir.write("r.docx", "old");
+    EXPECT_NE(writeDocx(dir.file("missing/r.docx"), doc.flow(), options, encoder), "");
+    EXPECT_EQ(writeDocx(target, doc.flow(), options, encoder), "");
+    EXPECT_EQ(unzip(test::TempDir::read(target)).size(), 6u);
+    // An empty document is still a complete package.
+    doc.start("宋体");
+    const WordOutput empty = docxDocument(doc.flow(), options, encoder);
+    const auto parts = unzip(empty.bytes);
+    EXPECT_EQ(parts.size(), 5u);
+    EXPECT_NE(parts.at("word/document.xml").find("<w:body><w:sectPr>"), std::string::npos);
+}
+
+} // namespace
+} // namespace pyx

@@ -47,9 +47,10 @@ void ExportWord(benchmark::State& state, pyx::WordFormat format)
     const pyx::QtPictureEncoder encoder;
     const std::string out = tempPath(format == pyx::WordFormat::Docx ? ".docx" : ".doc");
     for (auto _ : state) {
-        const std::string error = pyx::exportWord(*data, window.grid.rows(), measure, encoder, out, format);
-        if (!error.empty())
-            state.SkipWithError(error.c_str());
+        const pyx::IoResult written =
+            pyx::exportWord(*data, window.grid.rows(), measure, encoder, out, format);
+        if (!written)
+            state.SkipWithError(written.reason().c_str());
     }
     ::unlink(out.c_str());
     ::unlink(path.c_str());

@@ -211,10 +211,10 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
     if (wordFile) {
         const pyx::QtPictureEncoder encoder;
         const pyx::WordFormat format = req.format == "docx" ? pyx::WordFormat::Docx : pyx::WordFormat::Rtf;
-        if (const std::string error =
+        if (const pyx::IoResult written =
                 pyx::exportWord(*opened.data, opened.window->grid.rows(), measure, encoder, req.out, format);
-            !error.empty()) {
-            std::cerr << "pyx-cli: " << req.out << ": " << error << "\n";
+            !written) {
+            std::cerr << "pyx-cli: " << req.out << ": " << written.reason() << "\n";
             return 1;
         }
         return 0;

@@ -139,13 +139,10 @@ void MainWindow::registerCommands()
             if (windows_)
                 windows_->runPreview(d_, grid.rows(), dialogs_);
         });
-    // The Word export comes with the Word writers.
-    r.add(tool::kWordExport, [this] { notFinished(); });
-}
-
-void MainWindow::notFinished()
-{
-    dialogs_.message({kNotFinished, "系统提示！", MsgButtons::Ok, MsgIcon::Information, 1});
+    r.add(tool::kWordExport, [this] {
+        if (windows_)
+            windows_->runWordExport(d_, grid.rows(), dialogs_);
+    });
 }
 
 void MainWindow::projectInfo()

@@ -19,8 +19,6 @@
 
 namespace pyx {
 
-inline constexpr const char* kNotFinished = "此功能尚未完成";
-
 class MainWindow : public DialogHost
 {
 public:
@@ -74,7 +72,6 @@ private:
     void projectInfo();
     void parameterSetup();
     void printOptions();
-    void notFinished();
 
     TestData& d_;
     Dialogs& dialogs_;

@@ -31,6 +31,9 @@ public:
     // `gridRows` are the rows of the main grid, as the gradient curve reads them; its
     // messages and file dialogs go through `dialogs`.
     virtual void runPreview(TestData& data, int gridRows, Dialogs& dialogs) = 0;
+    // The Word export: its save dialog and messages, the document drawn with the window's
+    // fonts and pictures.
+    virtual void runWordExport(TestData& data, int gridRows, Dialogs& dialogs) = 0;
 };
 
 } // namespace pyx

@@ -376,8 +376,8 @@ WordOutput docxDocument(const Flow& flow, const WordOptions& options, const Pict
     return out;
 }
 
-std::string writeDocx(const std::string& path, const Flow& flow, const WordOptions& options,
-                      const PictureEncoder& encoder)
+IoResult writeDocx(const std::string& path, const Flow& flow, const WordOptions& options,
+                   const PictureEncoder& encoder)
 {
     return writeWordOutput(path, docxDocument(flow, options, encoder));
 }

@@ -11,9 +11,9 @@ namespace pyx {
 
 WordOutput docxDocument(const Flow& flow, const WordOptions& options, const PictureEncoder& encoder);
 
-// Writes the document to `path` through a temporary file beside it. Empty on success, else
-// the reason; on failure nothing is left at `path` that was not there before.
-std::string writeDocx(const std::string& path, const Flow& flow, const WordOptions& options,
-                      const PictureEncoder& encoder);
+// Writes the document to `path` through a temporary file beside it; on failure nothing is
+// left at `path` that was not there before.
+IoResult writeDocx(const std::string& path, const Flow& flow, const WordOptions& options,
+                   const PictureEncoder& encoder);
 
 } // namespace pyx

@@ -274,15 +274,15 @@ WordOutput rtfDocument(const Flow& flow, const WordOptions& options, const Pictu
     return {RtfWriter(flow, options, plan).run(), std::string()};
 }
 
-std::string writeWordOutput(const std::string& path, const WordOutput& output)
+IoResult writeWordOutput(const std::string& path, const WordOutput& output)
 {
     if (!output.error.empty())
-        return output.error;
+        return IoResult::failed(output.error);
     return writeFileAtomic(path, output.bytes);
 }
 
-std::string writeRtf(const std::string& path, const Flow& flow, const WordOptions& options,
-                     const PictureEncoder& encoder)
+IoResult writeRtf(const std::string& path, const Flow& flow, const WordOptions& options,
+                  const PictureEncoder& encoder)
 {
     return writeWordOutput(path, rtfDocument(flow, options, encoder));
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "data/io_result.h"
 #include "platform/word_plan.h"
 
 namespace pyx {
@@ -18,12 +19,12 @@ struct WordOutput
 
 WordOutput rtfDocument(const Flow& flow, const WordOptions& options, const PictureEncoder& encoder);
 
-// Writes the document to `path` through a temporary file beside it. Empty on success, else
-// the reason; on failure nothing is left at `path` that was not there before.
-std::string writeRtf(const std::string& path, const Flow& flow, const WordOptions& options,
-                     const PictureEncoder& encoder);
+// Writes the document to `path` through a temporary file beside it; on failure nothing is
+// left at `path` that was not there before.
+IoResult writeRtf(const std::string& path, const Flow& flow, const WordOptions& options,
+                  const PictureEncoder& encoder);
 
 // Writes a made document (see writeFileAtomic); the document's own error comes first.
-std::string writeWordOutput(const std::string& path, const WordOutput& output);
+IoResult writeWordOutput(const std::string& path, const WordOutput& output);
 
 } // namespace pyx

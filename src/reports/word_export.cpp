@@ -1,5 +1,8 @@
 #include "reports/word_export.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
 
 #include "platform/docx_writer.h"
@@ -7,6 +10,24 @@
 #include "reports/rtf_head_foot.h"
 
 namespace pyx {
+namespace {
+
+// A file is there that the export must not replace: a folder, or a file the user may not write.
+bool cannotReplace(const std::string& path)
+{
+    struct stat st = {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    return S_ISDIR(st.st_mode) || ::access(path.c_str(), W_OK) != 0;
+}
+
+bool exists(const std::string& path)
+{
+    struct stat st = {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+} // namespace
 
 WordFormat wordFormatOf(const std::string& path)
 {
@@ -45,8 +66,8 @@ WordOptions wordOptions(const PageDocument& doc, const PrintSelection& s, const 
     return o;
 }
 
-std::string exportWord(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,
-                       const std::string& path, WordFormat format)
+IoResult exportWord(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,
+                    const std::string& path, WordFormat format)
 {
     PageDocument doc(measure);
     ReportBuilder builder(d, gridRows);
@@ -54,6 +75,37 @@ std::string exportWord(TestData& d, int gridRows, const TextMeasure& measure, co
     const WordOptions o = wordOptions(doc, printSelectionOf(d.csz), path, format);
     return format == WordFormat::Docx ? writeDocx(path, doc.flow(), o, encoder)
                                       : writeRtf(path, doc.flow(), o, encoder);
+}
+
+void WordExport::run()
+{
+    // The data file's name without its extension.
+    const std::string proposal = d_.curfile.size() > 4 ? d_.curfile.substr(0, d_.curfile.size() - 4) : "";
+    FileDialogRequest request{kWordFilter, 2, proposal, "另存为"};
+    request.confirmOverwrite = false;
+    const std::string path = dialogs_.saveFile(request);
+    if (path.empty())
+        return;
+    if (exists(path) && dialogs_.message({"文件已存在！是否替换？", "提示！", MsgButtons::YesNo,
+                                          MsgIcon::Information, 1}) != MsgAnswer::Yes)
+        return;
+    if (exportTo(path))
+        dialogs_.message({"Word文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+}
+
+bool WordExport::exportTo(const std::string& path)
+{
+    if (cannotReplace(path)) {
+        dialogs_.message({"文件已经打开！请关闭后继续操作！", kAppTitle, MsgButtons::Ok, MsgIcon::None, 1});
+        return false;
+    }
+    if (const IoResult written = exportWord(d_, gridRows_, measure_, encoder_, path, wordFormatOf(path));
+        !written) {
+        dialogs_.message(
+            {"文件保存失败！\n" + written.reason(), "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
+        return false;
+    }
+    return true;
 }
 
 } // namespace pyx

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "data/io_result.h"
+#include "platform/dialogs.h"
 #include "platform/picture_encoder.h"
 #include "platform/word_plan.h"
 #include "reports/report_build.h"
@@ -34,8 +36,36 @@ WordOptions wordOptions(const PageDocument& doc, const PrintSelection& s, const 
                         WordFormat format);
 
 // Builds the Word version of the reports and writes it to `path` through a temporary file
-// beside it. Empty on success, else the reason; on failure the file at `path` is as it was.
-std::string exportWord(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,
-                       const std::string& path, WordFormat format);
+// beside it; on failure the file at `path` is as it was.
+IoResult exportWord(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,
+                    const std::string& path, WordFormat format);
+
+// The save dialog's filters: the data file's name without its extension is proposed, "doc"
+// chosen.
+inline constexpr const char* kWordFilter = "All files(*.*)|*.*|doc| *.doc|docx| *.docx|rtf| *.rtf";
+
+// The command (WordExport): the save dialog, the replace question, the document, the
+// closing message only when the document was written.
+class WordExport
+{
+public:
+    // `gridRows` are the rows of the main grid, as the gradient curve reads them.
+    WordExport(TestData& data, int gridRows, Dialogs& dialogs, const TextMeasure& measure,
+               const PictureEncoder& encoder)
+        : d_(data), gridRows_(gridRows), dialogs_(dialogs), measure_(measure), encoder_(encoder)
+    {
+    }
+
+    void run();
+    // The document for a chosen path, the user told of a failure; true when written.
+    bool exportTo(const std::string& path);
+
+private:
+    TestData& d_;
+    int gridRows_;
+    Dialogs& dialogs_;
+    const TextMeasure& measure_;
+    const PictureEncoder& encoder_;
+};
 
 } // namespace pyx

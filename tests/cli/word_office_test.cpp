@@ -60,7 +60,7 @@ std::string settingsFile(const test::TempDir& dir, std::initializer_list<int> on
     for (const int e : on)
         csz[e] = "1";
     const std::string path = dir.file("spconfig.sys");
-    EXPECT_EQ(writeSettings(path, csz), "");
+    EXPECT_TRUE(writeSettings(path, csz).ok());
     return path;
 }
 

@@ -268,17 +268,6 @@ TEST_F(MainWindowTest, EveryToolHasItsCommandAndAnUnknownNameIsAFault)
     EXPECT_FALSE(w->bar.bandUsable(band::kPrint)); // no test open: the print menu is off
 }
 
-TEST_F(MainWindowTest, UnfinishedCommandsSaySo)
-{
-    w->load(1366);
-    for (const char* t : {tool::kWordExport}) {
-        dialogs.messages.clear();
-        w->dispatch(t);
-        ASSERT_EQ(dialogs.messages.size(), 1u) << t;
-        EXPECT_EQ(dialogs.messages.back().text, kNotFinished);
-    }
-}
-
 TEST_F(MainWindowTest, TheWindowsOpenThroughTheModalWindows)
 {
     w->load(1366);
@@ -291,10 +280,11 @@ TEST_F(MainWindowTest, TheWindowsOpenThroughTheModalWindows)
     std::string hold;
     windows.onParameterSetup = [&](ParameterSetupDialog& dlg) { hold = dlg.text1[6]; };
     for (const char* t : {tool::kProjectInfo, tool::kParameterSetup, tool::kPrintOptions, tool::kRawData,
-                          tool::kAbout, tool::kPrintPreview, tool::kPrintPreviewTool})
+                          tool::kAbout, tool::kPrintPreview, tool::kPrintPreviewTool, tool::kWordExport})
         w->dispatch(t);
-    EXPECT_EQ(windows.opened, (std::vector<std::string>{"projectInfo", "parameterSetup", "printOptions",
-                                                        "rawData", "about", "preview", "preview"}));
+    EXPECT_EQ(windows.opened,
+              (std::vector<std::string>{"projectInfo", "parameterSetup", "printOptions", "rawData", "about",
+                                        "preview", "preview", "wordExport"}));
     EXPECT_EQ(hold, "7"); // the dialog opens loaded
 
     // A click on the gradient curve's mark command opens the mark dialog.

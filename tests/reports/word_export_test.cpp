@@ -3,6 +3,10 @@
 #include <cmath>
 #include <memory>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/scripted_dialogs.h"
 #include "reports/report_tables.h"
 #include "reports/word_export.h"
 #include "support/rtf_reader.h"
@@ -61,7 +65,7 @@ struct WordExportTest : ::testing::Test
     RtfDocument exported(const std::string& name = "t.doc")
     {
         const std::string path = dir.file(name);
-        EXPECT_EQ(exportWord(*d, 10, measure, encoder, path, WordFormat::Rtf), "");
+        EXPECT_TRUE(exportWord(*d, 10, measure, encoder, path, WordFormat::Rtf).ok());
         const RtfDocument r = test::parseRtf(test::TempDir::read(path));
         EXPECT_TRUE(r.balanced);
         // The page composer has no header or footer text: no groups are written.
@@ -206,9 +210,58 @@ TEST_F(WordExportTest, DocxAndFormatByName)
     EXPECT_EQ(wordFormatOf(""), WordFormat::Rtf);
     only({70, 72});
     const std::string path = dir.file("t.docx");
-    EXPECT_EQ(exportWord(*d, 10, measure, encoder, path, WordFormat::Docx), "");
+    EXPECT_TRUE(exportWord(*d, 10, measure, encoder, path, WordFormat::Docx).ok());
     EXPECT_EQ(test::TempDir::read(path).substr(0, 2), "PK");
-    EXPECT_NE(exportWord(*d, 10, measure, encoder, dir.file("none/t.docx"), WordFormat::Docx), "");
+    EXPECT_FALSE(exportWord(*d, 10, measure, encoder, dir.file("none/t.docx"), WordFormat::Docx).ok());
+}
+
+TEST_F(WordExportTest, CommandAsksWritesAndTellsOnlyAfterSuccess)
+{
+    only({70});
+    ScriptedDialogs dialogs;
+    WordExport command(*d, 10, dialogs, measure, encoder);
+    const std::string target = dir.file("t.doc");
+
+    dialogs.fileNames = {""}; // cancelled
+    command.run();
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].fileName, "/data/t");
+    EXPECT_EQ(dialogs.fileRequests[0].filterIndex, 2);
+    EXPECT_EQ(dialogs.fileRequests[0].title, "另存为");
+    EXPECT_FALSE(dialogs.fileRequests[0].confirmOverwrite);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    dialogs.fileNames = {target};
+    command.run();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Word文件导出结束！");
+    EXPECT_EQ(test::TempDir::read(target).rfind("{\\rtf1", 0), 0u);
+
+    // An existing file: replaced only on Yes.
+    dir.write("t.doc", "old");
+    dialogs.fileNames = {target};
+    dialogs.answers = {MsgAnswer::No};
+    command.run();
+    EXPECT_EQ(dialogs.messages.back().text, "文件已存在！是否替换？");
+    EXPECT_EQ(test::TempDir::read(target), "old");
+
+    // A file the user may not write is not replaced.
+    ::chmod(target.c_str(), 0444);
+    dialogs.fileNames = {target};
+    dialogs.answers = {MsgAnswer::Yes};
+    command.run();
+    if (::access(target.c_str(), W_OK) != 0) {
+        EXPECT_EQ(dialogs.messages.back().text, "文件已经打开！请关闭后继续操作！");
+        EXPECT_EQ(test::TempDir::read(target), "old");
+    }
+    ::chmod(target.c_str(), 0644);
+
+    // A folder that is not there: the reason, no closing message.
+    dialogs.messages.clear();
+    dialogs.fileNames = {dir.file("none/t.docx")};
+    command.run();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text.rfind("文件保存失败！", 0), 0u);
 }
 
 } // namespace

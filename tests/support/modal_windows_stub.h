@@ -35,6 +35,7 @@ struct ModalWindowsStub : ModalWindows
     void runRawData(TestData&) override { opened.push_back("rawData"); }
     void runAbout() override { opened.push_back("about"); }
     void runPreview(TestData&, int, Dialogs&) override { opened.push_back("preview"); }
+    void runWordExport(TestData&, int, Dialogs&) override { opened.push_back("wordExport"); }
 
 private:
     template <class Dialog>

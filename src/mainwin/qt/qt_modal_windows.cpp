@@ -4,9 +4,12 @@
 #include "dialogs/qt/about_dialog.h"
 #include "dialogs/qt/parameter_setup_widget.h"
 #include "dialogs/qt/project_info_widget.h"
+#include "platform/qt/qt_picture_encoder.h"
+#include "platform/qt/qt_text_measure.h"
 #include "rawview/qt/raw_view_widget.h"
 #include "reports/qt/preview_dialog.h"
 #include "reports/qt/print_options_widget.h"
+#include "reports/word_export.h"
 
 namespace pyx {
 namespace {
@@ -62,6 +65,13 @@ void QtModalWindows::runPreview(TestData& data, int gridRows, Dialogs& dialogs)
 {
     PreviewDialog widget(data, gridRows, dialogs, parent_);
     widget.exec();
+}
+
+void QtModalWindows::runWordExport(TestData& data, int gridRows, Dialogs& dialogs)
+{
+    const QtTextMeasure measure;
+    const QtPictureEncoder encoder;
+    WordExport(data, gridRows, dialogs, measure, encoder).run();
 }
 
 } // namespace pyx

@@ -22,6 +22,7 @@ public:
     void runRawData(TestData& data) override;
     void runAbout() override;
     void runPreview(TestData& data, int gridRows, Dialogs& dialogs) override;
+    void runWordExport(TestData& data, int gridRows, Dialogs& dialogs) override;
 
 private:
     QWidget* parent_;

@@ -14,10 +14,12 @@
 #include <array>
 
 #include "platform/qt/page_renderer.h"
+#include "platform/qt/qt_picture_encoder.h"
 #include "platform/qt/tool_icons.h"
 #include "reports/preview_tools.h"
 #include "reports/qt/pdf_export.h"
 #include "reports/report_build.h"
+#include "reports/word_export.h"
 
 namespace pyx {
 namespace {
@@ -79,8 +81,9 @@ PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWi
         else
             QProcess::startDetached(settings, {});
     };
-    logic_.hooks.exportWord = [this] {
-        dialogs_.message({"导出Word 此功能尚未完成", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+    logic_.hooks.exportWord = [this, gridRows] {
+        const QtPictureEncoder encoder;
+        WordExport(data_, gridRows, dialogs_, measure_, encoder).run();
     };
     logic_.hooks.exportPdf = [this] { exportPdfFile(); };
     logic_.hooks.close = [this] { reject(); };

@@ -12,9 +12,10 @@ class PictureEncoder
 {
 public:
     virtual ~PictureEncoder() = default;
-    // The drawing mapped onto a white image of `width` x `height` pixels, as the bytes of a
-    // PNG file; empty when it could not be made.
-    virtual std::string png(const Drawing& drawing, int width, int height) const = 0;
+    // The drawing mapped onto a white image of `width` x `height` pixels that stands for
+    // `dpi` pixels an inch of paper, as the bytes of a PNG file; empty when it could not be
+    // made.
+    virtual std::string png(const Drawing& drawing, int width, int height, double dpi) const = 0;
 };
 
 } // namespace pyx

@@ -140,7 +140,7 @@ WordPlan planWord(const Flow& flow, const WordOptions& options, const PictureEnc
         w.size = size;
         w.pixelWidth = pixels(size.width, options.pictureDpi);
         w.pixelHeight = pixels(size.height, options.pictureDpi);
-        w.png = encoder.png(*p->drawing, w.pixelWidth, w.pixelHeight);
+        w.png = encoder.png(*p->drawing, w.pixelWidth, w.pixelHeight, options.pictureDpi);
         if (w.png.empty()) {
             plan.error = "曲线图片生成失败";
             continue;

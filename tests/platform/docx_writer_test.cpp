@@ -15,7 +15,7 @@ namespace {
 
 struct SizeEncoder : PictureEncoder
 {
-    std::string png(const Drawing&, int width, int height) const override
+    std::string png(const Drawing&, int width, int height, double) const override
     {
         return "PNG" + std::to_string(width) + "x" + std::to_string(height);
     }

@@ -20,7 +20,7 @@ struct FakeEncoder : PictureEncoder
 {
     bool fail = false;
     mutable int calls = 0;
-    std::string png(const Drawing&, int width, int height) const override
+    std::string png(const Drawing&, int width, int height, double) const override
     {
         ++calls;
         return fail ? std::string() : "PNG" + std::to_string(width) + "x" + std::to_string(height);

@@ -19,7 +19,7 @@ using test::RtfDocument;
 
 struct NamedEncoder : PictureEncoder
 {
-    std::string png(const Drawing&, int, int) const override { return "PNG"; }
+    std::string png(const Drawing&, int, int, double) const override { return "PNG"; }
 };
 
 struct WordExportTest : ::testing::Test

@@ -48,6 +48,23 @@ struct SheetMap
 
 } // namespace
 
+void paintPicture(QPainter& painter, const Drawing& drawing, const QRectF& target, const QSizeF& twips)
+{
+    if (target.isEmpty() || twips.isEmpty())
+        return;
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    // The drawing is painted as on a screen of the picture's size, then scaled to the
+    // device, so that its thinnest pens are as thin as on screen, not one device dot.
+    const QSizeF screen(twips.width() / kTwipsPerScreenPixel, twips.height() / kTwipsPerScreenPixel);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / screen.width(), target.height() / screen.height());
+    PainterCanvas canvas(painter, QRectF(QPointF(0, 0), screen));
+    canvas.setMinimumTextPixels(kPictureTextPoints * 96 / 72);
+    replay(drawing, canvas);
+    painter.restore();
+}
+
 void renderPage(QPainter& painter, const LaidOutPage& page, const PageSetup& setup, const QRectF& target)
 {
     if (setup.width <= 0 || setup.height <= 0 || target.isEmpty())
@@ -63,17 +80,7 @@ void renderPage(QPainter& painter, const LaidOutPage& page, const PageSetup& set
         const QRectF r = map.rect(p.rect);
         if (!p.drawing || r.isEmpty())
             continue;
-        painter.save();
-        painter.setClipRect(r, Qt::IntersectClip);
-        // The drawing is painted as on a screen of the picture's size, then scaled to the
-        // device, so that its thinnest pens are as thin as on screen, not one device dot.
-        const QSizeF screen(p.rect.width / kTwipsPerScreenPixel, p.rect.height / kTwipsPerScreenPixel);
-        painter.translate(r.topLeft());
-        painter.scale(r.width() / screen.width(), r.height() / screen.height());
-        PainterCanvas canvas(painter, QRectF(QPointF(0, 0), screen));
-        canvas.setMinimumTextPixels(kPictureTextPoints * 96 / 72);
-        replay(*p.drawing, canvas);
-        painter.restore();
+        paintPicture(painter, *p.drawing, r, QSizeF(p.rect.width, p.rect.height));
     }
 
     for (const Rule& rule : page.rules) {

@@ -4,6 +4,7 @@
 // one drawing.
 
 #include <QRectF>
+#include <QSizeF>
 #include <vector>
 
 #include "platform/page_layout.h"
@@ -12,6 +13,11 @@ class QPainter;
 class QPagedPaintDevice;
 
 namespace pyx {
+
+// Paints a curve picture into `target` (painter coordinates) as the pages show it: laid out as
+// on a screen of the picture's size on paper (`twips`), so that thin pens stay thin and the
+// texts readable however far the picture is scaled.
+void paintPicture(QPainter& painter, const Drawing& drawing, const QRectF& target, const QSizeF& twips);
 
 // Paints one page, the whole sheet filling `target` (painter coordinates) on white.
 void renderPage(QPainter& painter, const LaidOutPage& page, const PageSetup& setup, const QRectF& target);

@@ -3,18 +3,28 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <QPainter>
 
-#include "platform/qt/painter_canvas.h"
+#include "platform/qt/page_renderer.h"
 
 namespace pyx {
 
-std::string QtPictureEncoder::png(const Drawing& drawing, int width, int height) const
+std::string QtPictureEncoder::png(const Drawing& drawing, int width, int height, double dpi) const
 {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0 || !(dpi > 0))
         return std::string();
-    const QImage image = renderDrawing(drawing, QSize(width, height)).convertToFormat(QImage::Format_RGB32);
+    QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull())
         return std::string();
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        const double twipsPerPixel = 1440 / dpi;
+        paintPicture(painter, drawing, QRectF(0, 0, width, height),
+                     QSizeF(width * twipsPerPixel, height * twipsPerPixel));
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))

@@ -8,7 +8,7 @@ namespace pyx {
 class QtPictureEncoder : public PictureEncoder
 {
 public:
-    std::string png(const Drawing& drawing, int width, int height) const override;
+    std::string png(const Drawing& drawing, int width, int height, double dpi) const override;
 };
 
 } // namespace pyx

@@ -7,23 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "support/run_command.h"
+
 namespace {
 
 std::vector<std::string> runLines(const std::string& command, int& status)
 {
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return {};
-    }
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        out.append(buf.data(), n);
-    status = ::pclose(pipe);
+    const pyx::test::CommandRun r = pyx::test::runCommand(command);
+    status = r.status;
     std::vector<std::string> lines;
-    std::istringstream in(out);
+    std::istringstream in(r.out);
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
     return lines;

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include "support/run_command.h"
+
 namespace pyx {
 namespace {
 
@@ -136,22 +138,6 @@ double numberAfter(const std::string& json, const std::string& key)
     return std::strtod(json.c_str() + at + key.size() + 3, nullptr);
 }
 
-std::string run(const std::string& command, int& status)
-{
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        status = -1;
-        return out;
-    }
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        out.append(buf.data(), n);
-    status = ::pclose(pipe);
-    return out;
-}
-
 TEST(InspectSamples, EverySamplePrintsPlausibleJson)
 {
     const std::filesystem::path dir = std::filesystem::path(PYX_SOURCE_DIR) / "samples";
@@ -160,11 +146,11 @@ TEST(InspectSamples, EverySamplePrintsPlausibleJson)
         if (entry.path().extension() == ".md")
             continue;
         const std::string name = entry.path().filename().string();
-        int status = 0;
-        const std::string json = run(std::string("'") + PYX_CLI_PATH + "' inspect '" + entry.path().string() +
-                                         "' --settings /nonexistent/spconfig.sys 2>/dev/null",
-                                     status);
-        ASSERT_EQ(status, 0) << name;
+        const pyx::test::CommandRun r =
+            pyx::test::runCommand(std::string("'") + PYX_CLI_PATH + "' inspect '" + entry.path().string() +
+                                  "' --settings /nonexistent/spconfig.sys 2>/dev/null");
+        ASSERT_EQ(r.status, 0) << name;
+        const std::string& json = r.out;
         EXPECT_TRUE(JsonChecker(json).wellFormed()) << name;
 
         const double ftype = numberAfter(json, "ftype");

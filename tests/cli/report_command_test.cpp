@@ -7,30 +7,17 @@
 #include <string>
 
 #include "data/settings.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
 
 namespace pyx {
 namespace {
 
-struct CliRun
-{
-    int status = -1;
-    std::string out;
-};
+using test::CommandRun;
 
-CliRun run(const std::string& command)
+CommandRun run(const std::string& command)
 {
-    CliRun r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return r;
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-        r.out.append(buf.data(), n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return test::runCommand(command);
 }
 
 struct ReportCommand : ::testing::Test
@@ -47,7 +34,7 @@ struct ReportCommand : ::testing::Test
             csz[e] = "1";
         ASSERT_TRUE(writeSettings(settings, csz).ok());
     }
-    CliRun report(const std::string& sample, const std::string& args)
+    CommandRun report(const std::string& sample, const std::string& args)
     {
         return run(std::string("'") + PYX_CLI_PATH + "' report '" + PYX_SOURCE_DIR + "/samples/" + sample +
                    "' --settings '" + settings + "' " + args + " 2>/dev/null");
@@ -57,7 +44,7 @@ struct ReportCommand : ::testing::Test
 TEST_F(ReportCommand, OutlineCarriesPagesStampsAndPictures)
 {
     select({70, 72, 73});
-    const CliRun r = report("logger_levels.pyx", "--outline");
+    const CommandRun r = report("logger_levels.pyx", "--outline");
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("{\"pgtotal\":4,", 0), 0u) << r.out.substr(0, 80);
     EXPECT_NE(r.out.find("\"stamp\":\"第 1 页 共 4 页\""), std::string::npos);
@@ -65,7 +52,7 @@ TEST_F(ReportCommand, OutlineCarriesPagesStampsAndPictures)
     EXPECT_NE(r.out.find(R"({"curve":2,"left":1680,"top":3420,"width":"60%","height":"70%"})"),
               std::string::npos);
 
-    const CliRun word = report("logger_levels.pyx", "--word --outline");
+    const CommandRun word = report("logger_levels.pyx", "--word --outline");
     ASSERT_EQ(word.status, 0);
     EXPECT_EQ(word.out.find("\"stamp\":\"第"), std::string::npos);
     EXPECT_NE(word.out.find(R"("width":"60%","height":"70%","table":2,"row":3,"col":1})"), std::string::npos);
@@ -76,12 +63,12 @@ TEST_F(ReportCommand, PdfHoldsThePagesOrIsNotWritten)
     select({70, 71, 77, 78, 72, 73}); // the simple summary
     const std::string pdf = dir.file("r.pdf");
     ASSERT_EQ(report("logger_levels.pyx", "--pdf '" + pdf + "'").status, 0);
-    const CliRun info = run("pdfinfo '" + pdf + "' 2>/dev/null");
+    const CommandRun info = run("pdfinfo '" + pdf + "' 2>/dev/null");
     if (info.status != 0)
         GTEST_SKIP() << "pdfinfo is not installed";
     EXPECT_NE(info.out.find("Pages:           9"), std::string::npos) << info.out;
     // pdftotext drops the blanks between the stamp's words.
-    const CliRun text = run("pdftotext -f 5 -l 5 '" + pdf + "' - 2>/dev/null | tr -d ' '");
+    const CommandRun text = run("pdftotext -f 5 -l 5 '" + pdf + "' - 2>/dev/null | tr -d ' '");
     EXPECT_NE(text.out.find("单桩水平静载试验原始数据表"), std::string::npos);
     EXPECT_NE(text.out.find("第5页共9页"), std::string::npos);
 
@@ -93,7 +80,7 @@ TEST_F(ReportCommand, PdfHoldsThePagesOrIsNotWritten)
 TEST_F(ReportCommand, UnopenedFileAndUsageErrors)
 {
     select({70, 71, 72});
-    const CliRun r = report("no-such-file.pys", "--outline");
+    const CommandRun r = report("no-such-file.pys", "--outline");
     ASSERT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("{\"pgtotal\":1,", 0), 0u) << r.out.substr(0, 80);
     EXPECT_NE(r.out.find("单桩水平静载试验曲线图"), std::string::npos);

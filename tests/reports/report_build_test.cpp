@@ -5,37 +5,21 @@
 #include "platform/page_outline.h"
 #include "reports/report_build.h"
 #include "reports/report_tables.h"
+#include "support/report_test_data.h"
 
 namespace pyx {
 namespace {
 
 struct ReportBuildTest : ::testing::Test
 {
-    std::unique_ptr<TestData> d = std::make_unique<TestData>();
+    std::unique_ptr<TestData> d = test::reportTestData();
     FixedTextMeasure measure;
     PageDocument doc{measure};
 
-    ReportBuildTest()
-    {
-        resetForStart(*d);
-        for (int e = 70; e <= 79; ++e)
-            d->csz[e] = "0";
-        for (int e = 10; e <= 13; ++e)
-            d->csz[e] = "1";
-        d->curfile = "/data/t.pys";
-        d->maxload = 500;
-        d->jlb[0].cstr.set("某工程");
-        d->jlb[1].cstr.set("S1");
-        d->jlb[5].cstr.set("500");
-    }
     void records(int n)
     {
-        for (int i = 0; i < n; ++i) {
-            d->jlb[i].hz = 50.0f * (i / 5 + 1);
-            d->jlb[i].sj.set("08:30");
-            d->jlb[i].xh = static_cast<std::int16_t>(i % 5 + 1);
-            d->jlb[i].ds = {0.12f, 0.10f, 0.2f, 0.3f, 0.05f, 0.04f, 0.1f, 0.1f};
-        }
+        const auto filled = test::reportTestData(n);
+        d->jlb = filled->jlb;
         d->ysn = n;
     }
     void select(std::initializer_list<int> entries)

@@ -9,6 +9,7 @@
 #include "platform/scripted_dialogs.h"
 #include "reports/report_tables.h"
 #include "reports/word_export.h"
+#include "support/report_test_data.h"
 #include "support/rtf_reader.h"
 #include "support/temp_dir.h"
 
@@ -24,30 +25,13 @@ struct NamedEncoder : PictureEncoder
 
 struct WordExportTest : ::testing::Test
 {
-    std::unique_ptr<TestData> d = std::make_unique<TestData>();
+    std::unique_ptr<TestData> d = test::reportTestData(4);
     FixedTextMeasure measure;
     NamedEncoder encoder;
     test::TempDir dir;
 
     WordExportTest()
     {
-        resetForStart(*d);
-        for (int e = 70; e <= 79; ++e)
-            d->csz[e] = "0";
-        for (int e = 10; e <= 13; ++e)
-            d->csz[e] = "1";
-        d->curfile = "/data/t.pys";
-        d->maxload = 500;
-        d->jlb[0].cstr.set("某工程");
-        d->jlb[1].cstr.set("S1");
-        d->jlb[5].cstr.set("500");
-        for (int i = 0; i < 4; ++i) {
-            d->jlb[i].hz = 50.0f * (i + 1);
-            d->jlb[i].sj.set("08:30");
-            d->jlb[i].xh = 1;
-            d->jlb[i].ds = {0.12f, 0.10f, 0.2f, 0.3f, 0.05f, 0.04f, 0.1f, 0.1f};
-        }
-        d->ysn = 4;
         d->ysn2 = 2;
         for (int i = 0; i < 2; ++i)
             d->ysd[i].sj2.set("08:00");

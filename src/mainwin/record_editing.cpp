@@ -292,6 +292,13 @@ void RecordEditor::fixCyclesQuiet()
         evaluate();
 }
 
+int tableCapacity(FileKind kind)
+{
+    // A record file has 150 rows, the last one the end marker; a logger file keeps the
+    // whole record table with its readings.
+    return kind == FileKind::Raw267 || kind == FileKind::Raw311 ? kJlbRows - 1 : kRecordFileRows - 1;
+}
+
 void RecordEditor::insertRow()
 {
     if (d_.tabmode != 1 || d_.curfile.empty())
@@ -303,6 +310,13 @@ void RecordEditor::insertRow()
     const int r = grid_.currentRow();
     if (r < 3)
         return;
+    // A row the data file cannot hold would be dropped when the test is saved.
+    const int capacity = tableCapacity(d_.ftype);
+    if (grid_.rows() - 2 >= capacity) {
+        dialogs_.message({"记录表已满（最多" + std::to_string(capacity) + "行），不能再插入行！",
+                          "系统提示！", MsgButtons::Ok, MsgIcon::Information, 1});
+        return;
+    }
     grid_.insertRow(r + 1);
     grid_.setText(r + 1, 0, std::to_string(r));
     for (int c = 1; c < grid_.cols(); ++c)

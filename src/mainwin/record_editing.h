@@ -30,6 +30,9 @@ bool refusalBeeps(EditRefusal refusal);
 // The short reason shown to the user for a refusal in column `col`; empty for None.
 std::string refusalReason(int col, EditRefusal refusal);
 
+// The data rows a test of this file kind keeps when it is saved.
+int tableCapacity(FileKind kind);
+
 class RecordEditor
 {
 public:

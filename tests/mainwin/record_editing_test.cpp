@@ -197,6 +197,28 @@ TEST_F(RecordEditingTest, InsertDuplicatesTheCurrentRowAndRenumbers)
     EXPECT_TRUE(d->dirty);
 }
 
+TEST_F(RecordEditingTest, InsertStopsWhereTheFileCouldNotKeepTheRow)
+{
+    std::vector<JlbRec> rows(kRecordFileRows - 2, recordRow("08:30", 10, 1));
+    openRows(rows);
+    ASSERT_EQ(g.rows(), kRecordFileRows); // 148 data rows
+    g.setCurrent(4, 1);
+    w.dispatch("miCcryh");
+    ASSERT_EQ(g.rows(), kRecordFileRows + 1);
+    dialogs.messages.clear();
+    w.dispatch("miCcryh");
+    EXPECT_EQ(g.rows(), kRecordFileRows + 1); // 149 rows: the file is full
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "记录表已满（最多149行），不能再插入行！");
+
+    // Saved and opened again, every row is there.
+    w.dispatch("miFSave");
+    dialogs.fileNames.push_back(d->curfile);
+    w.dispatch("miFOpen");
+    EXPECT_EQ(d->jlbn, kRecordFileRows - 1);
+    EXPECT_EQ(tableCapacity(FileKind::Raw311), kJlbRows - 1);
+}
+
 TEST_F(RecordEditingTest, DeleteMovesTheCurrentRowAndLeavesAGapInTheNumbers)
 {
     openRows(loads({10, 20, 30}));

@@ -155,6 +155,14 @@ OpenResult FileCommands::open()
     return readChosen(chosen);
 }
 
+OpenResult FileCommands::openChosen(const std::string& path)
+{
+    d_.maxload = 0;
+    if (!askSaveFirst())
+        return OpenResult::SaveFailed;
+    return openPath(path);
+}
+
 OpenResult FileCommands::openPath(const std::string& path)
 {
     d_.maxload = 0;

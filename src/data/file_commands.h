@@ -58,6 +58,9 @@ public:
     OpenResult open();
     // Opens `path` as if the user had chosen it in the open dialog.
     OpenResult openPath(const std::string& path);
+    // The Open command with the file already chosen (named on the command line, dropped on
+    // the window): unsaved data are offered for saving first.
+    OpenResult openChosen(const std::string& path);
     SaveResult save();
 
     const std::string& settingsPath() const { return settingsPath_; }

@@ -7,12 +7,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -182,6 +184,41 @@ TEST_F(MainWindowView, ScriptedUseFromOpeningAFileToClosingTheWindow)
     window.reset();
     EXPECT_EQ(test::TempDir::read(path), original);
     EXPECT_TRUE(std::filesystem::exists(config.file("pyx/window.conf")));
+}
+
+TEST_F(MainWindowView, AFileNamedOrDroppedOpensLikeTheOpenCommand)
+{
+    const auto window = startWindow();
+    const std::string first = copySample("record_fractional.pys");
+    window->openFile(first);
+    EXPECT_EQ(window->logic().data().curfile, first);
+    EXPECT_NE(window->windowTitle().indexOf("record_fractional"), -1);
+
+    // A drop with unsaved data asks first; No opens the dropped file without saving.
+    window->logic().data().dirty = true;
+    const std::string second = copySample("logger_levels.pyx");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QString asked;
+    ModalScript question;
+    question.then(answer(QMessageBox::No, &asked));
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    EXPECT_TRUE(question.done());
+    EXPECT_EQ(asked, QString::fromUtf8("文件没有保存！保存否？"));
+    EXPECT_EQ(window->logic().data().curfile, second);
+    EXPECT_EQ(window->logic().data().ftype, FileKind::Raw311);
+
+    // Two files, or something that is not a file, are not taken.
+    QMimeData two;
+    two.setUrls({QUrl::fromLocalFile(QString::fromStdString(first)), QUrl("https://example.org/x.pys")});
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &two, Qt::LeftButton, Qt::NoModifier);
+    refused.ignore();
+    QApplication::sendEvent(window.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 TEST_F(MainWindowView, DestroyedWithACellEditorOpen)

@@ -1,4 +1,4 @@
-// pyx: the desktop program.
+// pyx: the desktop program. `pyx FILE` opens FILE at start-up.
 
 #include <QApplication>
 
@@ -13,5 +13,7 @@ int main(int argc, char** argv)
     pyx::MainWindowWidget window;
     window.show();
     window.start();
+    if (argc > 1)
+        window.openFile(argv[1]);
     return QApplication::exec();
 }

@@ -2,13 +2,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "curves/qt/curve_panel_binding.h"
@@ -36,6 +41,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
 {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     placeWindow(*this, kLayoutSize);
+    setAcceptDrops(true);
 
     barView_ = new QtCommandBar(logic_->bar, this);
 
@@ -121,6 +127,39 @@ void MainWindowWidget::start()
     const int width = screen ? screen->size().width() : 0;
     logic_->load(width);
     showTexts();
+}
+
+void MainWindowWidget::openFile(const std::string& path)
+{
+    logic_->files.openChosen(path);
+    showTexts();
+}
+
+namespace {
+
+// The local file a drag carries, when it carries exactly one.
+QString droppedFile(const QMimeData* mime)
+{
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1 || !mime->urls().front().isLocalFile())
+        return {};
+    return mime->urls().front().toLocalFile();
+}
+
+} // namespace
+
+void MainWindowWidget::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindowWidget::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openFile(QFile::encodeName(path).toStdString());
 }
 
 void MainWindowWidget::showTexts()

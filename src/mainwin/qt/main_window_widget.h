@@ -29,6 +29,8 @@ public:
 
     // Runs the start-up of the logic: settings, the last file, the empty curve.
     void start();
+    // Opens a file the user named outside the open dialog (command line, drop).
+    void openFile(const std::string& path);
 
     MainWindow& logic() { return *logic_; }
     QtTextGrid* gridWidget() const { return gridView_; }
@@ -38,6 +40,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

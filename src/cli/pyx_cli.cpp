@@ -55,6 +55,23 @@ constexpr const char* kUsage =
     "       pyx-cli report FILE [--settings SETTINGS_FILE] [--word]\n"
     "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n";
 
+constexpr const char* kHelp =
+    "pyx-cli: the test data processing of PYX without its window.\n"
+    "\n"
+    "  inspect FILE       opens FILE as the window does and prints the test as JSON\n"
+    "  draw FILE --curve 1|2 [--png OUT.png]\n"
+    "                     the H0-t-Y0 (1) or H0-dY0/dH0 (2) curve: its drawing operations, one\n"
+    "                     JSON object a line, or an image\n"
+    "  report FILE [--word] (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n"
+    "                     the report document of the print preview (or with --word of the Word\n"
+    "                     export): its outline as JSON, a PDF, or the Word document\n"
+    "\n"
+    "  --settings FILE    the settings file to start from (never written); without it the\n"
+    "                     settings start empty and are checked as at start-up\n"
+    "  --help             this text\n"
+    "\n"
+    "Exit status: 0 done, 1 an output file could not be written, 2 a usage error.\n";
+
 int usage()
 {
     std::fputs(kUsage, stderr);
@@ -247,6 +264,12 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+        std::fputs(kUsage, stdout);
+        std::fputs("\n", stdout);
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
     if (args.empty() || (args[0] != "inspect" && args[0] != "draw" && args[0] != "report"))
         return usage();
     const std::string& command = args[0];

@@ -86,6 +86,9 @@ TEST_F(ReportCommand, UnopenedFileAndUsageErrors)
     EXPECT_NE(r.out.find("单桩水平静载试验曲线图"), std::string::npos);
 
     EXPECT_EQ(report("logger_levels.pyx", "").status, 2);
+    const CommandRun help = run(std::string("'") + PYX_CLI_PATH + "' --help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("report FILE"), std::string::npos);
     EXPECT_EQ(report("logger_levels.pyx", "--outline --pdf x.pdf").status, 2);
     EXPECT_EQ(report("logger_levels.pyx", "--pdf").status, 2);
 }

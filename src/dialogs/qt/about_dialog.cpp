@@ -27,6 +27,17 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
                               this);
     notice->setObjectName("lblNotice");
 
+    auto* help = new QLabel(
+        QString::fromUtf8(
+            "使用方法：\n"
+            "1. 文件 → 打开：选择采集仪数据文件（*.pyx、*.pyw）或记录文件（*.pys），\n"
+            "    也可把文件拖到主窗口上，或在文件管理器中双击打开。\n"
+            "2. 参数 → 工程信息、参数设置：填写工程资料和试验参数。\n"
+            "3. 编辑记录表；图表菜单切换汇总表和两种曲线，在 H0-ΔY0/ΔH0 曲线上标注临界荷载和极限荷载。\n"
+            "4. 打印 → 打印设置选择报表内容；打印预览中可打印、导出PDF和Word文档。"),
+        this);
+    help->setObjectName("lblHelp");
+
     auto* ok = new QPushButton(QString::fromUtf8("确定"), this);
     ok->setMinimumWidth(90);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -39,6 +50,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
     outer->setSpacing(14);
     outer->addWidget(version);
     outer->addWidget(notice);
+    outer->addWidget(help);
     outer->addLayout(buttons);
     setFixedSize(sizeHint());
 }

@@ -17,11 +17,6 @@ void PageDocument::start(const std::string& defaultFont)
     laidOut_ = true;
 }
 
-void PageDocument::end()
-{
-    pages();
-}
-
 void PageDocument::add(Block block)
 {
     flow_.push_back(std::move(block));

@@ -22,8 +22,9 @@ public:
     // Starts a new, empty document; its text is set in `defaultFont`, 10 points, regular,
     // left-aligned, until told otherwise.
     void start(const std::string& defaultFont);
-    // Ends the document: lays out its pages.
-    void end();
+    // Ends the document. Its pages are laid out when they are first asked for, so a
+    // document that is only written as a flow (the Word export) is never laid out.
+    void end() {}
 
     // The style of what is written next.
     void setFontName(const std::string& name) { style_.font.name = name; }

@@ -8,6 +8,13 @@
 #include "platform/qt/page_renderer.h"
 
 namespace pyx {
+namespace {
+
+// Qt's PNG quality: lower zlib effort than its default; a curve is mostly white and packs
+// well anyway.
+constexpr int kPngQuality = 80;
+
+} // namespace
 
 std::string QtPictureEncoder::png(const Drawing& drawing, int width, int height, double dpi) const
 {
@@ -27,7 +34,7 @@ std::string QtPictureEncoder::png(const Drawing& drawing, int width, int height,
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG", kPngQuality))
         return std::string();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }

@@ -1,16 +1,21 @@
 #include "reports/qt/preview_dialog.h"
 
+#include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 #include "platform/qt/page_renderer.h"
@@ -106,7 +111,10 @@ PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWi
     // Opens on the whole first page.
     logic_.tool(preview_tool::kWholePage);
     showLogic();
-    resize(900, 1000);
+    // A page and a half of width, as tall as the screen allows.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+    resize(std::min(1000, room.width() * 9 / 10), std::min(1100, room.height() * 9 / 10));
 }
 
 PreviewDialog::~PreviewDialog() = default;
@@ -169,8 +177,29 @@ void PreviewDialog::buildToolbar()
 
 void PreviewDialog::runTool(const std::string& name)
 {
+    const ZoomMode mode = logic_.zoomMode();
+    const double percent = logic_.zoomPercent();
     logic_.tool(name);
     showLogic();
+    if (logic_.zoomMode() != mode || logic_.zoomPercent() != percent)
+        showPageTop();
+}
+
+// After a zoom that leaves the page taller than the view, its top is shown, not its middle.
+void PreviewDialog::showPageTop()
+{
+    const int page = logic_.currentPage();
+    if (page == 0 || logic_.zoomMode() == ZoomMode::WholePage || logic_.zoomMode() == ZoomMode::TwoPages)
+        return;
+    syncing_ = true;
+    if (page > 1) {
+        // Moving to another page scrolls the view to that page's top.
+        view_->setCurrentPage(page - 1);
+        view_->setCurrentPage(page);
+    } else if (auto* scroller = view_->findChild<QAbstractScrollArea*>()) {
+        scroller->verticalScrollBar()->setValue(scroller->verticalScrollBar()->minimum());
+    }
+    syncing_ = false;
 }
 
 void PreviewDialog::applyZoom()

@@ -42,6 +42,7 @@ private:
     void buildToolbar();
     void showLogic();
     void applyZoom();
+    void showPageTop();
     void exportPdfFile();
     void printDocument();
 

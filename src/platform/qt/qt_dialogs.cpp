@@ -95,11 +95,10 @@ std::string QtDialogs::openFile(const FileDialogRequest& request)
 std::string QtDialogs::saveFile(const FileDialogRequest& request)
 {
     DialogSetup setup = setupFor(request);
-    return QFileDialog::getSaveFileName(parent_, QString::fromStdString(request.title),
-                                        QString::fromStdString(request.fileName), setup.filters.join(";;"),
-                                        &setup.selected,
-                                        request.confirmOverwrite ? QFileDialog::Options()
-                                                                 : QFileDialog::DontConfirmOverwrite)
+    return QFileDialog::getSaveFileName(
+               parent_, QString::fromStdString(request.title), QString::fromStdString(request.fileName),
+               setup.filters.join(";;"), &setup.selected,
+               request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite)
         .toStdString();
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything (warnings are errors) and runs every test; then the sanitizer build of
-# everything, the Qt window included, and every test again.
+# everything, the Qt window included, and every test again (a shorter soak there); then the
+# fuzz targets for a bounded time each (PYX_FUZZ_SECONDS, default 25).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -13,4 +14,7 @@ if [ "${PYX_SKIP_ASAN:-0}" != 1 ]; then
   cmake --preset asan-gui -DPYX_WERROR=ON
   cmake --build build/asan-gui
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/asan-gui --output-on-failure
+fi
+if [ "${PYX_SKIP_FUZZ:-0}" != 1 ]; then
+  scripts/fuzz.sh "${PYX_FUZZ_SECONDS:-25}"
 fi

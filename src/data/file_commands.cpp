@@ -116,6 +116,7 @@ void FileCommands::newTest()
     const std::string previous = d_.curfile;
     d_.curfile = chosen;
     d_.newtest = true;
+    onDisk_.reset();
 
     const int fd = ::open(chosen.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd >= 0)
@@ -174,6 +175,7 @@ OpenResult FileCommands::openPath(const std::string& path)
 OpenResult FileCommands::readChosen(const std::string& path)
 {
     clearForOpen(d_);
+    onDisk_.reset();
     d_.curfile = path;
 
     std::string reason;
@@ -198,11 +200,13 @@ OpenResult FileCommands::readChosen(const std::string& path)
 
     const std::size_t recordSize = kind == 2 ? kYsRecSize : kind == 1 ? kYsRecOldSize : kJlbRecSize;
     const std::size_t rowsWanted = kind == 0 ? kRecordFileRows : kRawRows;
-    const ReadResult file = readWholeFile(path, recordSize * rowsWanted);
+    readLimit_ = recordSize * rowsWanted;
+    const ReadResult file = readWholeFile(path, readLimit_);
     if (!file.bytes) {
         leaveWithNoTest("文件打开失败！" + file.error);
         return OpenResult::Unreadable;
     }
+    onDisk_ = *file.bytes;
     if (kind != 0) {
         const unsigned long long records = L / recordSize;
         d_.ysn = d_.ysn0 = static_cast<std::int32_t>(std::min<unsigned long long>(records, INT32_MAX));
@@ -431,16 +435,38 @@ std::string FileCommands::buildRawFile(const std::string& old)
     return overlay(old, records);
 }
 
+bool FileCommands::changedOnDisk() const
+{
+    if (!onDisk_)
+        return false;
+    const ReadResult now = readWholeFile(d_.curfile, readLimit_);
+    return !now.bytes || *now.bytes != *onDisk_;
+}
+
 SaveResult FileCommands::save()
 {
     if (d_.curfile.empty() || d_.ftype == FileKind::None)
         return SaveResult::Failed;
+    const bool changed = changedOnDisk();
+    if (changed) {
+        const MsgAnswer a = dialogs_.message({"文件打开后已被删除或被其他程序改动！仍然保存（覆盖）吗？",
+                                              "系统警告！", MsgButtons::YesNo, MsgIcon::Critical, 2});
+        if (a != MsgAnswer::Yes)
+            return SaveResult::Failed;
+    }
     std::string bytes;
     if (d_.ftype == FileKind::Record) {
         bytes = buildRecordFile();
     } else {
-        const ReadResult old = readWholeFile(d_.curfile);
-        const std::string oldBytes = old.bytes ? *old.bytes : std::string();
+        // The readings the save does not rewrite come from the file as it was opened when
+        // it has gone or changed since.
+        std::string oldBytes;
+        if (changed) {
+            oldBytes = *onDisk_;
+        } else {
+            const ReadResult old = readWholeFile(d_.curfile);
+            oldBytes = old.bytes ? *old.bytes : std::string();
+        }
         bytes = d_.ftype == FileKind::Raw267 ? buildRawOldFile(oldBytes) : buildRawFile(oldBytes);
     }
     const IoResult written = writeFileAtomic(d_.curfile, bytes);
@@ -449,6 +475,8 @@ SaveResult FileCommands::save()
             {"文件保存失败！" + written.reason(), "系统警告！", MsgButtons::Ok, MsgIcon::Critical, 1});
         return SaveResult::Failed;
     }
+    if (onDisk_)
+        onDisk_ = bytes.substr(0, std::min(bytes.size(), readLimit_));
     // The test is saved even when its settings are not: that failure is only told.
     writeSettingsOrTell(settingsPath_, d_.csz, dialogs_);
     d_.dirty = false;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "data/header_labels.h"
@@ -82,6 +83,11 @@ private:
     Dialogs& dialogs_;
     std::string settingsPath_;
     IncrementSource increments_; // of the open 311-byte file, written back with its table
+    // The file as it was read (or last saved), up to the length an open reads; none for a
+    // new test. A save that finds the file deleted or changed by someone else asks first.
+    std::optional<std::string> onDisk_;
+    std::size_t readLimit_ = 0;
+    bool changedOnDisk() const;
 };
 
 // The header labels as the main window shows them for the open test.

@@ -2,17 +2,45 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "data/write_faults.h"
+
 namespace pyx {
 namespace {
 
+// The reasons a user meets most, in words; the system's own text for the others.
 std::string systemReason(int err)
 {
-    return std::strerror(err);
+    switch (err) {
+    case EACCES:
+    case EPERM:
+        return "没有权限（文件或文件夹只读）";
+    case ENOENT:
+        return "文件或文件夹不存在";
+    case EISDIR:
+        return "这是一个文件夹，不是文件";
+    case ENOTDIR:
+        return "路径中有一项不是文件夹";
+    case ENOSPC:
+    case EDQUOT:
+        return "磁盘空间不足";
+    case EROFS:
+        return "磁盘只读";
+    case EIO:
+        return "磁盘读写出错";
+    case ELOOP:
+        return "符号链接层数过多";
+    case ENAMETOOLONG:
+        return "文件名太长";
+    default:
+        return std::strerror(err);
+    }
 }
 
 IoResult writeFailure(int err)
@@ -103,6 +131,68 @@ std::optional<unsigned long long> fileLength(const std::string& path, std::strin
     return static_cast<unsigned long long>(st.st_size);
 }
 
+namespace {
+
+// The temporary file of a save is ".<name>.<process>.XXXXXX" beside the target; one that a
+// killed program left is removed by the next save of the same file.
+std::string tempPrefix(const std::string& base)
+{
+    return "." + base + ".";
+}
+
+void removeStaleTemporaries(const std::string& dir, const std::string& base)
+{
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return;
+    const std::string prefix = tempPrefix(base);
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name.size() <= prefix.size() + 8 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string rest = name.substr(prefix.size()); // <process>.XXXXXX
+        const std::size_t dot = rest.size() - 7;
+        if (rest[dot] != '.' || dot == 0 || dot > 9 || rest.find_first_not_of("0123456789") != dot)
+            continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(rest.substr(0, dot)));
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(d), name.c_str(), 0);
+    }
+    ::closedir(d);
+}
+
+// write(2) of the whole buffer, meeting the injected fault at its byte.
+int writeAll(int fd, const std::string& bytes)
+{
+    const WriteFault& fault = writeFault();
+    const std::size_t stop =
+        fault.step == WriteStep::Byte ? std::min(fault.byte, bytes.size()) : bytes.size();
+    std::size_t done = 0;
+    while (done < stop) {
+        const ssize_t n = ::write(fd, bytes.data() + done, stop - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return stop < bytes.size() ? fault.error : 0;
+}
+
+// The injected error of `step`, or 0 when the step is to be done.
+int injected(WriteStep step)
+{
+    return writeFault().step == step ? writeFault().error : 0;
+}
+
+int errorOf(int rc)
+{
+    return rc != 0 ? errno : 0;
+}
+
+} // namespace
+
 IoResult writeFileAtomic(const std::string& linkPath, const std::string& bytes)
 {
     int linkErr = 0;
@@ -116,13 +206,16 @@ IoResult writeFileAtomic(const std::string& linkPath, const std::string& bytes)
     {
     };
     const bool exists = ::stat(path.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode))
+        return writeFailure(EISDIR);
     if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0))
         return writeFailure(EACCES);
 
     const std::string dir = folderOf(path);
     const auto slash = path.find_last_of('/');
     const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string tmp = dir + "/." + base + ".XXXXXX";
+    removeStaleTemporaries(dir, base);
+    std::string tmp = dir + "/" + tempPrefix(base) + std::to_string(::getpid()) + ".XXXXXX";
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0)
         return writeFailure(errno);
@@ -130,29 +223,27 @@ IoResult writeFileAtomic(const std::string& linkPath, const std::string& bytes)
     // Keep the permissions of the file being replaced.
     ::fchmod(fd, exists ? (old.st_mode & 07777) : 0644);
 
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int err = errno;
-            ::close(fd);
-            ::unlink(tmp.c_str());
-            return writeFailure(err);
-        }
-        done += static_cast<std::size_t>(n);
+    if (const int err = writeAll(fd, bytes); err != 0) {
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        return writeFailure(err);
     }
-    const int syncErr = ::fsync(fd) != 0 ? errno : 0;
-    const int closeErr = ::close(fd) != 0 ? errno : 0;
+    int syncErr = injected(WriteStep::Sync);
+    if (syncErr == 0)
+        syncErr = errorOf(::fsync(fd));
+    int closeErr = errorOf(::close(fd));
+    if (closeErr == 0)
+        closeErr = injected(WriteStep::Flush);
     if (syncErr != 0 || closeErr != 0) {
         ::unlink(tmp.c_str());
         return writeFailure(syncErr != 0 ? syncErr : closeErr);
     }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
+    int renameErr = injected(WriteStep::Rename);
+    if (renameErr == 0)
+        renameErr = errorOf(::rename(tmp.c_str(), path.c_str()));
+    if (renameErr != 0) {
         ::unlink(tmp.c_str());
-        return writeFailure(err);
+        return writeFailure(renameErr);
     }
     // The new name is on disk only once its folder is.
     const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

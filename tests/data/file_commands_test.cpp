@@ -171,7 +171,11 @@ TEST_F(FileCommandsTest, RawOldFileConvertsPairsAndKeepsCycleNumbersThroughSave)
             r.s20a.set("0");
         bytes += encodeYsRecOld(r);
     }
-    const std::string path = dir.write("old.dat", bytes);
+    const std::string tail(267 * 5, 'T'); // a longer file keeps its records after the 300th
+    std::string longer = bytes;
+    longer.resize(300 * 267, '\0');
+    longer += tail;
+    const std::string path = dir.write("old.dat", longer);
     ASSERT_EQ(openFile(path), OpenResult::Opened);
     EXPECT_EQ(d->ftype, FileKind::Raw267);
     ASSERT_EQ(d->jlbn, 3);
@@ -187,14 +191,6 @@ TEST_F(FileCommandsTest, RawOldFileConvertsPairsAndKeepsCycleNumbersThroughSave)
     EXPECT_EQ(d->csz[4], "800");
     EXPECT_EQ(d->csz[12], "0");
 
-    const std::string tail(267 * 5, 'T'); // a longer file keeps its records after the 300th
-    {
-        std::string longer = bytes;
-        longer.resize(300 * 267, '\0');
-        longer += tail;
-        test::TempDir::read(path);
-        dir.write("old.dat", longer);
-    }
     ASSERT_EQ(cmd.save(), SaveResult::Saved);
     const std::string saved = test::TempDir::read(path);
     ASSERT_EQ(saved.size(), 305u * 267);

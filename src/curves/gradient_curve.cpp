@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "data/numfmt.h"
+#include "eval/gradient_points.h"
 
 namespace pyx {
 namespace {
 
 inline constexpr const char* kTitle = "下表 H0--△Y0/△H0 曲线";
-inline constexpr int kLastCycle = 5;
 // Red mark lines reach past both of their points by this much along x (and the slope along y).
 inline constexpr double kReachX = 100.0 / 3.0;
 inline constexpr double kReachSlope = 25;
@@ -52,11 +52,10 @@ void drawAxes(Canvas& c, long n, const std::optional<double>& kz3, float gmax)
 void drawPoints(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, CurveTarget target, long n,
                 double kz3, float gmax)
 {
-    const int rows = std::clamp<int>(d.jlbn, 0, kJlbRows);
-    const int first = gridRows - 1 < 6 ? rows - 1 : 4;
-    if (first < 0)
+    const std::vector<int> pointRows = gradientPointRows(d, gridRows);
+    if (pointRows.empty())
         return;
-    const JlbRec& r = d.jlbp[first];
+    const JlbRec& r = d.jlbp[pointRows.front()];
     float x = static_cast<float>(r.hz * 1000.0f / (kz3 * n));
     float y = r.ds[dispLoading] * 1000 / gmax + 50;
     float previous = r.ds[dispLoading];
@@ -68,10 +67,8 @@ void drawPoints(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, Cu
     c.drawCircle(x, y, 8);
     GradPoint p{x, y};
     int j = 0;
-    for (int k = 5; k < rows; ++k) {
-        const JlbRec& s = d.jlbp[k];
-        if (s.xh != kLastCycle)
-            continue;
+    for (std::size_t idx = 1; idx < pointRows.size(); ++idx) {
+        const JlbRec& s = d.jlbp[pointRows[idx]];
         x = static_cast<float>(s.hz * 1000.0f / (kz3 * n));
         y = std::min((s.ds[dispLoading] - previous) * 1000 / gmax + 50, 1000.0f);
         c.drawLine(p.x, p.y, x, y);

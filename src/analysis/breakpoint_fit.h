@@ -1,0 +1,83 @@
+#pragma once
+// Suggested critical load Hcr and ultimate load Hu of a test: the stage points, the
+// two-breakpoint piecewise-linear least-squares fit, and the kink rule on H0-Y0.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "data/model.h"
+
+namespace pyx {
+
+// One stage of the evaluated test: its load and the loaded displacement of its last cycle
+// (the point of the gradient curve), with the gain over the stage before per kN.
+struct StagePoint
+{
+    int stage = 0;   // 1-based
+    int row = 0;     // row of jlbp
+    double h0 = 0;   // kN
+    double y0 = 0;   // mm
+    double dydh = 0; // △Y0/△H0, mm/kN (the first stage against the origin)
+};
+
+// The stage points of the loading branch: it ends before a stage whose load does not exceed the
+// load before it, and at the end marker. `gridRows` as the gradient curve reads it.
+std::vector<StagePoint> stagePoints(const TestData& d, int gridRows);
+
+// A fitted straight piece from x0 to x1.
+struct FitSegment
+{
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    double slope = 0;
+};
+
+// A continuous piecewise-linear fit with breaks at two of the points (indices `first` < `second`).
+struct BreakpointFit
+{
+    int first = 0;
+    int second = 0;
+    FitSegment segments[3];
+    std::vector<double> residuals; // y - fitted y, one a point
+    double rss = 0;                // sum of squared residuals
+};
+
+// The least-squares fit over every pair of breakpoints that leaves at least two points before
+// the first break and one after the second; the smallest residual sum among the fits whose
+// slopes grow, or among all when none do. Nothing with fewer than 5 points.
+std::optional<BreakpointFit> fitTwoBreakpoints(const std::vector<double>& x, const std::vector<double>& y);
+
+// One method's suggestion: both loads, or nothing with the reason.
+struct Suggestion
+{
+    std::optional<double> hcr, hu;    // kN
+    int hcrStage = 0, huStage = 0;    // 1-based stages, 0 when none
+    std::optional<BreakpointFit> fit; // the fit behind it (none for the kink rule)
+    std::string reason;               // why there is no suggestion
+    bool made() const { return hcr.has_value(); }
+};
+
+inline constexpr int kMinimumStagePoints = 5;
+// The kink rule: a stage whose △Y0/△H0 is at least this multiple of the mean of the stages
+// before it (from the start for Hcr, from the kink on for Hu).
+inline constexpr double kKinkFactor = 1.5;
+
+Suggestion gradientSuggestion(const std::vector<StagePoint>& pts); // H0-△Y0/△H0
+Suggestion lgLogSuggestion(const std::vector<StagePoint>& pts);    // lgH0-lgY0
+Suggestion kinkSuggestion(const std::vector<StagePoint>& pts);     // H0-Y0
+
+struct Suggestions
+{
+    Suggestion gradient, lglog, kink;
+    // The suggestions made lie more than one stage apart in Hcr or in Hu.
+    bool disagree = false;
+};
+
+Suggestions suggestLoads(const std::vector<StagePoint>& pts);
+
+// Y0 at load `h0` and the load at displacement `y0`, interpolated on the points (straight
+// between them, the origin before the first); nothing outside the points.
+std::optional<double> displacementAt(const std::vector<StagePoint>& pts, double h0);
+std::optional<double> loadAt(const std::vector<StagePoint>& pts, double y0);
+
+} // namespace pyx

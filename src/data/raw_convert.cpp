@@ -1,6 +1,9 @@
 #include "data/raw_convert.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "data/numfmt.h"
 #include "data/raw_slots.h"
@@ -43,14 +46,17 @@ void followMaxLoad(TestData& d, float hz)
 
 void substituteUpperGauges(TestData& d)
 {
+    // The gauge flags stay as they are until every row is done.
+    if (gaugeInUse(d.csz, kLowerGauge1) || gaugeInUse(d.csz, kLowerGauge2))
+        return;
+    const bool upper1 = gaugeInUse(d.csz, kUpperGauge1);
+    const bool upper2 = gaugeInUse(d.csz, kUpperGauge2);
     bool substituted = false;
     for (int i = 0; i < kRawRows && !unused(d.ysd[i]); ++i) {
-        if (gaugeInUse(d.csz, kLowerGauge1) || gaugeInUse(d.csz, kLowerGauge2))
-            continue;
         auto& v = d.ysd[i].v;
-        if (gaugeInUse(d.csz, kUpperGauge1))
+        if (upper1)
             v[4] = v[2];
-        if (gaugeInUse(d.csz, kUpperGauge2))
+        if (upper2)
             v[5] = v[3];
         substituted = true;
     }
@@ -70,22 +76,92 @@ void substituteUpperGauges(TestData& d)
     }
 }
 
+std::uint64_t timeKey(const FixedText<5>& t)
+{
+    std::uint64_t key = 0;
+    for (const char c : t.bytes())
+        key = key << 8 | static_cast<unsigned char>(c);
+    return key;
+}
+
+// The readings' rows grouped by their second time, each group in row order, so the first
+// row of a time whose time is not "--:--" is found without a search over all rows. The
+// times that alignTimes sets change which rows may match; each group remembers where its
+// first such row may be.
+class SecondTimeIndex
+{
+public:
+    SecondTimeIndex(const TestData& d, int n)
+        : rows_(static_cast<std::size_t>(n)), keys_(static_cast<std::size_t>(n)),
+          position_(static_cast<std::size_t>(n)), groupOf_(static_cast<std::size_t>(n)),
+          firstMatch_(static_cast<std::size_t>(n)), timed_(static_cast<std::size_t>(n))
+    {
+        std::vector<std::pair<std::uint64_t, int>> order(static_cast<std::size_t>(n));
+        for (int k = 0; k < n; ++k) {
+            order[static_cast<std::size_t>(k)] = {timeKey(d.ysd[k].sj2), k};
+            timed_[static_cast<std::size_t>(k)] = !d.ysd[k].sj.is(kNoTime);
+        }
+        std::sort(order.begin(), order.end());
+        std::size_t group = 0;
+        for (std::size_t p = 0; p < order.size(); ++p) {
+            if (p == 0 || order[p].first != order[p - 1].first)
+                group = p;
+            keys_[p] = order[p].first;
+            rows_[p] = order[p].second;
+            position_[static_cast<std::size_t>(order[p].second)] = p;
+            groupOf_[static_cast<std::size_t>(order[p].second)] = group;
+            firstMatch_[p] = p;
+        }
+    }
+
+    // The first row whose second time has the bytes `time` and whose time is not "--:--".
+    int find(const FixedText<5>& time)
+    {
+        const std::uint64_t key = timeKey(time);
+        const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
+        if (at == keys_.end() || *at != key)
+            return -1;
+        const auto group = static_cast<std::size_t>(at - keys_.begin());
+        std::size_t p = firstMatch_[group];
+        while (p < keys_.size() && keys_[p] == key && !timed_[static_cast<std::size_t>(rows_[p])])
+            ++p;
+        firstMatch_[group] = p;
+        return p < keys_.size() && keys_[p] == key ? rows_[p] : -1;
+    }
+
+    // Row `k` (when indexed) got a new time.
+    void timeChanged(int k, const FixedText<5>& time)
+    {
+        if (k < 0 || static_cast<std::size_t>(k) >= timed_.size())
+            return;
+        const auto row = static_cast<std::size_t>(k);
+        timed_[row] = !time.is(kNoTime);
+        if (timed_[row]) {
+            std::size_t& first = firstMatch_[groupOf_[row]];
+            first = std::min(first, position_[row]);
+        }
+    }
+
+private:
+    std::vector<int> rows_;               // rows ordered by (second time, row)
+    std::vector<std::uint64_t> keys_;     // their second times
+    std::vector<std::size_t> position_;   // of each row in that order
+    std::vector<std::size_t> groupOf_;    // of each row: where its group starts
+    std::vector<std::size_t> firstMatch_; // of each group start: no earlier row matches
+    std::vector<bool> timed_;             // of each row: its time is not "--:--"
+};
+
 // A reading's time is replaced by the second time of the row that follows the row
 // whose second time matches it.
 void alignTimes(TestData& d)
 {
-    const int n = readingCount(d);
+    SecondTimeIndex index(d, readingCount(d));
     int i = 0;
     while (i < kRawRows && !unused(d.ysd[i])) {
-        int found = -1;
-        for (int k = 0; k < n; ++k) {
-            if (!d.ysd[k].sj.is(kNoTime) && d.ysd[k].sj2.bytes() == d.ysd[i].sj.bytes()) {
-                found = k;
-                break;
-            }
-        }
+        const int found = index.find(d.ysd[i].sj);
         if (found >= 0 && found + 1 < kRawRows && i + 1 < kRawRows) {
             d.ysd[i + 1].sj.setRaw(d.ysd[found + 1].sj2.bytes());
+            index.timeChanged(i + 1, d.ysd[i + 1].sj);
             i += 2;
         } else {
             i += 1;

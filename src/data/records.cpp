@@ -1,5 +1,7 @@
 #include "data/records.h"
 
+#include <bit>
+#include <cstdint>
 #include <type_traits>
 
 #include "data/byte_io.h"
@@ -7,15 +9,61 @@
 namespace pyx {
 namespace {
 
-template <std::size_t N> void readText(ByteReader& in, FixedText<N>& t)
+// Reads the fields of a record that lies whole in its buffer, without the bounds checks
+// and copies of the ByteReader, which reads records cut short.
+class WholeRecord
+{
+public:
+    explicit WholeRecord(std::string_view bytes) : p_(reinterpret_cast<const unsigned char*>(bytes.data())) {}
+
+    std::string_view text(std::size_t n)
+    {
+        const std::string_view t(reinterpret_cast<const char*>(p_), n);
+        p_ += n;
+        return t;
+    }
+    float f32()
+    {
+        const std::uint32_t bits = std::uint32_t(p_[0]) | std::uint32_t(p_[1]) << 8 |
+                                   std::uint32_t(p_[2]) << 16 | std::uint32_t(p_[3]) << 24;
+        p_ += 4;
+        return std::bit_cast<float>(bits);
+    }
+    std::int16_t i16()
+    {
+        const auto bits = static_cast<std::uint16_t>(p_[0] | p_[1] << 8);
+        p_ += 2;
+        return std::bit_cast<std::int16_t>(bits);
+    }
+
+private:
+    const unsigned char* p_;
+};
+
+template <class Reader, std::size_t N> void readText(Reader& in, FixedText<N>& t)
 {
     t.setRaw(in.text(N));
 }
 
-template <std::size_t N> void readFloats(ByteReader& in, std::array<float, N>& a)
+template <class Reader, std::size_t N> void readFloats(Reader& in, std::array<float, N>& a)
 {
     for (auto& x : a)
         x = in.f32();
+}
+
+// Decodes a record with the reader that fits the buffer: `Size` bytes or more are read
+// directly, a shorter buffer through the ByteReader.
+template <class Rec, std::size_t Size, class Fields> Rec decodeWith(std::string_view bytes, Fields fields)
+{
+    Rec r;
+    if (bytes.size() >= Size) {
+        WholeRecord in(bytes);
+        fields(in, r);
+    } else {
+        ByteReader in(bytes);
+        fields(in, r);
+    }
+    return r;
 }
 
 template <std::size_t N> void writeFloats(ByteWriter& out, const std::array<float, N>& a)
@@ -28,16 +76,15 @@ template <std::size_t N> void writeFloats(ByteWriter& out, const std::array<floa
 
 JlbRec decodeJlbRec(std::string_view bytes)
 {
-    ByteReader in(bytes);
-    JlbRec r;
-    readText(in, r.sj);
-    r.hz = in.f32();
-    r.xh = in.i16();
-    readFloats(in, r.ds);
-    readText(in, r.bz);
-    r.cs = in.f32();
-    readText(in, r.cstr);
-    return r;
+    return decodeWith<JlbRec, kJlbRecSize>(bytes, [](auto& in, JlbRec& r) {
+        readText(in, r.sj);
+        r.hz = in.f32();
+        r.xh = in.i16();
+        readFloats(in, r.ds);
+        readText(in, r.bz);
+        r.cs = in.f32();
+        readText(in, r.cstr);
+    });
 }
 
 std::string encodeJlbRec(const JlbRec& r)
@@ -54,23 +101,22 @@ std::string encodeJlbRec(const JlbRec& r)
 }
 
 // The two raw layouts share their field order; the newer one adds s20c after s60.
-template <class Rec> Rec decodeRaw(std::string_view bytes)
+template <class Rec, std::size_t Size> Rec decodeRaw(std::string_view bytes)
 {
-    ByteReader in(bytes);
-    Rec r;
-    readText(in, r.sj);
-    readFloats(in, r.v);
-    readText(in, r.s5a);
-    readText(in, r.s20a);
-    readText(in, r.s20b);
-    readText(in, r.s60);
-    if constexpr (std::is_same_v<Rec, YsRec>)
-        readText(in, r.s20c);
-    readText(in, r.sj2);
-    readFloats(in, r.u);
-    readText(in, r.s20d);
-    readText(in, r.zt);
-    return r;
+    return decodeWith<Rec, Size>(bytes, [](auto& in, Rec& r) {
+        readText(in, r.sj);
+        readFloats(in, r.v);
+        readText(in, r.s5a);
+        readText(in, r.s20a);
+        readText(in, r.s20b);
+        readText(in, r.s60);
+        if constexpr (std::is_same_v<Rec, YsRec>)
+            readText(in, r.s20c);
+        readText(in, r.sj2);
+        readFloats(in, r.u);
+        readText(in, r.s20d);
+        readText(in, r.zt);
+    });
 }
 
 template <class Rec> std::string encodeRaw(const Rec& r)
@@ -93,7 +139,7 @@ template <class Rec> std::string encodeRaw(const Rec& r)
 
 YsRecOld decodeYsRecOld(std::string_view bytes)
 {
-    return decodeRaw<YsRecOld>(bytes);
+    return decodeRaw<YsRecOld, kYsRecOldSize>(bytes);
 }
 std::string encodeYsRecOld(const YsRecOld& r)
 {
@@ -101,7 +147,7 @@ std::string encodeYsRecOld(const YsRecOld& r)
 }
 YsRec decodeYsRec(std::string_view bytes)
 {
-    return decodeRaw<YsRec>(bytes);
+    return decodeRaw<YsRec, kYsRecSize>(bytes);
 }
 std::string encodeYsRec(const YsRec& r)
 {

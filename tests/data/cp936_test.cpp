@@ -1,5 +1,7 @@
 #include "data/cp936.h"
 
+#include "data/fixed_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -144,6 +146,27 @@ TEST(Cp936, TrimBlanks)
     for (const auto& c : cases) {
         EXPECT_EQ(trimBlanks(c.text), c.both) << '"' << c.text << '"';
         EXPECT_EQ(trimRightBlanks(c.text), c.right) << '"' << c.text << '"';
+    }
+}
+
+// Fields are compared with plain ASCII texts and read as text without the converter where
+// their bytes allow it: every field of two leading bytes must give what the decoder gives.
+TEST(Cp936, FixedTextReadsAndComparesLikeTheDecoder)
+{
+    for (int a = 0; a < 256; ++a) {
+        for (int b = 0; b < 256; ++b) {
+            std::string bytes = " ---";
+            bytes.insert(0, 1, static_cast<char>(a));
+            bytes[1] = static_cast<char>(b);
+            FixedText<5> f;
+            f.setRaw(bytes);
+            const std::string decoded = decodeCp936(bytes);
+            ASSERT_EQ(f.text(), decoded) << a << " " << b;
+            const std::string trimmed = trimBlanks(decoded);
+            for (const std::string& text :
+                 {trimmed, "--"s, "---"s, ""s, std::string(1, static_cast<char>(b)) + "---"})
+                ASSERT_EQ(f.is(text), trimmed == text) << a << " " << b << " " << text;
+        }
     }
 }
 

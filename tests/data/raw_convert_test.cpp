@@ -271,5 +271,48 @@ TEST_F(RawConvertTest, DamagedFilesOpenWithinBounds)
     EXPECT_EQ(d->ysn2, kRawRows); // no unused row: every row held counts
 }
 
+// The time alignment on files where second times repeat, "--:--" rows sit among the readings
+// and an aligned time turns a "--:--" row into one that later readings match (or the
+// reverse): each reading takes the second time of the row after the first row, by row order,
+// whose second time matches its time and whose time is not "--:--" at that moment.
+TEST_F(RawConvertTest, TimeAlignmentFollowsTheFirstMatchingRowAsTimesChange)
+{
+    const char* const times[] = {"08:30", "08:36", "--:--", "09:00", "09:06"};
+    std::uint32_t state = 7;
+    const auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 16;
+    };
+    for (int file = 0; file < 12; ++file) {
+        std::vector<YsRec> rows;
+        for (int i = 0; i < 150; ++i) {
+            YsRec r = samples::reading(times[next() % 5], 40, 1, kL1);
+            r.sj2.set(times[next() % 5]);
+            rows.push_back(r);
+        }
+        samples::applyHeader(rows, {}, LoggerMode::LevelRecords);
+        rows.push_back(samples::unusedRecord());
+
+        std::vector<YsRec> expected = rows;
+        const int n = static_cast<int>(expected.size());
+        for (int i = 0; i < n && !expected[i].sj.is(kUnusedTime);) {
+            int found = -1;
+            for (int k = 0; k < n && found < 0; ++k)
+                if (!expected[k].sj.is(kNoTime) && expected[k].sj2.bytes() == expected[i].sj.bytes())
+                    found = k;
+            if (found >= 0 && found + 1 < n && i + 1 < n) {
+                expected[i + 1].sj = expected[found + 1].sj2;
+                i += 2;
+            } else {
+                i += 1;
+            }
+        }
+
+        ASSERT_EQ(open(samples::encodeLogger(rows)), OpenResult::Opened);
+        for (int i = 0; i < n; ++i)
+            ASSERT_EQ(d->ysd[i].sj.bytes(), expected[i].sj.bytes()) << "file " << file << " row " << i;
+    }
+}
+
 } // namespace
 } // namespace pyx

@@ -2,9 +2,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <QTableView>
 #include <gtest/gtest.h>
 
+#include "platform/qt/grid_model.h"
 #include "platform/qt/qt_text_grid.h"
 
 namespace pyx {
@@ -178,6 +180,46 @@ TEST(QtTextGrid, MouseAndCurrentCellReachTheGrid)
     w.dataView()->setCurrentIndex(w.dataView()->model()->index(0, 5));
     EXPECT_EQ(g.currentRow(), 2);
     EXPECT_EQ(g.currentCol(), 5);
+}
+
+// A sync after an edit names only the cells whose texts changed, so the views repaint those
+// cells; a sync without changes names none, and a changed alignment or shape names all.
+TEST(GridModel, SyncTellsTheViewsWhichTextsChanged)
+{
+    TextGrid g;
+    fillGrid(g);
+    GridModel model(g, GridModel::Part::Data);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+
+    model.sync();
+    EXPECT_EQ(changed.count(), 0);
+
+    g.setText(3, 1, "120");
+    g.setText(4, 3, "0.25");
+    model.sync();
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(1, 1));
+    EXPECT_EQ(changed[0][1].toModelIndex(), model.index(2, 3));
+    EXPECT_EQ(model.data(model.index(1, 1)).toString(), "120");
+
+    changed.clear();
+    g.setColAlign(5, CellAlign::Right);
+    model.sync();
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(0, 0));
+    EXPECT_EQ(changed[0][1].toModelIndex(), model.index(2, 5));
+
+    changed.clear();
+    g.setRows(6);
+    g.setText(5, 1, "140");
+    model.sync();
+    EXPECT_EQ(reset.count(), 1);
+    EXPECT_EQ(model.rowCount(), 4);
+    g.setText(5, 1, "160");
+    model.sync();
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0][0].toModelIndex(), model.index(3, 1));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // pyx-samplegen OUTDIR: writes the sample test files and their README into OUTDIR.
+// pyx-samplegen --bench OUTDIR: writes the inputs of the benchmarks into OUTDIR.
 
 #include <cstdio>
 #include <fstream>
@@ -24,11 +25,18 @@ bool writeFile(const std::string& path, const std::string& bytes)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fputs("usage: pyx-samplegen OUTDIR\n", stderr);
+    const bool bench = argc == 3 && std::string(argv[1]) == "--bench";
+    if (argc != 2 && !bench) {
+        std::fputs("usage: pyx-samplegen [--bench] OUTDIR\n", stderr);
         return 2;
     }
-    const std::string dir = argv[1];
+    const std::string dir = argv[argc - 1];
+    if (bench) {
+        bool ok = true;
+        for (const auto& input : pyx::samples::benchInputs())
+            ok = writeFile(dir + "/" + input.name, input.bytes) && ok;
+        return ok ? 0 : 1;
+    }
     std::string readme =
         "# Sample test files\n\nWritten by `pyx-samplegen samples` (tools/samplegen); regenerate "
         "them with it instead of editing them.\n\n";

@@ -423,4 +423,31 @@ std::vector<Sample> standardSamples()
     return out;
 }
 
+std::vector<Sample> benchInputs()
+{
+    std::vector<Sample> out;
+    // Ten readings a level; with load-level records a level takes eleven rows, and the
+    // three extra readings keep the largest file inside the raw rows.
+    for (const int readings : {300, 1000, 3300}) {
+        CyclicTest levels;
+        levels.stages = (readings - 3) / 11;
+        levels.manualAfter = {13, 57};
+        levels.lowVoltageAfter = {34};
+        const std::string n = std::to_string(readings);
+        out.push_back({"levels_" + n + ".pyx", "logger file with load-level records, " + n + " rows",
+                       loggerFile(levels, LoggerMode::LevelRecords)});
+        CyclicTest pairs;
+        pairs.stages = readings / 10;
+        out.push_back({"pairs_" + n + ".pyx", "logger file of plain pairs, " + n + " rows",
+                       loggerFile(pairs, LoggerMode::Pairs)});
+    }
+    CyclicTest old;
+    old.stages = 30;
+    out.push_back({"old_300.pyw", "267-byte logger file of 300 readings", oldLoggerFile(old)});
+    CyclicTest record;
+    record.stages = 30;
+    out.push_back({"record_149.pys", "record file of 149 rows", recordFile(record)});
+    return out;
+}
+
 } // namespace pyx::samples

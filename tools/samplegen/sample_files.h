@@ -89,5 +89,8 @@ struct Sample
     std::string bytes;
 };
 std::vector<Sample> standardSamples();
+// The inputs of the benchmarks: logger files of both layouts with about 300, 1,000 and
+// 3,300 readings, a 267-byte file of 300 readings and a record file of 149 rows.
+std::vector<Sample> benchInputs();
 
 } // namespace pyx::samples

@@ -72,7 +72,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     return true;
 }
 
-void GridModel::sync()
+bool GridModel::sync()
 {
     const int fixed = std::min(grid_.fixedRows(), grid_.rows());
     const int first = part_ == Part::Header ? 0 : fixed;
@@ -82,10 +82,50 @@ void GridModel::sync()
         first_ = first;
         rows_ = rows;
         cols_ = grid_.cols();
+        takeTexts();
         endResetModel();
-    } else if (rows_ > 0 && cols_ > 0) {
-        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+        return true;
     }
+    if (rows_ <= 0 || cols_ <= 0)
+        return false;
+    bool alignsChanged = false;
+    for (int c = 0; c < cols_; ++c)
+        alignsChanged = alignsChanged || grid_.colAlign(c) != shownAligns_[static_cast<std::size_t>(c)];
+    if (alignsChanged) {
+        takeTexts();
+        emit dataChanged(index(0, 0), index(rows_ - 1, cols_ - 1));
+        return false;
+    }
+    // The range of the cells whose texts changed: after an edit, the edited cell and those
+    // that follow from it.
+    int top = rows_, bottom = -1, left = cols_, right = -1;
+    for (int r = 0; r < rows_; ++r) {
+        for (int c = 0; c < cols_; ++c) {
+            std::string& shown = shown_[static_cast<std::size_t>(r * cols_ + c)];
+            std::string text = grid_.text(gridRow(r), c);
+            if (text == shown)
+                continue;
+            shown = std::move(text);
+            top = std::min(top, r);
+            bottom = std::max(bottom, r);
+            left = std::min(left, c);
+            right = std::max(right, c);
+        }
+    }
+    if (bottom >= 0)
+        emit dataChanged(index(top, left), index(bottom, right));
+    return false;
+}
+
+void GridModel::takeTexts()
+{
+    shown_.assign(static_cast<std::size_t>(std::max(0, rows_) * std::max(0, cols_)), std::string());
+    for (int r = 0; r < rows_; ++r)
+        for (int c = 0; c < cols_; ++c)
+            shown_[static_cast<std::size_t>(r * cols_ + c)] = grid_.text(gridRow(r), c);
+    shownAligns_.clear();
+    for (int c = 0; c < cols_; ++c)
+        shownAligns_.push_back(grid_.colAlign(c));
 }
 
 } // namespace pyx

@@ -4,6 +4,8 @@
 // by sync(), so a view never sees a count that changed behind its back.
 
 #include <QAbstractTableModel>
+#include <string>
+#include <vector>
 
 #include "platform/text_grid.h"
 
@@ -27,8 +29,9 @@ public:
     // An edit of a data cell goes to TextGrid::commitEdit; false when it is refused.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-    // Takes over the grid's current shape and tells the views that every text may have changed.
-    void sync();
+    // Takes over the grid's current shape and tells the views which texts changed since the
+    // last sync, so they repaint those cells only. True when the shape changed (a reset).
+    bool sync();
     int gridRow(int row) const { return first_ + row; }
     int modelRow(int gridRow) const { return gridRow - first_; }
     Part part() const { return part_; }
@@ -39,6 +42,11 @@ private:
     int first_ = 0;
     int rows_ = 0;
     int cols_ = 0;
+    // The texts and column alignments the views were last told about, row by row.
+    std::vector<std::string> shown_;
+    std::vector<CellAlign> shownAligns_;
+
+    void takeTexts();
 };
 
 } // namespace pyx

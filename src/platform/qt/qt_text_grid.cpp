@@ -127,12 +127,16 @@ void QtTextGrid::sync()
 {
     syncPending_ = false;
     QScopedValueRollback guard(syncing_, true);
-    headerModel_->sync();
-    dataModel_->sync();
+    const bool headerReset = headerModel_->sync();
+    const bool dataReset = dataModel_->sync();
     header_->setVisible(headerModel_->rowCount() > 0);
-    const std::vector<CellSpan> spans = grid_.spans();
+    std::vector<CellSpan> spans = grid_.spans();
     applyColumnWidths(spans);
-    applySpans(spans);
+    // Setting the spans repaints the whole view: only when they changed or the views were reset.
+    if (headerReset || dataReset || spans != shownSpans_) {
+        applySpans(spans);
+        shownSpans_ = spans;
+    }
     fitHeaderRows(spans);
     header_->horizontalScrollBar()->setValue(data_->horizontalScrollBar()->value());
     showCurrentCell();
@@ -145,7 +149,19 @@ int QtTextGrid::pixels(int twips) const
 
 int QtTextGrid::textWidth(const std::string& text) const
 {
-    return fontMetrics().horizontalAdvance(QString::fromStdString(text)) + kCellPadding;
+    const auto known = textWidths_.find(text);
+    if (known != textWidths_.end())
+        return known->second;
+    const int width = fontMetrics().horizontalAdvance(QString::fromStdString(text)) + kCellPadding;
+    textWidths_.emplace(text, width);
+    return width;
+}
+
+void QtTextGrid::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        textWidths_.clear();
+    QFrame::changeEvent(event);
 }
 
 // Set widths in twips; a default width fits the texts of the column, and a range merged

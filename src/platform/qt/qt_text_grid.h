@@ -5,6 +5,9 @@
 // user's edits, clicks and current-cell moves go back to it.
 
 #include <QFrame>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/text_grid.h"
 
@@ -34,6 +37,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void setUpView(QTableView* view);
@@ -51,6 +55,10 @@ private:
     GridModel* dataModel_;
     FixedRowsView* header_;
     QTableView* data_;
+    // Widths of the texts measured so far, in the widget's font: a sync measures only the
+    // texts that changed since.
+    mutable std::unordered_map<std::string, int> textWidths_;
+    std::vector<CellSpan> shownSpans_; // the merged ranges the views have
     bool syncPending_ = false;
     bool syncing_ = false;
 };

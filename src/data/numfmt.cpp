@@ -1,9 +1,12 @@
 #include "data/numfmt.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <system_error>
+
+#include "data/decimal_digits.h"
 
 namespace pyx {
 
@@ -53,21 +56,9 @@ Pattern parsePattern(std::string_view pattern)
     return p;
 }
 
-// Adds one to a string of decimal digits.
-void incrementDigits(std::string& digits)
-{
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
-    }
-    digits.insert(digits.begin(), '1');
-}
-
 // Formats a finite value whose significant digits are those of `significant` scientific
-// digits, rounding that decimal text half away from zero.
+// digits, rounding that decimal text half away from zero. Works on the digits in place: the
+// value scaled to whole units of the last decimal is `digits` followed by `zeros` zeros.
 std::string formatDecimalText(double v, int significant, std::string_view pattern)
 {
     if (!std::isfinite(v)) {
@@ -75,68 +66,75 @@ std::string formatDecimalText(double v, int significant, std::string_view patter
     }
     const Pattern p = parsePattern(pattern);
 
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1);
-    const std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
-
-    // text is "[-]d[.ddd]e(+|-)xx"
-    const bool negative = text.front() == '-';
-    std::string digits;
-    std::size_t i = negative ? 1 : 0;
-    for (; i < text.size() && text[i] != 'e'; ++i) {
-        if (isDigit(text[i])) {
-            digits.push_back(text[i]);
-        }
-    }
-    int exponent = 0;
-    if (i < text.size()) {
-        std::size_t e = i + 1;
-        if (e < text.size() && text[e] == '+') {
-            ++e;
-        }
-        std::from_chars(text.data() + e, text.data() + text.size(), exponent);
-    }
+    // digits[0] is room for a carry out of the first digit.
+    const DecimalDigits sci = scientificDigits(v, significant);
+    const bool negative = sci.negative;
+    char digits[sizeof sci.digits + 1];
+    const auto count = static_cast<std::size_t>(sci.count);
+    std::copy(sci.digits, sci.digits + count, digits + 1);
+    const int exponent = sci.exponent;
 
     // value = 0.digits * 10^(exponent + 1); scaled = value * 10^maxDecimals, rounded.
     const long long keep = static_cast<long long>(exponent) + 1 + p.maxDecimals;
-    std::string scaled;
-    if (keep >= static_cast<long long>(digits.size())) {
-        scaled = digits + std::string(static_cast<std::size_t>(keep) - digits.size(), '0');
+    std::size_t first = 1;
+    std::size_t last = 1; // one past the kept digits
+    std::size_t zeros = 0;
+    if (keep >= static_cast<long long>(count)) {
+        last = 1 + count;
+        zeros = static_cast<std::size_t>(keep) - count;
     } else if (keep >= 0) {
-        const auto k = static_cast<std::size_t>(keep);
-        scaled = digits.substr(0, k);
-        if (scaled.empty()) {
-            scaled = "0";
+        last = 1 + static_cast<std::size_t>(keep);
+        if (digits[last] >= '5') {
+            std::size_t at = last;
+            while (at > first && digits[at - 1] == '9') {
+                digits[--at] = '0';
+            }
+            if (at > first) {
+                ++digits[at - 1];
+            } else {
+                digits[--first] = '1';
+            }
         }
-        if (digits[k] >= '5') {
-            incrementDigits(scaled);
-        }
-    } else {
-        scaled = "0";
+    }
+    while (first < last && digits[first] == '0') {
+        ++first;
+    }
+    const bool allZero = first == last;
+    if (allZero) {
+        zeros = 0;
     }
 
-    const std::size_t firstNonZero = scaled.find_first_not_of('0');
-    const bool allZero = firstNonZero == std::string::npos;
-    scaled.erase(0, allZero ? scaled.size() : firstNonZero);
-
+    // The scaled text, padded in front to the pattern's minimum length.
+    const std::size_t length = last - first + zeros;
     const std::size_t minLength = static_cast<std::size_t>(p.maxDecimals + p.minIntDigits);
-    if (scaled.size() < minLength) {
-        scaled.insert(0, minLength - scaled.size(), '0');
-    }
-    const std::size_t intLength = scaled.size() - static_cast<std::size_t>(p.maxDecimals);
-    std::string decimals = scaled.substr(intLength);
-    while (decimals.size() > static_cast<std::size_t>(p.minDecimals) && decimals.back() == '0') {
-        decimals.pop_back();
+    const std::size_t padding = length < minLength ? minLength - length : 0;
+    const std::size_t total = padding + length;
+    const auto at = [&](std::size_t k) {
+        if (k < padding) {
+            return '0';
+        }
+        k -= padding;
+        return k < last - first ? digits[first + k] : '0';
+    };
+    const std::size_t intLength = total - static_cast<std::size_t>(p.maxDecimals);
+    std::size_t decimalsEnd = total;
+    while (decimalsEnd > intLength + static_cast<std::size_t>(p.minDecimals) && at(decimalsEnd - 1) == '0') {
+        --decimalsEnd;
     }
 
     std::string out;
+    out.reserve(decimalsEnd + 2);
     if (negative && !allZero) {
         out.push_back('-');
     }
-    out.append(scaled, 0, intLength);
+    for (std::size_t k = 0; k < intLength; ++k) {
+        out.push_back(at(k));
+    }
     if (p.hasPoint) {
         out.push_back('.');
-        out += decimals;
+        for (std::size_t k = intLength; k < decimalsEnd; ++k) {
+            out.push_back(at(k));
+        }
     }
     return out;
 }

@@ -16,11 +16,13 @@
 #include "platform/page_document.h"
 #include "platform/qt/page_renderer.h"
 #include "platform/qt/painter_canvas.h"
+#include "platform/qt/qt_picture_encoder.h"
 #include "platform/qt/qt_text_grid.h"
 #include "platform/qt/qt_text_measure.h"
 #include "platform/scripted_dialogs.h"
 #include "reports/qt/pdf_export.h"
 #include "reports/report_build.h"
+#include "reports/word_export.h"
 
 namespace {
 
@@ -108,6 +110,26 @@ void PdfAllPages(benchmark::State& state)
     state.counters["pages"] = pages;
 }
 
+// Figure 7: the Word export of the same selection, RTF (0) or DOCX (1), the file written.
+void WordExport(benchmark::State& state)
+{
+    OpenedLargest t;
+    t.selectAllReports();
+    const bool docx = state.range(0) == 1;
+    const std::string path =
+        (std::filesystem::temp_directory_path() / (docx ? "pyx-bench-all.docx" : "pyx-bench-all.doc"))
+            .string();
+    const pyx::QtTextMeasure measure;
+    const pyx::QtPictureEncoder encoder;
+    for (auto _ : state) {
+        const pyx::IoResult written = pyx::exportWord(*t.data, t.window.grid.rows(), measure, encoder, path,
+                                                      docx ? pyx::WordFormat::Docx : pyx::WordFormat::Rtf);
+        if (!written)
+            state.SkipWithError(written.reason().c_str());
+    }
+    std::filesystem::remove(path);
+}
+
 // Figure 3 in the window: the edit, the grid brought up to date and the window repainted.
 void EditCellWindow(benchmark::State& state)
 {
@@ -135,6 +157,7 @@ const bool registered = [] {
     benchmark::RegisterBenchmark("BuildPreview/qt", BuildPreview)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("FirstPage", FirstPage)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("PdfAllPages", PdfAllPages)->Unit(benchmark::kMillisecond)->Iterations(3);
+    benchmark::RegisterBenchmark("WordExport", WordExport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("EditCellWindow", EditCellWindow)->Unit(benchmark::kMillisecond);
     return true;
 }();

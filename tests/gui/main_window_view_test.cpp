@@ -246,6 +246,35 @@ TEST_F(MainWindowView, DestroyedWithACellEditorOpen)
     window.reset();
 }
 
+TEST_F(MainWindowView, ACommandSeesTheTextTypedIntoAnOpenCell)
+{
+    const std::string path = copySample("logger_levels.pyx");
+    auto window = startWindow();
+    {
+        ModalScript opening;
+        opening.then(chooseFile(path));
+        window->logic().dispatch("miFOpen");
+        settle();
+    }
+    ASSERT_EQ(window->logic().data().curfile, path);
+    QTableView* grid = window->gridWidget()->dataView();
+    const QModelIndex cell = grid->model()->index(0, 4);
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "0.61");
+    // A toolbar click takes no focus from the editor: the command commits it first.
+    action(*window, "barStandard", "miCh0y")->trigger();
+    settle();
+    EXPECT_EQ(window->logic().data().curvekind, CurveKind::Gradient);
+    EXPECT_FLOAT_EQ(window->logic().data().jlb[0].ds[0], 0.61f);
+    EXPECT_EQ(window->logic().grid.text(2, 4), "0.61");
+    EXPECT_TRUE(action(*window, "mnuFile", "miFSave")->isEnabled());
+    window->logic().data().dirty = false;
+}
+
 TEST_F(MainWindowView, OpensOverTheScreenAndComesBackWhereItWasLeft)
 {
     auto window = std::make_unique<MainWindowWidget>();

@@ -62,6 +62,8 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     auto* splitter = new QSplitter(Qt::Horizontal, central);
     splitter->setChildrenCollapsible(false);
     gridView_ = new QtTextGrid(logic_->grid, splitter);
+    // A command sees the text typed into an open cell, as if Enter had been pressed.
+    barView_->beforeCommand = [this] { return gridView_->commitOpenEditor(); };
 
     auto* panel = new QWidget(splitter);
     auto* panelLayout = new QGridLayout(panel);

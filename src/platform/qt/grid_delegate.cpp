@@ -30,6 +30,7 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     editor->setAlignment(option.displayAlignment);
     editor->setProperty(kRowProperty, model_.gridRow(index.row()));
     editor->setProperty(kColProperty, index.column());
+    open_ = editor;
     return editor;
 }
 
@@ -159,6 +160,17 @@ void GridDelegate::commitOnEnter(QLineEdit* editor)
         emit closeEditor(editor, NoHint);
     else
         grid_.setCurrent(row, col); // the key filter moved on; a refused edit stays on its cell
+}
+
+bool GridDelegate::commitOpenEditor()
+{
+    QLineEdit* editor = open_.data();
+    if (!editor || !editor->isVisible())
+        return true;
+    if (!commitFromKey(editor))
+        return false;
+    emit closeEditor(editor, NoHint);
+    return true;
 }
 
 void GridDelegate::commitAndMove(QLineEdit* editor, EndEditHint hint)

@@ -5,6 +5,7 @@
 // editor with the text as typed: after Enter or Tab the editor stays open on its cell;
 // when the user left the cell (a click elsewhere), the editor reopens there.
 
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 #include "platform/qt/grid_model.h"
@@ -25,6 +26,10 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
+    // Commits and closes the editor that is open, as Enter does; false when validation
+    // refuses its text (the editor stays open with it). True when none is open.
+    bool commitOpenEditor();
+
 protected:
     bool eventFilter(QObject* object, QEvent* event) override;
 
@@ -38,6 +43,7 @@ private:
     TextGrid& grid_;
     const GridModel& model_;
     QAbstractItemView* view_;
+    mutable QPointer<QLineEdit> open_; // the editor last created, while it lives
     // setModelData is running: the focus moves that the after-edit event causes must
     // not commit the same editor a second time.
     mutable bool committing_ = false;

@@ -79,8 +79,10 @@ QAction* QtCommandBar::makeAction(const Band& band, const Tool& tool, QObject* p
     setShortcut(action, tool.shortcut);
     showTool(action, tool);
     if (!tool.isSeparator())
-        connect(action, &QAction::triggered, this,
-                [this, bandName = band.name, toolName = tool.name] { bar_.click(bandName, toolName); });
+        connect(action, &QAction::triggered, this, [this, bandName = band.name, toolName = tool.name] {
+            if (!beforeCommand || beforeCommand())
+                bar_.click(bandName, toolName);
+        });
     return action;
 }
 

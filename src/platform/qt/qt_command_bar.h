@@ -6,6 +6,7 @@
 // action reports a click on its band and tool.
 
 #include <QObject>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -39,6 +40,9 @@ public:
     QMenu* menu(const std::string& band) const;
     // The actions of a band, one per tool in the band's order; empty for an unknown band.
     std::vector<QAction*> actions(const std::string& band) const;
+
+    // Asked before a tool's command runs (a click, a menu entry, a shortcut); false stops it.
+    std::function<bool()> beforeCommand;
 
 private:
     QMenu* buildMenu(const Band& band, QWidget* window);

@@ -75,7 +75,8 @@ QtTextGrid::QtTextGrid(TextGrid& grid, QWidget* parent)
     data_->setSelectionBehavior(QAbstractItemView::SelectItems);
     data_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
-    data_->setItemDelegate(new GridDelegate(grid_, *dataModel_, data_));
+    delegate_ = new GridDelegate(grid_, *dataModel_, data_);
+    data_->setItemDelegate(delegate_);
     data_->verticalScrollBar()->installEventFilter(this);
     connect(data_->horizontalScrollBar(), &QScrollBar::valueChanged, header_->horizontalScrollBar(),
             &QScrollBar::setValue);
@@ -121,6 +122,11 @@ void QtTextGrid::gridChanged()
 void QtTextGrid::focusGrid()
 {
     data_->setFocus();
+}
+
+bool QtTextGrid::commitOpenEditor()
+{
+    return delegate_->commitOpenEditor();
 }
 
 void QtTextGrid::sync()

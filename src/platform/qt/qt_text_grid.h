@@ -16,6 +16,7 @@ class QTableView;
 namespace pyx {
 
 class FixedRowsView;
+class GridDelegate;
 class GridModel;
 
 class QtTextGrid : public QFrame, public GridView
@@ -29,6 +30,8 @@ public:
     // Changes are collected and shown once the current event has been handled.
     void gridChanged() override;
     void focusGrid() override;
+    // Commits the text of an open cell editor; false when validation refuses it.
+    bool commitOpenEditor();
     // Shows the grid's state now.
     void sync();
 
@@ -55,6 +58,7 @@ private:
     GridModel* dataModel_;
     FixedRowsView* header_;
     QTableView* data_;
+    GridDelegate* delegate_ = nullptr;
     // Widths of the texts measured so far, in the widget's font: a sync measures only the
     // texts that changed since.
     mutable std::unordered_map<std::string, int> textWidths_;

@@ -60,6 +60,24 @@ struct MainWindowView : ::testing::Test
         return target;
     }
 
+    // Opens the logger sample through the Open command and opens the editor of a data cell.
+    QLineEdit* openSampleAndEdit(MainWindowWidget& window, int row, int col)
+    {
+        const std::string path = copySample("logger_levels.pyx");
+        {
+            ModalScript opening;
+            opening.then(chooseFile(path));
+            window.logic().dispatch("miFOpen");
+            settle();
+        }
+        EXPECT_EQ(window.logic().data().curfile, path);
+        QTableView* grid = window.gridWidget()->dataView();
+        const QModelIndex cell = grid->model()->index(row, col);
+        grid->setCurrentIndex(cell);
+        grid->edit(cell);
+        return grid->viewport()->findChild<QLineEdit*>();
+    }
+
     static void settle()
     {
         for (int i = 0; i < 3; ++i)
@@ -223,20 +241,8 @@ TEST_F(MainWindowView, AFileNamedOrDroppedOpensLikeTheOpenCommand)
 
 TEST_F(MainWindowView, DestroyedWithACellEditorOpen)
 {
-    const std::string path = copySample("logger_levels.pyx");
     auto window = startWindow();
-    {
-        ModalScript opening;
-        opening.then(chooseFile(path));
-        window->logic().dispatch("miFOpen");
-        settle();
-    }
-    ASSERT_EQ(window->logic().data().curfile, path);
-    QTableView* grid = window->gridWidget()->dataView();
-    const QModelIndex cell = grid->model()->index(1, 5);
-    grid->setCurrentIndex(cell);
-    grid->edit(cell);
-    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    QLineEdit* editor = openSampleAndEdit(*window, 1, 5);
     ASSERT_NE(editor, nullptr);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -248,20 +254,8 @@ TEST_F(MainWindowView, DestroyedWithACellEditorOpen)
 
 TEST_F(MainWindowView, ACommandSeesTheTextTypedIntoAnOpenCell)
 {
-    const std::string path = copySample("logger_levels.pyx");
     auto window = startWindow();
-    {
-        ModalScript opening;
-        opening.then(chooseFile(path));
-        window->logic().dispatch("miFOpen");
-        settle();
-    }
-    ASSERT_EQ(window->logic().data().curfile, path);
-    QTableView* grid = window->gridWidget()->dataView();
-    const QModelIndex cell = grid->model()->index(0, 4);
-    grid->setCurrentIndex(cell);
-    grid->edit(cell);
-    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    QLineEdit* editor = openSampleAndEdit(*window, 0, 4);
     ASSERT_NE(editor, nullptr);
     editor->selectAll();
     QTest::keyClicks(editor, "0.61");

@@ -280,6 +280,9 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!args.empty() && args[0] == "stats") {
+#ifdef PYX_CLI_PNG
+        startQuietQt();
+#endif
         const int status = pyx::statsCommand({args.begin() + 1, args.end()}, argc, argv);
         return status == 2 ? usage() : status;
     }

@@ -197,13 +197,11 @@ std::string summaryText(const UnitSummary& s)
     return out;
 }
 
-// The summary report as a PDF, RTF or .docx file.
+// The summary report as a PDF, RTF or .docx file (Qt set up quietly by the caller).
 int writeReport(const UnitSummary& s, const std::string& format, const std::string& out, int argc,
                 char** argv)
 {
 #ifdef PYX_CLI_PNG
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QtTextMeasure measure;
     if (format == "pdf") {

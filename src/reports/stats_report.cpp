@@ -26,7 +26,7 @@ constexpr std::array<const char*, kCols> kHeadings{"序号",
                                                    "极限荷载Hu(kN)",
                                                    "最大荷载时Y0(mm)",
                                                    "备注"};
-constexpr std::array<double, kCols> kWidths{500, 1000, 1150, 800, 800, 1100, 1100, 1100, 1100, 1556};
+constexpr std::array<double, kCols> kWidths{500, 900, 1300, 750, 750, 1100, 1050, 1050, 1100, 1806};
 
 std::string joined(const std::vector<std::string>& texts, const char* between)
 {
@@ -45,22 +45,38 @@ std::string projects(const std::vector<PileRow>& rows)
     return joined(names, "；");
 }
 
-// The lines of one block of the statistics under its label.
+// The rows of one block of the statistics under its label: a row of one text across the
+// block, or the six cells of a step (step, value left out, count, mean, range, share).
 struct StatsLines
 {
     std::string label;
-    std::vector<std::string> lines;
+    std::vector<std::vector<std::string>> lines;
 };
+
+// The columns of a step's cells: first and last column of each.
+constexpr std::array<std::pair<int, int>, 6> kStepCols{{{3, 3}, {4, 5}, {6, 6}, {7, 7}, {8, 8}, {9, 10}}};
 
 StatsLines statsBlock(const std::string& name, const SampleStatistics& st, const StatsResult& r,
                       const std::vector<PileRow>& rows, const std::vector<std::string>& notes)
 {
     StatsLines b{name + "统计", {}};
-    for (std::size_t k = 0; k < st.steps.size(); ++k)
-        b.lines.push_back(stepText(st.steps[k], static_cast<int>(k), rows));
+    if (!st.steps.empty())
+        b.lines.push_back({"步骤", "剔除的值", "个数", "平均值(kN)", "极差(kN)", "极差/平均值"});
+    for (std::size_t k = 0; k < st.steps.size(); ++k) {
+        const StatsStep& step = st.steps[k];
+        std::string gone = "—";
+        if (step.leftOut) {
+            const int p = step.leftOut->pile;
+            gone = (p >= 0 && p < static_cast<int>(rows.size()) ? pileName(rows[p]) : "?") + "（" +
+                   statsNumber(step.leftOut->value) + "）";
+        }
+        b.lines.push_back({"第" + std::to_string(k + 1) + "步", gone, std::to_string(step.count()),
+                           statsNumber(step.mean), statsNumber(step.range), percentText(step.share)});
+    }
     for (const std::string& n : notes)
-        b.lines.push_back(n);
-    b.lines.push_back("统计值：" + loadText(r.value) + " kN（" + r.how + "）");
+        b.lines.push_back({n});
+    b.lines.push_back({"统计值：" + loadText(r.value) + " kN"});
+    b.lines.push_back({"取值方法：" + r.how});
     return b;
 }
 
@@ -85,11 +101,16 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
                                     s.atDisplacement, s.atDisplacementResult(), s.rows,
                                     s.atDisplacementNotes));
     const CharacteristicValue ra = s.characteristic();
-    blocks.push_back(
-        {"水平承载力特征值",
-         {loadText(ra.value) + " kN" + (ra.pending ? "（统计值待确认）" : ""), "取值规则：" + ra.how}});
-    if (!s.warnings.empty())
-        blocks.push_back({"注意", s.warnings});
+    StatsLines value{"水平承载力特征值", {}};
+    value.lines.push_back({loadText(ra.value) + " kN" + (ra.pending ? "（统计值待确认）" : "")});
+    value.lines.push_back({"取值规则：" + ra.how});
+    blocks.push_back(std::move(value));
+    if (!s.warnings.empty()) {
+        StatsLines w{"注意", {}};
+        for (const std::string& text : s.warnings)
+            w.lines.push_back({text});
+        blocks.push_back(std::move(w));
+    }
 
     int statsRows = 0;
     for (const StatsLines& b : blocks)
@@ -126,10 +147,17 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
         const int last = row + static_cast<int>(b.lines.size()) - 1;
         t.span(row, 1, last, kTextCol - 1);
         t.setText(row, 1, b.label);
-        for (const std::string& line : b.lines) {
-            t.span(row, kTextCol, row, kCols);
-            t.setText(row, kTextCol, line);
-            t.setAlign(row, kTextCol, TextAlign::Left);
+        for (const std::vector<std::string>& line : b.lines) {
+            if (line.size() == kStepCols.size()) {
+                for (std::size_t k = 0; k < line.size(); ++k) {
+                    t.span(row, kStepCols[k].first, row, kStepCols[k].second);
+                    t.setText(row, kStepCols[k].first, line[k]);
+                }
+            } else {
+                t.span(row, kTextCol, row, kCols);
+                t.setText(row, kTextCol, line.empty() ? std::string() : line.front());
+                t.setAlign(row, kTextCol, TextAlign::Left);
+            }
             ++row;
         }
     }

@@ -121,7 +121,7 @@ StatsResult resolve(const SampleStatistics& s, const StatsDecision& d)
     r.how = ruleText(s.rule);
     if (s.needsDecision()) {
         r.pending = !d.confirmed;
-        r.how += d.confirmed ? "（经工程师确认）" : "（待确认）";
+        r.how += d.confirmed ? "，经工程师确认" : "，待确认";
     }
     return r;
 }

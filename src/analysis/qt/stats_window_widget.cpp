@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -86,8 +87,8 @@ StatsWindowWidget::StatsWindowWidget(StatsWindow& logic, QWidget* parent) : QDia
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildFileButtons());
-    layout->addWidget(table_, 2);
-    layout->addLayout(stats, 3);
+    layout->addWidget(table_, 1);
+    layout->addLayout(stats);
     layout->addWidget(buildRule());
     layout->addWidget(buildReportButtons());
 
@@ -144,7 +145,7 @@ QWidget* StatsWindowWidget::buildStatsBox(PileQuantity q)
     b.lines->setWordWrap(true);
     b.lines->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     b.lines->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    b.lines->setMinimumHeight(120);
+    b.lines->setMinimumHeight(110);
     grid->addWidget(b.lines, 0, 0, 1, 4);
     b.leaveOut = new QPushButton(QString::fromUtf8("剔除该值"), b.box);
     b.leaveOut->setObjectName(QString("leaveOut%1").arg(k));
@@ -394,6 +395,11 @@ void StatsWindowWidget::showTable()
             // A missing mark stands out.
             if ((c == 6 && !r.hcr) || (c == 7 && !r.hu) || (!r.opened && c == 10))
                 item->setBackground(QColor(255, 228, 196));
+            if (c == kColumnCount - 1) {
+                // The file's name, its path in the tooltip.
+                item->setText(QFileInfo(qs(r.file)).fileName());
+                item->setToolTip(qs(r.file));
+            }
             table_->setItem(i, c, item);
         }
     }

@@ -16,6 +16,12 @@ namespace {
 
 constexpr int kHeaderSlots[5] = {0, 1, 2, 3, 4}; // project, pile, date, diameter, length
 
+// A pile compared with the others: opened, with load stages (a file of other data opens too).
+bool comparable(const PileRow& r)
+{
+    return r.opened && !r.points.empty();
+}
+
 bool usableLoad(double h)
 {
     return std::isfinite(h) && h > 0 && h < kEndLoad;
@@ -72,7 +78,7 @@ void spreadWarning(const std::vector<PileRow>& rows, const char* name, const cha
 {
     std::vector<double> values;
     for (const PileRow& r : rows) {
-        if (!r.opened)
+        if (!comparable(r))
             continue;
         const std::string& text = r.*field;
         if (const auto v = headerNumber(text))
@@ -199,7 +205,7 @@ std::vector<std::string> consistencyWarnings(const std::vector<PileRow>& rows, c
     std::vector<std::string> out;
     std::vector<std::string> projects;
     for (const PileRow& r : rows)
-        if (r.opened && std::find(projects.begin(), projects.end(), r.project) == projects.end())
+        if (comparable(r) && std::find(projects.begin(), projects.end(), r.project) == projects.end())
             projects.push_back(r.project);
     if (projects.size() > 1)
         out.push_back("试桩的工程名称不同，请确认属于同一单位工程");
@@ -207,7 +213,7 @@ std::vector<std::string> consistencyWarnings(const std::vector<PileRow>& rows, c
     spreadWarning(rows, "桩长", "", t.lengthPercent, &PileRow::length, out);
     std::optional<long> first, last;
     for (const PileRow& r : rows) {
-        if (!r.opened)
+        if (!comparable(r))
             continue;
         const auto day = dayNumber(r.date);
         if (!day) {

@@ -58,7 +58,8 @@ struct Tolerances
     int dateDays = 30;
 };
 
-// Warnings when the opened piles differ beyond the tolerances, or a text cannot be compared.
+// Warnings when the piles with load stages differ beyond the tolerances, or a text cannot be
+// compared.
 std::vector<std::string> consistencyWarnings(const std::vector<PileRow>& rows, const Tolerances& t);
 
 // A date text "2024-05-16", "2024.5.16", "2024/5/16" or "2024年5月16日" as a day number.

@@ -40,7 +40,7 @@ std::string projects(const std::vector<PileRow>& rows)
 {
     std::vector<std::string> names;
     for (const PileRow& r : rows)
-        if (r.opened && std::find(names.begin(), names.end(), r.project) == names.end())
+        if (r.opened && !r.points.empty() && std::find(names.begin(), names.end(), r.project) == names.end())
             names.push_back(r.project);
     return joined(names, "；");
 }

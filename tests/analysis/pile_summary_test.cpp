@@ -89,14 +89,19 @@ TEST(PileSummary, APileWithoutMarksIsListedAndLeftOut)
 
 TEST(PileSummary, WarningsWhenPilesDiffer)
 {
-    std::vector<PileRow> rows(3);
+    std::vector<PileRow> rows(4);
     for (PileRow& r : rows) {
         r.opened = true;
+        r.points = {{1, 100, 1}};
         r.project = "P";
         r.diameter = "1000";
         r.length = "28.5";
         r.date = "2024-05-16";
     }
+    // A file of other data opens too, without load stages: it is not compared.
+    rows[3].points.clear();
+    rows[3].project = "?";
+    rows[3].diameter = "x";
     EXPECT_TRUE(consistencyWarnings(rows, {}).empty());
     rows[1].diameter = "1200mm";
     rows[2].date = "2024年7月1日";

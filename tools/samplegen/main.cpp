@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(unit, ec);
     std::string unitReadme =
         "# Six piles of one unit project\n\nWritten by `pyx-samplegen samples` with the marks "
-        "set; `pyx-cli stats samples/unit/*` shows their statistics.\n\n";
+        "set; `pyx-cli stats samples/unit/SZ-*` shows their statistics.\n\n";
     for (const auto& sample : pyx::samples::unitSamples()) {
         ok = writeFile(unit + "/" + sample.name, sample.bytes) && ok;
         unitReadme += "- `" + sample.name + "`: " + sample.description + ".\n";

@@ -3,12 +3,15 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "analysis/qt/stats_window_widget.h"
+#include "mainwin/qt/main_window_widget.h"
+#include "modal_script.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_dir.h"
 
@@ -78,6 +81,35 @@ TEST(StatsWindowView, SixPilesStepsAndTheCharacteristicValue)
         widget.show();
         widget.grab().save(QString::fromLocal8Bit(shot));
     }
+}
+
+// The analysis menu of the main window opens the window over it; the open test is not touched.
+TEST(StatsWindowView, OpensFromTheAnalysisMenu)
+{
+    MainWindowWidget window;
+    window.show();
+    window.start();
+    QMenu* menu = window.findChild<QMenu*>("mnuAnalysis");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), QString::fromUtf8("分析(&A)"));
+    QAction* stats = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String("miAstats"))
+            stats = a;
+    ASSERT_NE(stats, nullptr);
+    EXPECT_EQ(stats->text(), QString::fromUtf8("多桩统计"));
+    QString title;
+    {
+        test::ModalScript script;
+        script.then([&title](QWidget* modal) {
+            title = modal->windowTitle();
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        stats->trigger();
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(title, QString::fromUtf8("多桩统计"));
+    EXPECT_TRUE(window.logic().data().curfile.empty());
 }
 
 } // namespace

@@ -296,8 +296,21 @@ std::string stepText(const StatsStep& step, int index, const std::vector<PileRow
         out += "剔除 " + name + "（" + statsNumber(step.leftOut->value) + " kN）后 ";
     }
     out += std::to_string(step.count()) + " 个值，平均值 " + statsNumber(step.mean) + " kN，极差 " +
-           statsNumber(step.range) + " kN，极差/平均值 " + percentText(step.share);
+           statsNumber(step.range) + " kN，极差/平均值 " + shareText(step);
     return out;
+}
+
+std::string valuesText(const SampleStatistics& s, const std::vector<PileRow>& rows)
+{
+    if (s.steps.empty())
+        return {};
+    std::string out;
+    for (const PileValue& v : s.steps.front().values) {
+        const std::string name =
+            v.pile >= 0 && v.pile < static_cast<int>(rows.size()) ? pileName(rows[v.pile]) : "?";
+        out += (out.empty() ? "" : "，") + name + " " + statsNumber(v.value);
+    }
+    return "各桩取值(kN)：" + out;
 }
 
 std::string loadText(const std::optional<double>& v)

@@ -102,6 +102,9 @@ std::string pileName(const PileRow& row);
 // A step of the statistics as one line: "第2步：剔除 SZ-06（600 kN）后 5 个值，平均值 432 kN，
 // 极差 180 kN，极差/平均值 42 %".
 std::string stepText(const StatsStep& step, int index, const std::vector<PileRow>& rows);
+// The values a statistics takes, pile by pile: "各桩取值(kN)：SZ-01 469.2，SZ-02 481.3"; empty
+// without values.
+std::string valuesText(const SampleStatistics& s, const std::vector<PileRow>& rows);
 // A load or a displacement of a row, "—" when there is none.
 std::string loadText(const std::optional<double>& v);
 // The name of a statistics: "临界荷载 Hcr", "极限荷载 Hu", "位移 10 mm 时的荷载".

@@ -160,4 +160,12 @@ std::string percentText(double share)
     return formatDouble(share * 100, "#0") + " %";
 }
 
+std::string shareText(const StatsStep& step)
+{
+    const std::string whole = percentText(step.share);
+    if (!step.withinLimit() && whole == percentText(kRangeShareLimit))
+        return formatDouble(step.share * 100, "#0.00") + " %";
+    return whole;
+}
+
 } // namespace pyx

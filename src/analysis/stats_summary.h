@@ -113,5 +113,8 @@ CharacteristicValue characteristicValue(const CharacteristicChoice& c, const Sta
 std::string statsNumber(double v);
 // The share as a whole percentage ("52 %").
 std::string percentText(double share);
+// A step's range as a share of its mean in whole percent; a share just above 30 % that would
+// show as "30 %" gets two decimals ("30.01 %"), so the text agrees with the rule.
+std::string shareText(const StatsStep& step);
 
 } // namespace pyx

@@ -195,11 +195,13 @@ std::vector<std::string> StatsWindow::lines(PileQuantity q) const
 {
     const SampleStatistics& st = statistics(q);
     std::vector<std::string> out;
+    if (q == PileQuantity::LoadAtDisplacement && !st.steps.empty())
+        out.push_back(valuesText(st, s_.rows));
     for (int k = 0; k < shown_[index(q)] && k < static_cast<int>(st.steps.size()); ++k)
         out.push_back(stepText(st.steps[k], k, s_.rows));
     if (const auto next = nextLeftOut(q)) {
         const StatsStep& last = st.steps[shown_[index(q)] - 1];
-        out.push_back("极差/平均值 " + percentText(last.share) + " 超过 30 %：可剔除离平均值最远的 " +
+        out.push_back("极差/平均值 " + shareText(last) + " 超过 30 %：可剔除离平均值最远的 " +
                       pileName(s_.rows[next->pile]) + "（" + statsNumber(next->value) + " kN）");
     }
     const std::vector<std::string>& notes = q == PileQuantity::Hcr  ? s_.hcrNotes

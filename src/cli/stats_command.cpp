@@ -166,6 +166,8 @@ void statsText(std::string& out, const char* title, const SampleStatistics& st, 
                const std::vector<PileRow>& rows, const std::vector<std::string>& notes)
 {
     out += std::string(title) + "：\n";
+    if (const std::string values = valuesText(st, rows); !values.empty())
+        out += "  " + values + "\n";
     for (std::size_t k = 0; k < st.steps.size(); ++k)
         out += "  " + stepText(st.steps[k], static_cast<int>(k), rows) + "\n";
     for (const std::string& n : notes)

@@ -60,6 +60,8 @@ StatsLines statsBlock(const std::string& name, const SampleStatistics& st, const
                       const std::vector<PileRow>& rows, const std::vector<std::string>& notes)
 {
     StatsLines b{name + "统计", {}};
+    if (const std::string values = valuesText(st, rows); !values.empty())
+        b.lines.push_back({values});
     if (!st.steps.empty())
         b.lines.push_back({"步骤", "剔除的值", "个数", "平均值(kN)", "极差(kN)", "极差/平均值"});
     for (std::size_t k = 0; k < st.steps.size(); ++k) {
@@ -71,7 +73,7 @@ StatsLines statsBlock(const std::string& name, const SampleStatistics& st, const
                    statsNumber(step.leftOut->value) + "）";
         }
         b.lines.push_back({"第" + std::to_string(k + 1) + "步", gone, std::to_string(step.count()),
-                           statsNumber(step.mean), statsNumber(step.range), percentText(step.share)});
+                           statsNumber(step.mean), statsNumber(step.range), shareText(step)});
     }
     for (const std::string& n : notes)
         b.lines.push_back({n});

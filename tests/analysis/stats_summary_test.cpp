@@ -71,6 +71,12 @@ TEST(Statistics, FewPilesTakeTheLowestAndCloseOnesTheMean)
     EXPECT_EQ(close.rule, StatsRule::Mean);
     EXPECT_DOUBLE_EQ(*close.value, 400);
 
+    // Just above 30 %: the text says so.
+    const SampleStatistics above = statistics(piles({340, 400, 400, 400, 460.04}));
+    EXPECT_EQ(above.rule, StatsRule::LeftOutMean);
+    EXPECT_EQ(shareText(above.steps[0]), "30.01 %");
+    EXPECT_EQ(shareText(close.steps[0]), "30 %");
+
     EXPECT_EQ(statistics({}).rule, StatsRule::None);
     EXPECT_FALSE(statistics({}).value);
 }

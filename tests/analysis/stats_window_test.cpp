@@ -91,6 +91,8 @@ TEST_F(StatsWindowTest, TypedValuesAreCheckedAndTheRuleIsChosen)
     ASSERT_FALSE(at10.steps.empty());
     EXPECT_EQ(at10.steps[0].count(), 4);
     EXPECT_NE(w.characteristic().how.find("10 mm"), std::string::npos);
+    // The inputs of the rule, pile by pile, come first.
+    EXPECT_EQ(w.lines(PileQuantity::LoadAtDisplacement).front().rfind("各桩取值(kN)：SZ-01 4", 0), 0u);
     // Less displacement, less load.
     w.setRule(CharacteristicRule::Displacement, 6);
     EXPECT_LT(*w.statistics(PileQuantity::LoadAtDisplacement).value, *at10.value);

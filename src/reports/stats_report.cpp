@@ -57,10 +57,12 @@ struct StatsLines
 constexpr std::array<std::pair<int, int>, 6> kStepCols{{{3, 3}, {4, 5}, {6, 6}, {7, 7}, {8, 8}, {9, 10}}};
 
 StatsLines statsBlock(const std::string& name, const SampleStatistics& st, const StatsResult& r,
-                      const std::vector<PileRow>& rows, const std::vector<std::string>& notes)
+                      const std::vector<PileRow>& rows, const std::vector<std::string>& notes,
+                      bool withValues)
 {
     StatsLines b{name + "统计", {}};
-    if (const std::string values = valuesText(st, rows); !values.empty())
+    // The loads at the displacement are in no column of the rows: they lead their block.
+    if (const std::string values = valuesText(st, rows); withValues && !values.empty())
         b.lines.push_back({values});
     if (!st.steps.empty())
         b.lines.push_back({"步骤", "剔除的值", "个数", "平均值(kN)", "极差(kN)", "极差/平均值"});
@@ -96,12 +98,12 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
     doc.setFontSize(kTableSize);
 
     std::vector<StatsLines> blocks;
-    blocks.push_back(statsBlock("临界荷载 Hcr ", s.hcr, s.hcrResult(), s.rows, s.hcrNotes));
-    blocks.push_back(statsBlock("极限荷载 Hu ", s.hu, s.huResult(), s.rows, s.huNotes));
+    blocks.push_back(statsBlock("临界荷载 Hcr ", s.hcr, s.hcrResult(), s.rows, s.hcrNotes, false));
+    blocks.push_back(statsBlock("极限荷载 Hu ", s.hu, s.huResult(), s.rows, s.huNotes, false));
     if (s.choice.rule == CharacteristicRule::Displacement)
         blocks.push_back(statsBlock(quantityName(PileQuantity::LoadAtDisplacement, s.choice.displacementMm),
-                                    s.atDisplacement, s.atDisplacementResult(), s.rows,
-                                    s.atDisplacementNotes));
+                                    s.atDisplacement, s.atDisplacementResult(), s.rows, s.atDisplacementNotes,
+                                    true));
     const CharacteristicValue ra = s.characteristic();
     StatsLines value{"水平承载力特征值", {}};
     value.lines.push_back({loadText(ra.value) + " kN" + (ra.pending ? "（统计值待确认）" : "")});

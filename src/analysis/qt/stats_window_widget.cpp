@@ -88,7 +88,7 @@ StatsWindowWidget::StatsWindowWidget(StatsWindow& logic, QWidget* parent) : QDia
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildFileButtons());
     layout->addWidget(table_, 1);
-    layout->addLayout(stats);
+    layout->addLayout(stats, 1);
     layout->addWidget(buildRule());
     layout->addWidget(buildReportButtons());
 

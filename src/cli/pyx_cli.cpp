@@ -6,6 +6,8 @@
 //   pyx-cli report FILE [--settings S] [--word] (--outline | --pdf OUT | --rtf OUT | --docx OUT)
 //                                         the report document: its outline as JSON, a PDF, or
 //                                         the Word export as RTF or .docx
+//   pyx-cli stats FILE... [--json] [--rule hcr|y10|y6] [--settings S] [--pdf|--rtf|--docx OUT]
+//                                         the piles side by side with their statistics
 
 #include <cstdio>
 #include <iostream>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "cli/json_dump.h"
+#include "cli/stats_command.h"
 #include "mainwin/main_window.h"
 #include "mainwin/summary_tables.h"
 #include "platform/page_document.h"
@@ -53,7 +56,9 @@ constexpr const char* kUsage =
     "usage: pyx-cli inspect FILE [--settings SETTINGS_FILE]\n"
     "       pyx-cli draw FILE --curve 1|2 [--settings SETTINGS_FILE] [--png OUT.png]\n"
     "       pyx-cli report FILE [--settings SETTINGS_FILE] [--word]\n"
-    "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n";
+    "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n"
+    "       pyx-cli stats FILE... [--json] [--rule hcr|y10|y6] [--settings SETTINGS_FILE]\n"
+    "                      [--pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx]\n";
 
 constexpr const char* kHelp =
     "pyx-cli: the test data processing of PYX without its window.\n"
@@ -65,6 +70,10 @@ constexpr const char* kHelp =
     "  report FILE [--word] (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n"
     "                     the report document of the print preview (or with --word of the Word\n"
     "                     export): its outline as JSON, a PDF, or the Word document\n"
+    "  stats FILE...      the piles of a unit project side by side: each file's pile, Hcr and Hu\n"
+    "                     from its marks, the statistics of Hcr and Hu with every step and the\n"
+    "                     characteristic value (--rule: 0.75 Hcr, or 0.75 of the load at Y0 = 10\n"
+    "                     or 6 mm); as text, as JSON, or the summary report as PDF, RTF or .docx\n"
     "\n"
     "  --settings FILE    the settings file to start from (never written); without it the\n"
     "                     settings start empty and are checked as at start-up\n"
@@ -269,6 +278,13 @@ int main(int argc, char** argv)
         std::fputs("\n", stdout);
         std::fputs(kHelp, stdout);
         return 0;
+    }
+    if (!args.empty() && args[0] == "stats") {
+#ifdef PYX_CLI_PNG
+        startQuietQt();
+#endif
+        const int status = pyx::statsCommand({args.begin() + 1, args.end()}, argc, argv);
+        return status == 2 ? usage() : status;
     }
     if (args.empty() || (args[0] != "inspect" && args[0] != "draw" && args[0] != "report"))
         return usage();

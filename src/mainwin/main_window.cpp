@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "analysis/stats_window.h"
 #include "data/cp936.h"
 #include "data/settings.h"
 #include "data/startup.h"
@@ -98,8 +99,8 @@ void MainWindow::registerCommands()
     CommandRegistry& r = commands_;
     const auto nothing = [] {};
     // The menu-bar tools open their menus; the status bar panes only show texts.
-    for (const char* menu :
-         {band::kFile, band::kEdit, band::kParameter, band::kChart, band::kPrint, band::kHelp})
+    for (const char* menu : {band::kFile, band::kEdit, band::kParameter, band::kChart, band::kPrint,
+                             band::kAnalysis, band::kHelp})
         r.add(menu, nothing);
     for (const char* pane : {tool::kStatusText, tool::kStatusLoad, tool::kStatusDate})
         r.add(pane, nothing);
@@ -129,6 +130,13 @@ void MainWindow::registerCommands()
             windows_->runRawData(d_);
     });
     r.add(tool::kPrintOptions, [this] { printOptions(); });
+    // The statistics open the tests with the settings in effect; the open test is not touched.
+    r.add(tool::kStatistics, [this] {
+        if (!windows_)
+            return;
+        StatsWindow stats(d_.csz, dialogs_);
+        windows_->run(stats);
+    });
     r.add(tool::kAbout, [this] {
         if (windows_)
             windows_->runAbout();

@@ -10,6 +10,7 @@ namespace pyx {
 class MarkDialog;
 class ParameterSetupDialog;
 class PrintOptionsDialog;
+class StatsWindow;
 class ProjectInfoDialog;
 struct TestData;
 class Dialogs;
@@ -22,6 +23,7 @@ public:
     virtual void run(ParameterSetupDialog& dialog) = 0;
     virtual void run(PrintOptionsDialog& dialog) = 0;
     virtual void run(MarkDialog& dialog) = 0;
+    virtual void run(StatsWindow& window) = 0;
     // The parameter setup without blocking: the window keeps the dialog until it closes.
     virtual void show(std::unique_ptr<ParameterSetupDialog> dialog) = 0;
     // The raw data window (it opens on the test, see RawDataView) and the about box.

@@ -142,8 +142,8 @@ TEST(InspectSamples, EverySamplePrintsPlausibleJson)
 {
     const std::filesystem::path dir = std::filesystem::path(PYX_SOURCE_DIR) / "samples";
     int checked = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() == ".md")
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
+        if (entry.path().extension() == ".md" || entry.is_directory())
             continue;
         const std::string name = entry.path().filename().string();
         const pyx::test::CommandRun r =

@@ -22,5 +22,22 @@ TEST(CommandLayout, OnlyTheFileMenuCommandsHaveKeys)
     EXPECT_EQ(bar.tool("mnuFile", "miFSave")->shortcut, ToolShortcut::Save);
 }
 
+// The analysis band stands before the help menu and holds the statistics of several piles.
+TEST(CommandLayout, AnalysisMenuComesBeforeHelp)
+{
+    CommandBar bar;
+    buildMainCommandBar(bar);
+    const Band* menus = bar.band("mnuMain");
+    ASSERT_NE(menus, nullptr);
+    std::vector<std::string> captions;
+    for (const Tool& t : menus->tools)
+        captions.push_back(t.caption);
+    ASSERT_GE(captions.size(), 2u);
+    EXPECT_EQ(captions[captions.size() - 2], "分析(&A)");
+    EXPECT_EQ(captions.back(), "帮助(&H)");
+    ASSERT_NE(bar.tool("mnuAnalysis", "miAstats"), nullptr);
+    EXPECT_EQ(bar.tool("mnuAnalysis", "miAstats")->caption, "多桩统计");
+}
+
 } // namespace
 } // namespace pyx

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/stats_window.h"
 #include "curves/mark_dialog.h"
 #include "dialogs/parameter_setup.h"
 #include "dialogs/project_info.h"
@@ -21,12 +22,14 @@ struct ModalWindowsStub : ModalWindows
     std::function<void(ParameterSetupDialog&)> onParameterSetup;
     std::function<void(PrintOptionsDialog&)> onPrintOptions;
     std::function<void(MarkDialog&)> onMark;
+    std::function<void(StatsWindow&)> onStatistics;
     std::vector<std::unique_ptr<ParameterSetupDialog>> shown; // the windows that do not block
 
     void run(ProjectInfoDialog& dialog) override { note("projectInfo", onProjectInfo, dialog); }
     void run(ParameterSetupDialog& dialog) override { note("parameterSetup", onParameterSetup, dialog); }
     void run(PrintOptionsDialog& dialog) override { note("printOptions", onPrintOptions, dialog); }
     void run(MarkDialog& dialog) override { note("mark", onMark, dialog); }
+    void run(StatsWindow& window) override { note("statistics", onStatistics, window); }
     void show(std::unique_ptr<ParameterSetupDialog> dialog) override
     {
         opened.push_back("parameterSetup (not blocking)");

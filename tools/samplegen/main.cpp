@@ -2,6 +2,7 @@
 // pyx-samplegen --bench OUTDIR: writes the inputs of the benchmarks into OUTDIR.
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -46,5 +47,17 @@ int main(int argc, char** argv)
         readme += "- `" + sample.name + "`: " + sample.description + ".\n";
     }
     ok = writeFile(dir + "/README.md", readme) && ok;
+    // The piles of one unit project, in a folder of their own for the statistics of several piles.
+    const std::string unit = dir + "/unit";
+    std::error_code ec;
+    std::filesystem::create_directories(unit, ec);
+    std::string unitReadme =
+        "# Six piles of one unit project\n\nWritten by `pyx-samplegen samples` with the marks "
+        "set; `pyx-cli stats samples/unit/SZ-*` shows their statistics.\n\n";
+    for (const auto& sample : pyx::samples::unitSamples()) {
+        ok = writeFile(unit + "/" + sample.name, sample.bytes) && ok;
+        unitReadme += "- `" + sample.name + "`: " + sample.description + ".\n";
+    }
+    ok = writeFile(unit + "/README.md", unitReadme) && ok;
     return ok ? 0 : 1;
 }

@@ -53,7 +53,11 @@ struct CycleGauges
 
 CycleGauges cycleGauges(const CyclicTest& t, int stage, int cycle)
 {
-    const double lower = t.firstStageMm * std::pow(stage, 1.6) * (1 + 0.025 * (cycle - 1));
+    double lower = t.firstStageMm * std::pow(stage, 1.6) * (1 + 0.025 * (cycle - 1));
+    if (t.kneeStage > 0 && stage > t.kneeStage)
+        lower *= 1 + 0.10 * std::pow(stage - t.kneeStage, 1.4);
+    if (t.ultimateStage > 0 && stage > t.ultimateStage)
+        lower *= 1 + 0.15 * std::pow(stage - t.ultimateStage, 1.3);
     const double residual = lower * (0.3 + 0.015 * stage);
     const std::array<double, 4> load{lower * 1.4 + 0.02 * stage, lower * 1.47 + 0.02 * stage, lower,
                                      lower * 1.05};
@@ -420,6 +424,54 @@ std::vector<Sample> standardSamples()
                    garbageFile(10, kYsRecOldSize, 11)});
     out.push_back(
         {"bad_truncated.pys", "damaged record file cut inside its ninth row", truncatedRecordFile()});
+    return out;
+}
+
+std::vector<Sample> unitSamples()
+{
+    struct Pile
+    {
+        const char* name;
+        const char* date;
+        const char* length;
+        float firstStageMm;
+        int knee;
+        char kind; // 'L' logger file, 'O' 267-byte logger file, 'R' record file
+    };
+    // Hcr 360, 360, 420, 480, 540 and 600 kN: the last lies far from the others.
+    constexpr Pile piles[] = {
+        {"SZ-01", "2024-05-16", "28.5", 0.30f, 6, 'L'}, {"SZ-02", "2024-05-17", "28.5", 0.28f, 6, 'L'},
+        {"SZ-03", "2024-05-18", "28.5", 0.24f, 7, 'L'}, {"SZ-04", "2024-05-19", "29.0", 0.22f, 8, 'O'},
+        {"SZ-05", "2024-05-20", "28.5", 0.20f, 9, 'R'}, {"SZ-06", "2024-05-21", "28.5", 0.16f, 10, 'R'}};
+    std::vector<Sample> out;
+    for (const Pile& p : piles) {
+        CyclicTest t;
+        t.increment = 60;
+        t.kneeStage = p.knee;
+        t.ultimateStage = p.knee + 2;
+        t.stages = p.knee + 4;
+        t.firstStageMm = p.firstStageMm;
+        t.header.pile = p.name;
+        t.header.date = p.date;
+        t.header.length = p.length;
+        t.header.increment = "60";
+        t.header.maxLoad = std::to_string(60 * t.stages);
+        t.header.mark1 = static_cast<float>(p.knee - 1);
+        t.header.mark1Text = "Hcr";
+        t.header.mark2 = static_cast<float>(p.knee + 1);
+        t.header.mark2Text = "Hu";
+        const std::string stem = std::string(p.name);
+        const std::string levels = std::to_string(t.stages) + " levels of 60 kN, Hcr " +
+                                   std::to_string(60 * p.knee) + " kN, Hu " +
+                                   std::to_string(60 * (p.knee + 2)) + " kN";
+        if (p.kind == 'L')
+            out.push_back(
+                {stem + ".pyx", "311-byte logger file: " + levels, loggerFile(t, LoggerMode::LevelRecords)});
+        else if (p.kind == 'O')
+            out.push_back({stem + ".pyw", "267-byte logger file: " + levels, oldLoggerFile(t)});
+        else
+            out.push_back({stem + ".pys", "record file: " + levels, recordFile(t)});
+    }
     return out;
 }
 

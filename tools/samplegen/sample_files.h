@@ -54,6 +54,10 @@ struct CyclicTest
     float firstStageMm = 0.25f;       // lower-gauge displacement at the first level
     std::vector<int> manualAfter;     // readings (0-based) followed by a manual reading
     std::vector<int> lowVoltageAfter; // readings followed by a low-voltage reading
+    // The displacement grows faster after these levels (the two inflection points of the
+    // gradient curve); 0: a smooth curve.
+    int kneeStage = 0;
+    int ultimateStage = 0;
     TestHeader header;
 };
 
@@ -89,6 +93,9 @@ struct Sample
     std::string bytes;
 };
 std::vector<Sample> standardSamples();
+// Six piles of one unit project with their marks set, for the statistics of several piles
+// (written to samples/unit/).
+std::vector<Sample> unitSamples();
 // The inputs of the benchmarks: logger files of both layouts with about 300, 1,000 and
 // 3,300 readings, a 267-byte file of 300 readings and a record file of 149 rows.
 std::vector<Sample> benchInputs();

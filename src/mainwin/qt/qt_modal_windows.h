@@ -18,6 +18,7 @@ public:
     void run(ParameterSetupDialog& dialog) override;
     void run(PrintOptionsDialog& dialog) override;
     void run(MarkDialog& dialog) override;
+    void run(StatsWindow& window) override;
     void show(std::unique_ptr<ParameterSetupDialog> dialog) override;
     void runRawData(TestData& data) override;
     void runAbout() override;

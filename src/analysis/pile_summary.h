@@ -1,0 +1,110 @@
+#pragma once
+// The piles of a unit project side by side: each test file opened read-only with the program's
+// own Open on a test of its own, one row per pile (header texts, maximum load, the loads of the
+// marked stages, Y0 at the maximum load), the checks that the piles belong together, and the
+// statistics of Hcr, Hu and the load at the allowed displacement.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/stats_summary.h"
+#include "data/model.h"
+#include "data/settings_entries.h"
+
+namespace pyx {
+
+// A stage of the loading branch: its load and the loaded displacement of its last cycle.
+struct LoadPoint
+{
+    int stage = 0; // 1-based
+    double h0 = 0; // kN
+    double y0 = 0; // mm
+};
+
+// The stage points of the gradient curve up to the first stage whose load does not exceed the
+// load before it (or the end marker). `gridRows` as the gradient curve reads them.
+std::vector<LoadPoint> loadingPoints(const TestData& d, int gridRows);
+
+// The load at displacement `y0`, straight between the points (from the origin before the
+// first); nothing beyond the last point.
+std::optional<double> loadAtDisplacement(const std::vector<LoadPoint>& pts, double y0);
+
+struct PileRow
+{
+    std::string file;
+    bool opened = false;
+    std::string project, pile, date, diameter, length; // as the test holds them
+    std::vector<LoadPoint> points;
+    std::optional<double> maxLoad; // kN
+    std::optional<double> hcr, hu; // loads of the marked stages, kN
+    int hcrStage = 0, huStage = 0; // 1-based, 0 without a mark
+    std::optional<double> y0AtMax; // mm
+    std::vector<std::string> notes;
+};
+
+// The row of an opened test.
+PileRow pileRow(const TestData& d, int gridRows);
+// Opens `path` with the Open command of a window of its own, on its own test with the given
+// settings (without them, those of a start without a settings file); nothing is written. A
+// file that does not open gives a row with the reason.
+PileRow readPile(const std::string& path, const SettingsTable* settings = nullptr);
+
+// How far the piles of one unit project may differ.
+struct Tolerances
+{
+    double diameterPercent = 5;
+    double lengthPercent = 5;
+    int dateDays = 30;
+};
+
+// Warnings when the piles with load stages differ beyond the tolerances, or a text cannot be
+// compared.
+std::vector<std::string> consistencyWarnings(const std::vector<PileRow>& rows, const Tolerances& t);
+
+// A date text "2024-05-16", "2024.5.16", "2024/5/16" or "2024年5月16日" as a day number.
+std::optional<long> dayNumber(const std::string& text);
+
+// Which quantity of the rows a statistics takes.
+enum class PileQuantity
+{
+    Hcr,
+    Hu,
+    LoadAtDisplacement
+};
+
+// The values of the rows that have it; the notes say which piles are left out and why.
+std::vector<PileValue> quantityValues(const std::vector<PileRow>& rows, PileQuantity q, double displacementMm,
+                                      std::vector<std::string>* notes = nullptr);
+
+// Everything the summary shows: the rows, the three statistics with the engineer's decisions,
+// the characteristic value and the warnings.
+struct UnitSummary
+{
+    std::vector<PileRow> rows;
+    SampleStatistics hcr, hu, atDisplacement;
+    StatsDecision hcrDecision, huDecision, atDisplacementDecision;
+    std::vector<std::string> hcrNotes, huNotes, atDisplacementNotes;
+    CharacteristicChoice choice;
+    std::vector<std::string> warnings;
+
+    StatsResult hcrResult() const { return resolve(hcr, hcrDecision); }
+    StatsResult huResult() const { return resolve(hu, huDecision); }
+    StatsResult atDisplacementResult() const { return resolve(atDisplacement, atDisplacementDecision); }
+    CharacteristicValue characteristic() const;
+};
+
+// The statistics of the rows afresh; the decisions are cleared.
+void summarize(UnitSummary& s, const Tolerances& t = {});
+
+// The name of a pile in the texts: its number, or its file when it has none.
+std::string pileName(const PileRow& row);
+// A step of the statistics as one line: "第2步：剔除 SZ-06（600 kN）后 5 个值，平均值 432 kN，
+// 极差 180 kN，极差/平均值 42 %".
+std::string stepText(const StatsStep& step, int index, const std::vector<PileRow>& rows);
+// A load or a displacement of a row, "—" when there is none.
+std::string loadText(const std::optional<double>& v);
+// The name of a statistics: "临界荷载 Hcr", "极限荷载 Hu", "位移 10 mm 时的荷载".
+std::string quantityName(PileQuantity q, double displacementMm);
+
+} // namespace pyx

@@ -1,0 +1,289 @@
+#include "cli/stats_command.h"
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+#include "analysis/pile_summary.h"
+#include "cli/json_dump.h"
+#include "data/startup.h"
+#include "reports/stats_report.h"
+
+#ifdef PYX_CLI_PNG
+#include <QGuiApplication>
+
+#include "platform/qt/qt_picture_encoder.h"
+#include "platform/qt/qt_text_measure.h"
+#include "reports/qt/pdf_export.h"
+#endif
+
+namespace pyx {
+namespace {
+
+void optionalValue(JsonWriter& w, const std::optional<double>& v)
+{
+    if (v)
+        w.value(*v);
+    else
+        w.null();
+}
+
+void statsJson(JsonWriter& w, const SampleStatistics& s, const std::vector<PileRow>& rows,
+               const std::vector<std::string>& notes)
+{
+    w.beginObject();
+    const StatsStep* first = s.steps.empty() ? nullptr : &s.steps.front();
+    w.key("count");
+    w.value(first ? first->count() : 0);
+    w.key("mean");
+    optionalValue(w, first ? std::optional<double>(first->mean) : std::nullopt);
+    w.key("range");
+    optionalValue(w, first ? std::optional<double>(first->range) : std::nullopt);
+    w.key("share");
+    optionalValue(w, first ? std::optional<double>(first->share) : std::nullopt);
+    w.key("value");
+    optionalValue(w, s.value);
+    w.key("rule");
+    w.value(ruleText(s.rule));
+    w.key("needsDecision");
+    w.value(s.needsDecision());
+    w.key("steps");
+    w.beginArray();
+    for (std::size_t k = 0; k < s.steps.size(); ++k) {
+        const StatsStep& step = s.steps[k];
+        w.beginObject();
+        w.key("count");
+        w.value(step.count());
+        w.key("mean");
+        w.value(step.mean);
+        w.key("range");
+        w.value(step.range);
+        w.key("share");
+        w.value(step.share);
+        w.key("leftOut");
+        if (step.leftOut) {
+            w.beginObject();
+            w.key("pile");
+            w.value(pileName(rows[step.leftOut->pile]));
+            w.key("value");
+            w.value(step.leftOut->value);
+            w.endObject();
+        } else {
+            w.null();
+        }
+        w.key("values");
+        w.beginArray();
+        for (const PileValue& v : step.values)
+            w.value(v.value);
+        w.endArray();
+        w.key("text");
+        w.value(stepText(step, static_cast<int>(k), rows));
+        w.endObject();
+    }
+    w.endArray();
+    w.key("notes");
+    w.beginArray();
+    for (const std::string& n : notes)
+        w.value(n);
+    w.endArray();
+    w.endObject();
+}
+
+std::string summaryJson(const UnitSummary& s)
+{
+    JsonWriter w;
+    w.beginObject();
+    w.key("piles");
+    w.beginArray();
+    for (const PileRow& r : s.rows) {
+        w.beginObject();
+        w.key("file");
+        w.value(r.file);
+        w.key("opened");
+        w.value(r.opened);
+        w.key("project");
+        w.value(r.project);
+        w.key("pile");
+        w.value(r.pile);
+        w.key("date");
+        w.value(r.date);
+        w.key("diameter");
+        w.value(r.diameter);
+        w.key("length");
+        w.value(r.length);
+        w.key("maxLoad");
+        optionalValue(w, r.maxLoad);
+        w.key("hcr");
+        optionalValue(w, r.hcr);
+        w.key("hu");
+        optionalValue(w, r.hu);
+        w.key("hcrStage");
+        w.value(r.hcrStage);
+        w.key("huStage");
+        w.value(r.huStage);
+        w.key("y0AtMax");
+        optionalValue(w, r.y0AtMax);
+        w.key("loadAtDisplacement");
+        optionalValue(w, loadAtDisplacement(r.points, s.choice.displacementMm));
+        w.key("notes");
+        w.beginArray();
+        for (const std::string& n : r.notes)
+            w.value(n);
+        w.endArray();
+        w.endObject();
+    }
+    w.endArray();
+    w.key("hcr");
+    statsJson(w, s.hcr, s.rows, s.hcrNotes);
+    w.key("hu");
+    statsJson(w, s.hu, s.rows, s.huNotes);
+    w.key("atDisplacement");
+    statsJson(w, s.atDisplacement, s.rows, s.atDisplacementNotes);
+    const CharacteristicValue ra = s.characteristic();
+    w.key("characteristic");
+    w.beginObject();
+    w.key("rule");
+    w.value(s.choice.rule == CharacteristicRule::CriticalLoad ? "hcr" : "displacement");
+    w.key("displacement");
+    w.value(s.choice.displacementMm);
+    w.key("basis");
+    optionalValue(w, ra.basis);
+    w.key("value");
+    optionalValue(w, ra.value);
+    w.key("how");
+    w.value(ra.how);
+    w.endObject();
+    w.key("warnings");
+    w.beginArray();
+    for (const std::string& n : s.warnings)
+        w.value(n);
+    w.endArray();
+    w.endObject();
+    return w.text() + "\n";
+}
+
+void statsText(std::string& out, const char* title, const SampleStatistics& st, const StatsResult& r,
+               const std::vector<PileRow>& rows, const std::vector<std::string>& notes)
+{
+    out += std::string(title) + "：\n";
+    for (std::size_t k = 0; k < st.steps.size(); ++k)
+        out += "  " + stepText(st.steps[k], static_cast<int>(k), rows) + "\n";
+    for (const std::string& n : notes)
+        out += "  " + n + "\n";
+    out += "  统计值 " + loadText(r.value) + " kN（" + r.how + "）\n";
+}
+
+std::string summaryText(const UnitSummary& s)
+{
+    std::string out =
+        "试桩编号\t测试日期\t桩径\t桩长\t最大荷载(kN)\tHcr(kN)\tHu(kN)\t最大荷载时Y0(mm)\t文件\n";
+    for (const PileRow& r : s.rows) {
+        out += pileName(r) + "\t" + r.date + "\t" + r.diameter + "\t" + r.length + "\t" +
+               loadText(r.maxLoad) + "\t" + loadText(r.hcr) + "\t" + loadText(r.hu) + "\t" +
+               loadText(r.y0AtMax) + "\t" + r.file + "\n";
+        for (const std::string& n : r.notes)
+            out += "\t" + n + "\n";
+    }
+    out += "\n";
+    statsText(out, "临界荷载 Hcr", s.hcr, s.hcrResult(), s.rows, s.hcrNotes);
+    statsText(out, "极限荷载 Hu", s.hu, s.huResult(), s.rows, s.huNotes);
+    if (s.choice.rule == CharacteristicRule::Displacement)
+        statsText(out, quantityName(PileQuantity::LoadAtDisplacement, s.choice.displacementMm).c_str(),
+                  s.atDisplacement, s.atDisplacementResult(), s.rows, s.atDisplacementNotes);
+    const CharacteristicValue ra = s.characteristic();
+    out += "\n水平承载力特征值 " + loadText(ra.value) + " kN：" + ra.how + "\n";
+    for (const std::string& w : s.warnings)
+        out += "注意：" + w + "\n";
+    return out;
+}
+
+// The summary report as a PDF, RTF or .docx file (Qt set up quietly by the caller).
+int writeReport(const UnitSummary& s, const std::string& format, const std::string& out, int argc,
+                char** argv)
+{
+#ifdef PYX_CLI_PNG
+    QGuiApplication app(argc, argv);
+    const QtTextMeasure measure;
+    if (format == "pdf") {
+        PageDocument doc(measure);
+        buildStatsReport(doc, s);
+        if (const std::string error = exportPdf(doc, out); !error.empty()) {
+            std::cerr << "pyx-cli: " << error << "\n";
+            return 1;
+        }
+        return 0;
+    }
+    const QtPictureEncoder encoder;
+    if (const IoResult written =
+            exportStatsWord(s, measure, encoder, out, format == "docx" ? WordFormat::Docx : WordFormat::Rtf);
+        !written) {
+        std::cerr << "pyx-cli: " << out << ": " << written.reason() << "\n";
+        return 1;
+    }
+    return 0;
+#else
+    (void)s;
+    (void)out;
+    (void)argc;
+    (void)argv;
+    std::cerr << "pyx-cli: this build writes no reports (--" << format << " needs the Qt build)\n";
+    return 2;
+#endif
+}
+
+} // namespace
+
+int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
+{
+    std::vector<std::string> files;
+    std::string settingsPath;
+    std::string format;
+    std::string out;
+    bool json = false;
+    UnitSummary summary;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json") {
+            json = true;
+        } else if (a == "--settings" || a == "--rule" || a == "--pdf" || a == "--rtf" || a == "--docx") {
+            if (i + 1 >= args.size())
+                return 2;
+            const std::string& v = args[++i];
+            if (a == "--pdf" || a == "--rtf" || a == "--docx") {
+                if (!format.empty())
+                    return 2;
+                format = a.substr(2);
+                out = v;
+            } else if (a == "--settings") {
+                settingsPath = v;
+            } else if (v == "hcr") {
+                summary.choice.rule = CharacteristicRule::CriticalLoad;
+            } else if (v == "y10" || v == "y6") {
+                summary.choice.rule = CharacteristicRule::Displacement;
+                summary.choice.displacementMm = v == "y10" ? 10 : 6;
+            } else {
+                return 2;
+            }
+        } else if (a.rfind("--", 0) == 0) {
+            return 2;
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.empty())
+        return 2;
+    // The settings as a start-up reads them (never written); without a file, those of a start
+    // without one.
+    auto start = std::make_unique<TestData>();
+    startValues(*start, settingsPath);
+    for (const std::string& f : files)
+        summary.rows.push_back(readPile(f, &start->csz));
+    summarize(summary);
+    if (!format.empty())
+        return writeReport(summary, format, out, argc, argv);
+    const std::string text = json ? summaryJson(summary) : summaryText(summary);
+    std::fputs(text.c_str(), stdout);
+    return 0;
+}
+
+} // namespace pyx

@@ -1,13 +1,27 @@
 // The report documents of a fuzzed test with every report selected: the first byte picks
-// the name ending and the simple or the full summary; the rest is the file.
-//
-// The Word writers (RTF, DOCX) take the document that buildWord makes here: their fuzzing
-// belongs beside this target, on `word` below, once they are in the tree.
+// the name ending and the simple or the full summary; the rest is the file. The Word version
+// is written as RTF and as DOCX, in memory.
 
 #include "fuzz_window.h"
+#include "platform/docx_writer.h"
 #include "platform/page_document.h"
+#include "platform/rtf_writer.h"
 #include "platform/text_measure.h"
 #include "reports/report_build.h"
+#include "reports/word_export.h"
+
+namespace {
+
+// Curve pictures of a size that follows the drawing, without an image library.
+struct SizedEncoder : pyx::PictureEncoder
+{
+    std::string png(const pyx::Drawing&, int width, int height, double) const override
+    {
+        return std::string(static_cast<std::size_t>(width % 97 + height % 89), 'P');
+    }
+};
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -27,5 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     pyx::PageDocument word(measure);
     pyx::ReportBuilder(*w.data, w.window->grid.rows()).buildWord(word);
+    const SizedEncoder encoder;
+    const pyx::PrintSelection selection = pyx::printSelectionOf(w.data->csz);
+    const auto rtf = pyx::rtfDocument(
+        word.flow(), pyx::wordOptions(word, selection, path + ".doc", pyx::WordFormat::Rtf), encoder);
+    const auto docx = pyx::docxDocument(
+        word.flow(), pyx::wordOptions(word, selection, path + ".docx", pyx::WordFormat::Docx), encoder);
+    // A document that a writer calls made is one: RTF opens with its group, DOCX is a zip.
+    if (rtf.error.empty() && rtf.bytes.rfind("{\\rtf", 0) != 0)
+        std::abort();
+    if (docx.error.empty() && docx.bytes.rfind("PK", 0) != 0)
+        std::abort();
     return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything (warnings are errors) and runs every test; then the sanitizer build of
 # everything, the Qt window included, and every test again (a shorter soak there); then the
-# fuzz targets for a bounded time each (PYX_FUZZ_SECONDS, default 25).
+# fuzz targets for a bounded time each (PYX_FUZZ_SECONDS, default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -16,5 +16,5 @@ if [ "${PYX_SKIP_ASAN:-0}" != 1 ]; then
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/asan-gui --output-on-failure
 fi
 if [ "${PYX_SKIP_FUZZ:-0}" != 1 ]; then
-  scripts/fuzz.sh "${PYX_FUZZ_SECONDS:-25}"
+  scripts/fuzz.sh "${PYX_FUZZ_SECONDS:-60}"
 fi

@@ -32,7 +32,9 @@ struct FitSegment
     double slope = 0;
 };
 
-// A continuous piecewise-linear fit with breaks at two of the points (indices `first` < `second`).
+// A piecewise-linear fit in three groups of consecutive points, each with its own straight
+// line: points 0..first, first+1..second, second+1..last. The breaks are the last points of
+// the first two groups, where the curve stops following its straight part.
 struct BreakpointFit
 {
     int first = 0;
@@ -42,10 +44,14 @@ struct BreakpointFit
     double rss = 0;                // sum of squared residuals
 };
 
-// The least-squares fit over every pair of breakpoints that leaves at least two points before
-// the first break and one after the second; the smallest residual sum among the fits whose
-// slopes grow, or among all when none do. Nothing with fewer than 5 points.
-std::optional<BreakpointFit> fitTwoBreakpoints(const std::vector<double>& x, const std::vector<double>& y);
+// The least-squares fit over every pair of breaks that leaves at least two points in each of the
+// first two groups and one in the last; the smallest residual sum wins (the earlier breaks on a
+// tie). With `relative`, the residuals are weighed against the mean level of their group, so
+// the noise of a steep last part does not outweigh the first: the choice for values that grow
+// by factors, as the gradients do. Nothing with fewer than 5 points or with x and y of
+// different lengths.
+std::optional<BreakpointFit> fitTwoBreakpoints(const std::vector<double>& x, const std::vector<double>& y,
+                                               bool relative = false);
 
 // One method's suggestion: both loads, or nothing with the reason.
 struct Suggestion

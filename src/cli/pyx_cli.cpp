@@ -8,6 +8,9 @@
 //                                         the Word export as RTF or .docx
 //   pyx-cli stats FILE... [--json] [--rule hcr|y10|y6] [--settings S] [--pdf|--rtf|--docx OUT]
 //                                         the piles side by side with their statistics
+//   pyx-cli analyse FILE [--settings S] [--json]
+//                                         the test analysis: suggested loads, m, characteristic
+//                                         value, schedule check
 
 #include <cstdio>
 #include <iostream>
@@ -15,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/test_analysis.h"
+#include "cli/analysis_dump.h"
 #include "cli/json_dump.h"
 #include "cli/stats_command.h"
 #include "mainwin/main_window.h"
@@ -58,7 +63,8 @@ constexpr const char* kUsage =
     "       pyx-cli report FILE [--settings SETTINGS_FILE] [--word]\n"
     "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n"
     "       pyx-cli stats FILE... [--json] [--rule hcr|y10|y6] [--settings SETTINGS_FILE]\n"
-    "                      [--pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx]\n";
+    "                      [--pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx]\n"
+    "       pyx-cli analyse FILE [--settings SETTINGS_FILE] [--json]\n";
 
 constexpr const char* kHelp =
     "pyx-cli: the test data processing of PYX without its window.\n"
@@ -74,12 +80,17 @@ constexpr const char* kHelp =
     "                     from its marks, the statistics of Hcr and Hu with every step and the\n"
     "                     characteristic value (--rule: 0.75 Hcr, or 0.75 of the load at Y0 = 10\n"
     "                     or 6 mm); as text, as JSON, or the summary report as PDF, RTF or .docx\n"
+    "  analyse FILE [--json]\n"
+    "                     suggested critical and ultimate loads, the coefficient m, the\n"
+    "                     characteristic value and the schedule check, as text or JSON; the pile\n"
+    "                     inputs come from FILE.analysis.json beside FILE when it exists\n"
     "\n"
     "  --settings FILE    the settings file to start from (never written); without it the\n"
     "                     settings start empty and are checked as at start-up\n"
     "  --help             this text\n"
     "\n"
-    "Exit status: 0 done, 1 an output file could not be written, 2 a usage error.\n";
+    "Exit status: 0 done, 1 an output file could not be written (analyse: FILE could not be\n"
+    "opened), 2 a usage error.\n";
 
 int usage()
 {
@@ -268,6 +279,23 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
 #endif
 }
 
+// The analysis of the test as the analysis window shows it after opening the file.
+int analyse(const std::string& file, const std::string& settingsPath, bool json)
+{
+    OpenedTest opened(file, settingsPath);
+    const pyx::TestData& data = *opened.data;
+    if (data.curfile.empty()) {
+        std::cerr << "pyx-cli: " << file << ": no test could be opened\n";
+        return 1;
+    }
+    const pyx::TestInputs inputs = pyx::inputsForTest(data.curfile, data.jlb[3].cstr.trimmed());
+    if (!inputs.read.problem.empty())
+        std::cerr << inputs.read.problem << "\n";
+    const pyx::TestAnalysis a = pyx::analyseTest(data, opened.window->grid.rows(), inputs.read.inputs);
+    std::fputs((json ? pyx::analysisJson(a) : pyx::analysisText(a)).c_str(), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -286,7 +314,8 @@ int main(int argc, char** argv)
         const int status = pyx::statsCommand({args.begin() + 1, args.end()}, argc, argv);
         return status == 2 ? usage() : status;
     }
-    if (args.empty() || (args[0] != "inspect" && args[0] != "draw" && args[0] != "report"))
+    if (args.empty() ||
+        (args[0] != "inspect" && args[0] != "draw" && args[0] != "report" && args[0] != "analyse"))
         return usage();
     const std::string& command = args[0];
     std::string file;
@@ -295,6 +324,7 @@ int main(int argc, char** argv)
     std::string png;
     ReportRequest req;
     bool haveSettings = false;
+    bool json = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool reportOutput = a == "--pdf" || a == "--rtf" || a == "--docx";
@@ -322,6 +352,8 @@ int main(int argc, char** argv)
             req.format = "outline";
         } else if (command == "report" && a == "--word") {
             req.word = true;
+        } else if (command == "analyse" && a == "--json") {
+            json = true;
         } else if (a.rfind("--", 0) == 0 || !file.empty()) {
             return usage();
         } else {
@@ -337,5 +369,7 @@ int main(int argc, char** argv)
         return draw(file, settingsPath, curve, png, argc, argv);
     if (command == "report")
         return report(file, settingsPath, req, argc, argv);
+    if (command == "analyse")
+        return analyse(file, settingsPath, json);
     return inspect(file, settingsPath);
 }

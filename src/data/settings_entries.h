@@ -18,6 +18,7 @@ inline constexpr int kControlLoad = 1;   // current control load, kN
 inline constexpr int kLoadIncrement = 3; // load increment per level, kN
 inline constexpr int kMaximumLoad = 4;   // maximum load, kN
 inline constexpr int kLoadingHold = 6;   // loading hold time, min
+inline constexpr int kUnloadingHold = 7; // unloading hold time, min
 inline constexpr int kPort1 = 8;         // position in the first serial port list
 inline constexpr int kLastFile = 9;      // the data file opened at start-up
 inline constexpr int kGauges = 10;       // 10..13: upper gauge 1, 2, lower gauge 1, 2
@@ -31,6 +32,7 @@ inline constexpr int kMergeTables = 74;
 inline constexpr int kAutoAxis = 75;
 inline constexpr int kShowManual = 76;
 inline constexpr int kSimpleSummary = 77;
+inline constexpr int kPrintAnalysis = 80; // the analysis page in the reports: 1 on
 } // namespace setting
 
 // True when an entry's numeric value is 1 / is not 0 (a text that is not a number counts as 0).
@@ -91,6 +93,11 @@ inline bool printSelection(const SettingsTable& csz, PrintItem item)
 inline void setPrintSelection(SettingsTable& csz, PrintItem item, bool on)
 {
     setSettingFlag(csz, printEntry(item), on);
+}
+// The analysis page is printed when its entry is 1 (empty, as in older settings files: off).
+inline bool printAnalysis(const SettingsTable& csz)
+{
+    return settingIsOne(csz, setting::kPrintAnalysis);
 }
 inline bool reducedCurves(const SettingsTable& csz)
 {

@@ -8,6 +8,7 @@ void PrintOptionsDialog::load()
 {
     for (std::size_t k = 0; k < checked.size(); ++k)
         checked[k] = printSelection(d_.csz, static_cast<PrintItem>(k));
+    analysis = printAnalysis(d_.csz);
 }
 
 void PrintOptionsDialog::toggled(int index, bool on)
@@ -37,6 +38,7 @@ void PrintOptionsDialog::confirm()
     }
     for (std::size_t k = 0; k < checked.size(); ++k)
         setPrintSelection(d_.csz, static_cast<PrintItem>(k), checked[k]);
+    setSettingFlag(d_.csz, setting::kPrintAnalysis, analysis);
     // A failure is told by the window; the choices stay in effect for this run.
     host_.saveSettings();
     closed = true;

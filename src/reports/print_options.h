@@ -22,6 +22,8 @@ public:
     static constexpr std::array<const char*, 6> kCaptions{"数据记录表",       "汇总表",     "H0-t-x0曲线",
                                                           "H0--△Y0/△H0 曲线", "原始数据表", "缩小曲线尺寸"};
     static constexpr const char* kFrameCaption = "内容选项";
+    // The added box of the analysis pages (settings entry 80), stored on confirm.
+    static constexpr const char* kAnalysisCaption = "分析结果";
 
     PrintOptionsDialog(TestData& data, Dialogs& dialogs, DialogHost& host)
         : d_(data), dialogs_(dialogs), host_(host)
@@ -29,6 +31,7 @@ public:
     }
 
     std::array<bool, 6> checked{};
+    bool analysis = false;
     bool closed = false;
 
     void load();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mainwin/table_rows.h"
+#include "reports/analysis_page.h"
 #include "reports/report_data.h"
 #include "reports/report_tables.h"
 
@@ -20,9 +21,11 @@ int rowCount(long long declared, std::size_t available)
 PrintSelection printSelectionOf(const SettingsTable& csz)
 {
     const auto on = [&](PrintItem item) { return printSelection(csz, item); };
-    return {on(PrintItem::RecordTable),   on(PrintItem::Summary), on(PrintItem::TimeCurve),
-            on(PrintItem::GradientCurve), simpleSummary(csz),     on(PrintItem::RawTable),
-            on(PrintItem::ReducedCurves)};
+    PrintSelection s{on(PrintItem::RecordTable),   on(PrintItem::Summary), on(PrintItem::TimeCurve),
+                     on(PrintItem::GradientCurve), simpleSummary(csz),     on(PrintItem::RawTable),
+                     on(PrintItem::ReducedCurves)};
+    s.analysis = printAnalysis(csz);
+    return s;
 }
 
 void ReportBuilder::stamp(PageDocument& doc)
@@ -94,6 +97,15 @@ void ReportBuilder::printBuild(PageDocument& doc)
             stamp(doc);
         }
     }
+    if (s.analysis) {
+        const TestAnalysis a = reportAnalysis(d_, gridRows_);
+        doc.newPage();
+        AnalysisTables(doc, d_, a);
+        stamp(doc);
+        doc.newPage();
+        AnalysisCurves(doc, a);
+        stamp(doc);
+    }
     doc.end();
 }
 
@@ -154,6 +166,14 @@ int ReportBuilder::buildWord(PageDocument& doc)
             CurveHead(doc, d_, true);
             placeFullCurve(doc, curves(), PrintedCurve::Gradient, CellRef{doc.tableCount(), 3, 1});
         }
+    }
+    if (s.analysis) {
+        const TestAnalysis a = reportAnalysis(d_, gridRows_);
+        if (!doc.flow().empty())
+            doc.newPage();
+        AnalysisTables(doc, d_, a);
+        doc.newPage();
+        AnalysisCurves(doc, a);
     }
     doc.end();
     return t;

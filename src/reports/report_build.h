@@ -13,7 +13,7 @@ namespace pyx {
 
 inline constexpr int kRowsPerPage = 29;
 
-// Which reports a document holds (settings entries 70-73, 77-79); an entry counts as on
+// Which reports a document holds (settings entries 70-73, 77-80); an entry counts as on
 // when its value is the number 1.
 struct PrintSelection
 {
@@ -24,6 +24,7 @@ struct PrintSelection
     bool simpleSummary = false; // 77: the simple summary instead of the full one
     bool rawTable = false;      // 78
     bool reducedCurves = false; // 79
+    bool analysis = false;      // 80: the analysis pages after the curves
 };
 
 PrintSelection printSelectionOf(const SettingsTable& csz);

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "data/file_commands.h"
@@ -124,6 +129,80 @@ TEST_F(SaveConditionsTest, DeletedLoggerFileSavedAgainKeepsAllItsReadings)
     // The readings after the rewritten table are the file's own, byte for byte.
     const std::size_t tail = records - 1;
     EXPECT_EQ(saved.substr(tail * kYsRecSize), original.substr(tail * kYsRecSize));
+}
+
+// A mount of its own for this process: as root a new mount namespace, else a user namespace
+// in which this user is root. False where the system allows neither.
+bool privateMounts()
+{
+    if (::geteuid() == 0)
+        return ::unshare(CLONE_NEWNS) == 0 &&
+               ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    const uid_t uid = ::geteuid();
+    const gid_t gid = ::getegid();
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+        return false;
+    auto put = [](const char* file, const std::string& text) {
+        const int fd = ::open(file, O_WRONLY);
+        const bool ok = fd >= 0 && ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        if (fd >= 0)
+            ::close(fd);
+        return ok;
+    };
+    return put("/proc/self/setgroups", "deny") &&
+           put("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") &&
+           put("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+}
+
+// A real full disk: a small tmpfs holds the record file and a filler that leaves less room than
+// a save needs. The save fails in words, the file stays as it was, the test stays unsaved, and
+// no temporary file takes the space.
+TEST_F(SaveConditionsTest, FullDiskKeepsTheFileAndSaysTheDiskIsFull)
+{
+    fs::create_directory(dir.file("disk"));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // 77: the system gives no mount of our own; 1..: the check that failed.
+        if (!privateMounts() || ::mount("tmpfs", dir.file("disk").c_str(), "tmpfs", 0, "size=64k") != 0)
+            ::_exit(77);
+        for (const auto& s : samples::standardSamples())
+            if (s.name == "record_15_levels.pys")
+                original = s.bytes;
+        const std::string file = dir.write("disk/t.pys", original);
+        startValues(*d, dir.file("spconfig.sys"));
+        if (cmd.openPath(file) != OpenResult::Opened)
+            ::_exit(1);
+        d->jlb[0].hz = 33;
+        d->dirty = true;
+        dialogs.messages.clear();
+        {
+            // Fill what is left, then free a little less than the file needs.
+            std::ofstream filler(dir.file("disk/filler"), std::ios::binary);
+            const std::string block(4096, 'x');
+            while (filler.write(block.data(), static_cast<std::streamsize>(block.size())))
+                ;
+        }
+        fs::resize_file(dir.file("disk/filler"), fs::file_size(dir.file("disk/filler")) - 8192);
+        if (cmd.save() != SaveResult::Failed || !d->dirty)
+            ::_exit(2);
+        if (dialogs.messages.size() != 1 || dialogs.messages[0].text != "文件保存失败！磁盘空间不足")
+            ::_exit(3);
+        if (test::TempDir::read(file) != original)
+            ::_exit(4);
+        if (std::distance(fs::directory_iterator(dir.file("disk")), fs::directory_iterator()) != 2)
+            ::_exit(5);
+        fs::remove(dir.file("disk/filler"));
+        if (cmd.save() != SaveResult::Saved || d->dirty || test::TempDir::read(file) == original)
+            ::_exit(6);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no tmpfs of our own here; the injected write failures cover a full disk";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the check that failed";
 }
 
 } // namespace

@@ -1,14 +1,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
 #include <memory>
 
+#include "data/write_faults.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
 #include "reports/qt/preview_dialog.h"
@@ -121,6 +124,38 @@ TEST_F(PreviewDialogView, ExportsThePdfOrSaysWhyNot)
     dlg->runTool("导出PDF");
     EXPECT_EQ(dialogs.messages.back().text.rfind("文件保存失败！", 0), 0u);
     EXPECT_FALSE(QFile::exists(dir.filePath("missing/report.pdf")));
+}
+
+// The PDF goes through the atomic save: a failure at a byte, the close, the flush to disk or
+// the rename keeps the PDF that was there, and no message claims the export ended.
+TEST_F(PreviewDialogView, FailedPdfExportKeepsTheOldFile)
+{
+    d->csz[71] = "1";
+    const auto dlg = open();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("report.pdf");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the PDF before");
+    }
+    for (const WriteFault& fault :
+         {WriteFault{WriteStep::Byte, 0, ENOSPC}, WriteFault{WriteStep::Byte, 4000, ENOSPC},
+          WriteFault{WriteStep::Flush, 0, EIO}, WriteFault{WriteStep::Sync, 0, EIO},
+          WriteFault{WriteStep::Rename, 0, EIO}}) {
+        dialogs.messages.clear();
+        dialogs.fileNames = {path.toStdString()};
+        {
+            const ScopedWriteFault injected(fault);
+            dlg->runTool("导出PDF");
+        }
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text.rfind("文件保存失败！", 0), 0u);
+        QFile kept(path);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), QByteArray("the PDF before"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
 }
 
 } // namespace

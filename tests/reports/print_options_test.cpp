@@ -75,6 +75,22 @@ TEST_F(PrintOptionsTest, ConfirmChecksTheChoiceThenStoresAndWrites)
     EXPECT_EQ(stored, d->csz);
 }
 
+TEST_F(PrintOptionsTest, AnalysisBoxIsStoredOnConfirmAndOffByDefault)
+{
+    EXPECT_FALSE(dlg.analysis); // an entry never written
+    dlg.analysis = true;
+    EXPECT_EQ(d->csz[80], "");
+    dlg.confirm();
+    EXPECT_TRUE(dlg.closed);
+    EXPECT_EQ(d->csz[80], "1");
+    SettingsTable stored;
+    readSettings(settings, stored);
+    EXPECT_EQ(stored[80], "1");
+    PrintOptionsDialog again{*d, dialogs, window};
+    again.load();
+    EXPECT_TRUE(again.analysis);
+}
+
 TEST_F(PrintOptionsTest, AFailedWriteIsToldButTheChoiceHolds)
 {
     MainWindow blockedWindow{*d, dialogs, dir.write("file", "x") + "/spconfig.sys"};

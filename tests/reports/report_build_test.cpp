@@ -2,7 +2,9 @@
 
 #include <memory>
 
+#include "eval/evaluation.h"
 #include "platform/page_outline.h"
+#include "reports/analysis_page.h"
 #include "reports/report_build.h"
 #include "reports/report_tables.h"
 #include "support/report_test_data.h"
@@ -112,6 +114,36 @@ TEST_F(ReportBuildTest, EveryCurveBlockStartsOnItsOwnPage)
     ASSERT_EQ(o.pageCount, 3);
     EXPECT_EQ(o.pages[0].paragraphs, std::vector<std::string>{kTitleYsb});
     EXPECT_TRUE(o.pages[0].pictures.empty());
+}
+
+TEST_F(ReportBuildTest, AnalysisPagesFollowTheCurvesWhenSelected)
+{
+    records(30);
+    ystodb(*d);
+    select({73});
+    const DocumentOutline without = preview();
+    ASSERT_EQ(without.pageCount, 1);
+
+    d->csz[80] = "1";
+    const DocumentOutline o = preview();
+    ASSERT_EQ(o.pageCount, 3);
+    EXPECT_EQ(o.pages[0].pictures.at(0).tag, kGradientCurveTag);
+    const OutlinePage& tables = o.pages[1];
+    ASSERT_FALSE(tables.paragraphs.empty());
+    EXPECT_EQ(tables.paragraphs[0], kTitleAnalysis);
+    EXPECT_EQ(tables.tables.size(), 5u);
+    EXPECT_EQ(tables.stamp, "第 2 页 共 3 页");
+    const OutlinePage& curves = o.pages[2];
+    ASSERT_EQ(curves.pictures.size(), 3u);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(curves.pictures[static_cast<std::size_t>(k)].tag, kAnalysisPlotTag + k);
+    EXPECT_EQ(curves.stamp, "第 3 页 共 3 页");
+
+    // The Word version holds the same pages after its curve.
+    PageDocument word{measure};
+    ReportBuilder(*d, 10).buildWord(word);
+    const DocumentOutline w = outlineOf(word);
+    EXPECT_EQ(w.pages.back().pictures.size(), 3u);
 }
 
 TEST_F(ReportBuildTest, RawPagesKeepTwentyNineReadingsWithWrappedRemarks)

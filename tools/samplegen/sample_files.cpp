@@ -53,11 +53,14 @@ struct CycleGauges
 
 CycleGauges cycleGauges(const CyclicTest& t, int stage, int cycle)
 {
-    double lower = t.firstStageMm * std::pow(stage, 1.6) * (1 + 0.025 * (cycle - 1));
+    double lower = t.stageMm.size() >= static_cast<std::size_t>(stage)
+                       ? t.stageMm[static_cast<std::size_t>(stage - 1)]
+                       : t.firstStageMm * std::pow(stage, 1.6);
     if (t.kneeStage > 0 && stage > t.kneeStage)
         lower *= 1 + 0.10 * std::pow(stage - t.kneeStage, 1.4);
     if (t.ultimateStage > 0 && stage > t.ultimateStage)
         lower *= 1 + 0.15 * std::pow(stage - t.ultimateStage, 1.3);
+    lower *= 1 + 0.025 * (cycle - 1);
     const double residual = lower * (0.3 + 0.015 * stage);
     const std::array<double, 4> load{lower * 1.4 + 0.02 * stage, lower * 1.47 + 0.02 * stage, lower,
                                      lower * 1.05};
@@ -72,7 +75,9 @@ CycleGauges cycleGauges(const CyclicTest& t, int stage, int cycle)
 
 int loadingMinute(const CyclicTest& t, int stage, int cycle)
 {
-    return t.startMinute + (stage - 1) * kCycles * kMinutesPerCycle + (cycle - 1) * kMinutesPerCycle;
+    const bool late = t.lateStage > 0 && (stage > t.lateStage || (stage == t.lateStage && cycle >= 3));
+    return t.startMinute + (stage - 1) * kCycles * kMinutesPerCycle + (cycle - 1) * kMinutesPerCycle +
+           (late ? t.lateMinutes : 0);
 }
 
 bool listed(const std::vector<int>& list, int index)
@@ -341,6 +346,30 @@ std::string truncatedRecordFile()
     return bytes;
 }
 
+CyclicTest analysisSample()
+{
+    CyclicTest t;
+    t.stages = 12;
+    t.increment = 50;
+    t.startMinute = 8 * 60;
+    t.header.pile = "SZ-9";
+    t.header.diameter = "800";
+    t.header.length = "24";
+    t.header.increment = "50";
+    t.header.maxLoad = "600";
+    // mm/kN of the lower gauges' first cycle below 250 kN, up to 450 kN and beyond.
+    constexpr std::array<double, 3> gain{0.0117, 0.0293, 0.0878};
+    double mm = 0;
+    for (int stage = 1; stage <= t.stages; ++stage) {
+        const double load = stage * t.increment;
+        mm += t.increment * gain[load <= 250 ? 0 : load <= 450 ? 1 : 2];
+        t.stageMm.push_back(static_cast<float>(mm));
+    }
+    t.lateStage = 7;
+    t.lateMinutes = 3;
+    return t;
+}
+
 std::vector<Sample> standardSamples()
 {
     std::vector<Sample> out;
@@ -413,6 +442,12 @@ std::vector<Sample> standardSamples()
     out.push_back({"record_15_levels.pys",
                    "record file: 15 levels of 20 kN up to 23 mm, axis computed from the data",
                    recordFile(long15)});
+
+    out.push_back({"logger_analysis.pyx",
+                   "311-byte logger file with load-level records: 12 levels of 50 kN on a 800 mm pile, "
+                   "displacement straight to 250 kN, steeper to 450 kN and steeper again; the third cycle "
+                   "of level 7 starts 3 minutes late",
+                   loggerFile(analysisSample(), LoggerMode::LevelRecords)});
 
     out.push_back({"bad_nonfinite.pyx",
                    "damaged 311-byte logger file: NaN, infinite and huge numbers in loads, cycles and "

@@ -49,9 +49,16 @@ enum class LoggerMode
 struct CyclicTest
 {
     int stages = 10;
-    float increment = 40;             // kN per level
-    int startMinute = 8 * 60 + 30;    // minute of the day of the first reading
-    float firstStageMm = 0.25f;       // lower-gauge displacement at the first level
+    float increment = 40;          // kN per level
+    int startMinute = 8 * 60 + 30; // minute of the day of the first reading
+    float firstStageMm = 0.25f;    // lower-gauge displacement at the first level
+    // Lower-gauge displacement of every level at its first cycle; empty: growing with the
+    // level from firstStageMm.
+    std::vector<float> stageMm;
+    // From the third cycle of this level (1-based; 0: none) on, every reading comes this many
+    // minutes late, so that level's second unloading hold is too long.
+    int lateStage = 0;
+    int lateMinutes = 0;
     std::vector<int> manualAfter;     // readings (0-based) followed by a manual reading
     std::vector<int> lowVoltageAfter; // readings followed by a low-voltage reading
     // The displacement grows faster after these levels (the two inflection points of the
@@ -84,6 +91,9 @@ std::string recordFile(const CyclicTest& t, float controlLoad = 0);
 std::string nonFiniteLoggerFile();
 std::string garbageFile(std::size_t records, std::size_t recordSize, std::uint32_t seed);
 std::string truncatedRecordFile();
+
+// The test of logger_analysis.pyx: known critical (250 kN) and ultimate (450 kN) loads.
+CyclicTest analysisSample();
 
 // The samples written to samples/: file name, one-line description, bytes.
 struct Sample

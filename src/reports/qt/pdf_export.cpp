@@ -1,33 +1,35 @@
 #include "reports/qt/pdf_export.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QString>
 
+#include "data/file_io.h"
 #include "platform/qt/page_renderer.h"
 
 namespace pyx {
 
 std::string exportPdf(const PageDocument& doc, const std::string& path)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return "无法写入文件：" + path + "（" + file.errorString().toStdString() + "）";
+    // The document is made in memory and written through the same atomic save as a test file:
+    // a failure at any point leaves the file at `path` as it was.
+    QByteArray bytes;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("PYX"));
         writer.setResolution(1200);
         // A PDF holds at least one page: an empty document gives a blank one.
         if (doc.pages().empty()) {
             QPainter blank(&writer);
         } else if (!renderPages(doc.pages(), doc.setup(), writer)) {
-            file.cancelWriting();
             return "无法生成PDF文件：" + path;
         }
     }
-    if (!file.commit())
-        return "无法写入文件：" + path + "（" + file.errorString().toStdString() + "）";
+    if (const IoResult written = writeFileAtomic(path, bytes.toStdString()); !written)
+        return "无法写入文件：" + path + "（" + written.reason() + "）";
     return {};
 }
 

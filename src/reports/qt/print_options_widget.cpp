@@ -27,6 +27,11 @@ PrintOptionsWidget::PrintOptionsWidget(PrintOptionsDialog& logic, QWidget* paren
         grid->addWidget(box, k / 2, k % 2);
         boxes_[k] = box;
     }
+    auto* analysis = new QCheckBox(QString::fromUtf8(PrintOptionsDialog::kAnalysisCaption), frame);
+    analysis->setObjectName("chkAnalysis");
+    analysis->setChecked(logic_.analysis);
+    connect(analysis, &QCheckBox::toggled, this, [this](bool on) { logic_.analysis = on; });
+    grid->addWidget(analysis, 3, 0);
     outer->addWidget(frame);
 
     const OkExitButtons buttons = makeOkExitButtons(this);

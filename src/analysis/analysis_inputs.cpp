@@ -1,0 +1,303 @@
+#include "analysis/analysis_inputs.h"
+
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+#include "data/file_io.h"
+#include "data/json_text.h"
+#include "data/numfmt.h"
+
+namespace pyx {
+namespace {
+
+constexpr std::size_t kMaxSidecarBytes = 64 * 1024;
+
+// The values of a flat JSON object: strings as they are, numbers as their text, null as
+// nothing. Anything else (nesting, a broken text) makes it no such object.
+class FlatJson
+{
+public:
+    explicit FlatJson(const std::string& s) : s_(s) {}
+
+    std::optional<std::map<std::string, std::optional<std::string>>> parse()
+    {
+        std::map<std::string, std::optional<std::string>> out;
+        if (!eat('{'))
+            return std::nullopt;
+        if (eat('}'))
+            return end(out);
+        do {
+            auto key = string();
+            if (!key || !eat(':'))
+                return std::nullopt;
+            std::optional<std::string> v;
+            blanks();
+            if (peek() == '"') {
+                v = string();
+                if (!v)
+                    return std::nullopt;
+            } else if (!scalar(v)) {
+                return std::nullopt;
+            }
+            out[*key] = v;
+        } while (eat(','));
+        if (!eat('}'))
+            return std::nullopt;
+        return end(out);
+    }
+
+private:
+    std::optional<std::map<std::string, std::optional<std::string>>>
+    end(std::map<std::string, std::optional<std::string>>& out)
+    {
+        blanks();
+        if (pos_ != s_.size())
+            return std::nullopt;
+        return out;
+    }
+    char peek() const { return pos_ < s_.size() ? s_[pos_] : '\0'; }
+    void blanks()
+    {
+        while (pos_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[pos_])))
+            ++pos_;
+    }
+    bool eat(char c)
+    {
+        blanks();
+        if (peek() != c)
+            return false;
+        ++pos_;
+        return true;
+    }
+    std::optional<std::string> string()
+    {
+        if (!eat('"'))
+            return std::nullopt;
+        std::string out;
+        while (pos_ < s_.size()) {
+            const char c = s_[pos_++];
+            if (c == '"')
+                return out;
+            if (c != '\\') {
+                out += c;
+                continue;
+            }
+            if (pos_ >= s_.size())
+                return std::nullopt;
+            const char e = s_[pos_++];
+            switch (e) {
+            case 'n':
+                out += '\n';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'u': {
+                // Only the control characters quoteJson writes this way.
+                if (pos_ + 4 > s_.size())
+                    return std::nullopt;
+                const long code = std::strtol(s_.substr(pos_, 4).c_str(), nullptr, 16);
+                pos_ += 4;
+                if (code >= 0x80)
+                    return std::nullopt;
+                out += static_cast<char>(code);
+                break;
+            }
+            default:
+                out += e;
+            }
+        }
+        return std::nullopt;
+    }
+    bool scalar(std::optional<std::string>& v)
+    {
+        const std::size_t start = pos_;
+        while (pos_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '.' ||
+                                    s_[pos_] == '-' || s_[pos_] == '+'))
+            ++pos_;
+        const std::string word = s_.substr(start, pos_ - start);
+        if (word == "null") {
+            v.reset();
+            return true;
+        }
+        if (word == "true" || word == "false" || isNumeric(word)) {
+            v = word;
+            return true;
+        }
+        return false;
+    }
+
+    const std::string& s_;
+    std::size_t pos_ = 0;
+};
+
+std::optional<double> positiveNumber(const std::optional<std::string>& text)
+{
+    if (!text)
+        return std::nullopt;
+    const auto v = toDouble(*text);
+    if (!v || !std::isfinite(*v) || *v <= 0)
+        return std::nullopt;
+    return v;
+}
+
+void number(std::string& out, const char* key, const std::optional<double>& v)
+{
+    out += "  " + quoteJson(key) + ": " + (v ? doubleText(*v) : std::string("null"));
+}
+
+} // namespace
+
+const char* ruleKey(CharacteristicRule rule)
+{
+    switch (rule) {
+    case CharacteristicRule::Displacement10:
+        return "y10";
+    case CharacteristicRule::Displacement6:
+        return "y6";
+    case CharacteristicRule::CriticalLoad:
+        break;
+    }
+    return "hcr";
+}
+
+const char* ruleCaption(CharacteristicRule rule)
+{
+    switch (rule) {
+    case CharacteristicRule::Displacement10:
+        return "0.75×水平位移10mm对应荷载";
+    case CharacteristicRule::Displacement6:
+        return "0.75×水平位移6mm对应荷载（位移敏感建筑）";
+    case CharacteristicRule::CriticalLoad:
+        break;
+    }
+    return "0.75×水平临界荷载Hcr";
+}
+
+WidthReading widthFromDiameterText(const std::string& text)
+{
+    std::size_t i = 0;
+    // Leading signs of a diameter ("Φ", "φ", "D", "d", blanks) are not part of the number.
+    while (i < text.size() && !std::isdigit(static_cast<unsigned char>(text[i])) && text[i] != '.')
+        ++i;
+    std::size_t j = i;
+    while (j < text.size() && (std::isdigit(static_cast<unsigned char>(text[j])) || text[j] == '.'))
+        ++j;
+    WidthReading r;
+    const auto v = toDouble(text.substr(i, j - i));
+    if (!v || *v <= 0) {
+        r.unclear = true;
+        return r;
+    }
+    std::string unit;
+    for (std::size_t k = j; k < text.size(); ++k)
+        if (!std::isspace(static_cast<unsigned char>(text[k])))
+            unit += static_cast<char>(std::tolower(static_cast<unsigned char>(text[k])));
+    if (unit == "mm")
+        r.metres = *v / 1000;
+    else if (unit == "m")
+        r.metres = *v;
+    else if (unit.empty() && *v >= 100)
+        r.metres = *v / 1000;
+    else if (unit.empty() && *v <= 5)
+        r.metres = *v;
+    else
+        r.unclear = true;
+    return r;
+}
+
+std::string analysisInputsPath(const std::string& dataFile)
+{
+    return dataFile + ".analysis.json";
+}
+
+std::string inputsJson(const AnalysisInputs& in)
+{
+    std::string out = "{\n";
+    out += "  \"shape\": " + quoteJson(in.shape == PileShape::Square ? "square" : "round") + ",\n";
+    number(out, "width_m", in.width);
+    out += ",\n";
+    number(out, "ei_kNm2", in.ei);
+    out += ",\n";
+    number(out, "embedded_m", in.embedded);
+    out += ",\n";
+    out += "  \"characteristic_rule\": " + quoteJson(ruleKey(in.rule)) + "\n}\n";
+    return out;
+}
+
+std::optional<AnalysisInputs> inputsFromJson(const std::string& text)
+{
+    const auto values = FlatJson(text).parse();
+    if (!values)
+        return std::nullopt;
+    const auto get = [&](const char* key) -> std::optional<std::string> {
+        const auto it = values->find(key);
+        return it == values->end() ? std::nullopt : it->second;
+    };
+    AnalysisInputs in;
+    if (get("shape") == std::optional<std::string>("square"))
+        in.shape = PileShape::Square;
+    in.width = positiveNumber(get("width_m"));
+    in.ei = positiveNumber(get("ei_kNm2"));
+    in.embedded = positiveNumber(get("embedded_m"));
+    const auto rule = get("characteristic_rule");
+    if (rule == std::optional<std::string>("y10"))
+        in.rule = CharacteristicRule::Displacement10;
+    else if (rule == std::optional<std::string>("y6"))
+        in.rule = CharacteristicRule::Displacement6;
+    return in;
+}
+
+InputsRead readAnalysisInputs(const std::string& dataFile)
+{
+    InputsRead r;
+    const std::string path = analysisInputsPath(dataFile);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+        return r;
+    r.found = true;
+    const ReadResult read = readWholeFile(path, kMaxSidecarBytes + 1);
+    if (!read.bytes) {
+        r.problem = "无法读取分析参数文件 " + path + "：" + read.error;
+        return r;
+    }
+    const auto in = read.bytes->size() > kMaxSidecarBytes ? std::nullopt : inputsFromJson(*read.bytes);
+    if (!in) {
+        r.problem = "分析参数文件 " + path + " 格式不正确，已按默认值处理。";
+        return r;
+    }
+    r.inputs = *in;
+    return r;
+}
+
+TestInputs inputsForTest(const std::string& dataFile, const std::string& diameterText)
+{
+    TestInputs t;
+    if (!dataFile.empty())
+        t.read = readAnalysisInputs(dataFile);
+    if (!t.read.inputs.width) {
+        const WidthReading w = widthFromDiameterText(diameterText);
+        t.read.inputs.width = w.metres;
+        t.widthUnclear = w.unclear;
+    }
+    return t;
+}
+
+IoResult writeAnalysisInputs(const std::string& dataFile, const AnalysisInputs& in)
+{
+    return writeFileAtomic(analysisInputsPath(dataFile), inputsJson(in));
+}
+
+} // namespace pyx

@@ -14,8 +14,6 @@
 namespace pyx {
 namespace {
 
-constexpr int kHeaderSlots[5] = {0, 1, 2, 3, 4}; // project, pile, date, diameter, length
-
 // A pile compared with the others: opened, with load stages (a file of other data opens too).
 bool comparable(const PileRow& r)
 {
@@ -96,46 +94,16 @@ void spreadWarning(const std::vector<PileRow>& rows, const char* name, const cha
 
 } // namespace
 
-std::vector<LoadPoint> loadingPoints(const TestData& d, int gridRows)
-{
-    std::vector<LoadPoint> out;
-    const std::vector<int> rows = gradientPointRows(d, gridRows);
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        const JlbRec& r = d.jlbp[rows[k]];
-        const double h = r.hz;
-        const double y = r.ds[dispLoading];
-        if (!usableLoad(h) || !std::isfinite(y) || (!out.empty() && h <= out.back().h0))
-            break;
-        out.push_back({static_cast<int>(k) + 1, h, y});
-    }
-    return out;
-}
-
-std::optional<double> loadAtDisplacement(const std::vector<LoadPoint>& pts, double y0)
-{
-    double h = 0;
-    double y = 0;
-    for (const LoadPoint& p : pts) {
-        if (p.y0 >= y0) {
-            if (p.y0 == y)
-                return p.h0;
-            return h + (p.h0 - h) * (y0 - y) / (p.y0 - y);
-        }
-        h = p.h0;
-        y = p.y0;
-    }
-    return std::nullopt;
-}
-
 PileRow pileRow(const TestData& d, int gridRows)
 {
     PileRow row;
     row.file = d.curfile;
     row.opened = true;
+    // Slots 0 to 4: project, pile number, test date, pile diameter and length.
     std::string* texts[5] = {&row.project, &row.pile, &row.date, &row.diameter, &row.length};
     for (int i = 0; i < 5; ++i)
-        *texts[i] = d.jlb[kHeaderSlots[i]].cstr.trimmed();
-    row.points = loadingPoints(d, gridRows);
+        *texts[i] = d.jlb[i].cstr.trimmed();
+    row.points = stagePoints(d, gridRows);
     if (!row.points.empty()) {
         row.maxLoad = row.points.back().h0;
         row.y0AtMax = row.points.back().y0;
@@ -147,6 +115,18 @@ PileRow pileRow(const TestData& d, int gridRows)
     row.hu = markedLoad(d, rows, 1, row.huStage, row.notes);
     if (row.hcr && row.hu && *row.hu <= *row.hcr)
         row.notes.push_back("极限荷载不大于临界荷载，请检查标记");
+    row.suggestions = suggestLoads(row.points);
+    if (const Suggestion* s = shownSuggestion(row.suggestions)) {
+        const auto check = [&](int marked, int suggested, const char* name, bool& doubtful) {
+            if (marked > 0 && suggested > 0 && std::abs(marked - suggested) > 1) {
+                doubtful = true;
+                row.notes.push_back(std::string(name) + "标记在第" + std::to_string(marked) +
+                                    "级，分析建议第" + std::to_string(suggested) + "级");
+            }
+        };
+        check(row.hcrStage, s->hcrStage, "Hcr", row.hcrDoubtful);
+        check(row.huStage, s->huStage, "Hu", row.huDoubtful);
+    }
     return row;
 }
 
@@ -247,7 +227,7 @@ std::vector<PileValue> quantityValues(const std::vector<PileRow>& rows, PileQuan
             v = r.hu;
             why = "未标记极限荷载";
         } else {
-            v = loadAtDisplacement(r.points, displacementMm);
+            v = loadAt(r.points, displacementMm);
             why = "最大位移未达到 " + statsNumber(displacementMm) + " mm";
         }
         if (v)
@@ -261,7 +241,7 @@ std::vector<PileValue> quantityValues(const std::vector<PileRow>& rows, PileQuan
 CharacteristicValue UnitSummary::characteristic() const
 {
     return characteristicValue(
-        choice, choice.rule == CharacteristicRule::Displacement ? atDisplacementResult() : hcrResult());
+        choice, choice.rule == UnitCharacteristicRule::Displacement ? atDisplacementResult() : hcrResult());
 }
 
 void summarize(UnitSummary& s, const Tolerances& t)
@@ -277,6 +257,41 @@ void summarize(UnitSummary& s, const Tolerances& t)
     s.huDecision = {};
     s.atDisplacementDecision = {};
     s.warnings = consistencyWarnings(s.rows, t);
+}
+
+const Suggestion* shownSuggestion(const Suggestions& s)
+{
+    for (const Suggestion* one : {&s.gradient, &s.lglog, &s.kink})
+        if (one->made())
+            return one;
+    return nullptr;
+}
+
+std::string suggestionText(const PileRow& row)
+{
+    const Suggestion* s = row.opened ? shownSuggestion(row.suggestions) : nullptr;
+    if (!s)
+        return "—";
+    return numberOrDash(s->hcr) + " / " + numberOrDash(s->hu);
+}
+
+std::string suggestionDetail(const PileRow& row)
+{
+    if (!row.opened)
+        return {};
+    const Suggestions& s = row.suggestions;
+    const std::pair<const char*, const Suggestion*> methods[] = {
+        {"H0-△Y0/△H0", &s.gradient}, {"lgH0-lgY0", &s.lglog}, {"H0-Y0", &s.kink}};
+    std::string out;
+    for (const auto& [name, one] : methods) {
+        out += out.empty() ? "" : "\n";
+        out += std::string(name) + "：";
+        out += one->made() ? "Hcr " + numberOrDash(one->hcr) + " kN，Hu " + numberOrDash(one->hu) + " kN"
+                           : one->reason;
+    }
+    if (s.disagree)
+        out += "\n各方法的建议相差超过一级";
+    return out;
 }
 
 std::string pileName(const PileRow& row)
@@ -313,7 +328,7 @@ std::string valuesText(const SampleStatistics& s, const std::vector<PileRow>& ro
     return "各桩取值(kN)：" + out;
 }
 
-std::string loadText(const std::optional<double>& v)
+std::string numberOrDash(const std::optional<double>& v)
 {
     return v ? statsNumber(*v) : "—";
 }

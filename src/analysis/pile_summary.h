@@ -8,40 +8,36 @@
 #include <string>
 #include <vector>
 
+#include "analysis/breakpoint_fit.h"
 #include "analysis/stats_summary.h"
 #include "data/model.h"
 #include "data/settings_entries.h"
 
 namespace pyx {
 
-// A stage of the loading branch: its load and the loaded displacement of its last cycle.
-struct LoadPoint
-{
-    int stage = 0; // 1-based
-    double h0 = 0; // kN
-    double y0 = 0; // mm
-};
-
-// The stage points of the gradient curve up to the first stage whose load does not exceed the
-// load before it (or the end marker). `gridRows` as the gradient curve reads them.
-std::vector<LoadPoint> loadingPoints(const TestData& d, int gridRows);
-
-// The load at displacement `y0`, straight between the points (from the origin before the
-// first); nothing beyond the last point.
-std::optional<double> loadAtDisplacement(const std::vector<LoadPoint>& pts, double y0);
-
 struct PileRow
 {
     std::string file;
     bool opened = false;
     std::string project, pile, date, diameter, length; // as the test holds them
-    std::vector<LoadPoint> points;
-    std::optional<double> maxLoad; // kN
-    std::optional<double> hcr, hu; // loads of the marked stages, kN
-    int hcrStage = 0, huStage = 0; // 1-based, 0 without a mark
-    std::optional<double> y0AtMax; // mm
+    std::vector<StagePoint> points;                    // the loading branch
+    std::optional<double> maxLoad;                     // kN
+    std::optional<double> hcr, hu;                     // loads of the marked stages, kN
+    int hcrStage = 0, huStage = 0;                     // 1-based, 0 without a mark
+    std::optional<double> y0AtMax;                     // mm
+    Suggestions suggestions;                           // of the test analysis, from the same points
+    // A mark more than one stage away from the suggestion.
+    bool hcrDoubtful = false, huDoubtful = false;
     std::vector<std::string> notes;
 };
+
+// The suggestion the rows show: the first made of the gradient fit, the lgH0-lgY0 fit and the
+// kink rule, as the test analysis takes them; none when no method made one.
+const Suggestion* shownSuggestion(const Suggestions& s);
+// "360 / 480" (Hcr / Hu of the shown suggestion, kN), "—" without one.
+std::string suggestionText(const PileRow& row);
+// Every method's suggestion or its reason, one line each.
+std::string suggestionDetail(const PileRow& row);
 
 // The row of an opened test.
 PileRow pileRow(const TestData& d, int gridRows);
@@ -106,7 +102,7 @@ std::string stepText(const StatsStep& step, int index, const std::vector<PileRow
 // without values.
 std::string valuesText(const SampleStatistics& s, const std::vector<PileRow>& rows);
 // A load or a displacement of a row, "—" when there is none.
-std::string loadText(const std::optional<double>& v);
+std::string numberOrDash(const std::optional<double>& v);
 // The name of a statistics: "临界荷载 Hcr", "极限荷载 Hu", "位移 10 mm 时的荷载".
 std::string quantityName(PileQuantity q, double displacementMm);
 

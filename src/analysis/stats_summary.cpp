@@ -129,7 +129,7 @@ StatsResult resolve(const SampleStatistics& s, const StatsDecision& d)
 CharacteristicValue characteristicValue(const CharacteristicChoice& c, const StatsResult& statistical)
 {
     CharacteristicValue v;
-    if (c.rule == CharacteristicRule::Typed) {
+    if (c.rule == UnitCharacteristicRule::Typed) {
         v.value = c.typed;
         v.how = "工程师给定：" + (c.reason.empty() ? std::string("未说明理由") : c.reason);
         return v;
@@ -139,7 +139,7 @@ CharacteristicValue characteristicValue(const CharacteristicChoice& c, const Sta
     if (statistical.value)
         v.value = kCharacteristicFactor * *statistical.value;
     const std::string basis = statistical.value ? statsNumber(*statistical.value) : std::string("—");
-    if (c.rule == CharacteristicRule::CriticalLoad)
+    if (c.rule == UnitCharacteristicRule::CriticalLoad)
         v.how = "0.75 × 临界荷载统计值 Hcr = 0.75 × " + basis + " kN";
     else
         v.how = "0.75 × 水平位移 " + statsNumber(c.displacementMm) + " mm 对应荷载的统计值 = 0.75 × " +

@@ -83,7 +83,7 @@ struct StatsResult
 StatsResult resolve(const SampleStatistics& s, const StatsDecision& d);
 
 // The rule of the characteristic value of the horizontal bearing capacity.
-enum class CharacteristicRule
+enum class UnitCharacteristicRule
 {
     CriticalLoad, // 0.75 x the statistical Hcr
     Displacement, // 0.75 x the statistical load at the allowed displacement
@@ -92,7 +92,7 @@ enum class CharacteristicRule
 
 struct CharacteristicChoice
 {
-    CharacteristicRule rule = CharacteristicRule::CriticalLoad;
+    UnitCharacteristicRule rule = UnitCharacteristicRule::CriticalLoad;
     double displacementMm = 10; // 10 mm, or 6 mm for displacement-sensitive structures
     std::optional<double> typed;
     std::string reason;

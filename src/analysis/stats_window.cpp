@@ -210,13 +210,13 @@ std::vector<std::string> StatsWindow::lines(PileQuantity q) const
     out.insert(out.end(), notes.begin(), notes.end());
     const StatsResult r = result(q);
     if (r.pending && nextLeftOut(q))
-        out.push_back("统计值：待逐步剔除后确认（按规则为 " + loadText(r.value) + " kN）");
+        out.push_back("统计值：待逐步剔除后确认（按规则为 " + numberOrDash(r.value) + " kN）");
     else
-        out.push_back("统计值：" + loadText(r.value) + " kN（" + r.how + "）");
+        out.push_back("统计值：" + numberOrDash(r.value) + " kN（" + r.how + "）");
     return out;
 }
 
-void StatsWindow::setRule(CharacteristicRule rule, double displacementMm)
+void StatsWindow::setRule(UnitCharacteristicRule rule, double displacementMm)
 {
     s_.choice.rule = rule;
     if (displacementMm != s_.choice.displacementMm) {
@@ -236,7 +236,7 @@ bool StatsWindow::typeCharacteristic(const std::string& value, const std::string
     const auto v = checkedValue(value, reason);
     if (!v)
         return false;
-    s_.choice.rule = CharacteristicRule::Typed;
+    s_.choice.rule = UnitCharacteristicRule::Typed;
     s_.choice.typed = v;
     s_.choice.reason = trimBlanks(reason);
     if (changed)

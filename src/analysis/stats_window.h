@@ -59,7 +59,7 @@ public:
 
     // The rule of the characteristic value; for the typed value its text and reason, checked
     // as typeValue checks them. True when taken.
-    void setRule(CharacteristicRule rule, double displacementMm = 10);
+    void setRule(UnitCharacteristicRule rule, double displacementMm = 10);
     bool typeCharacteristic(const std::string& value, const std::string& reason);
     CharacteristicValue characteristic() const { return s_.characteristic(); }
 

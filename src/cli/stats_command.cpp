@@ -123,8 +123,13 @@ std::string summaryJson(const UnitSummary& s)
         w.value(r.huStage);
         w.key("y0AtMax");
         optionalValue(w, r.y0AtMax);
+        const Suggestion* suggested = shownSuggestion(r.suggestions);
+        w.key("suggestedHcr");
+        optionalValue(w, suggested ? suggested->hcr : std::nullopt);
+        w.key("suggestedHu");
+        optionalValue(w, suggested ? suggested->hu : std::nullopt);
         w.key("loadAtDisplacement");
-        optionalValue(w, loadAtDisplacement(r.points, s.choice.displacementMm));
+        optionalValue(w, loadAt(r.points, s.choice.displacementMm));
         w.key("notes");
         w.beginArray();
         for (const std::string& n : r.notes)
@@ -143,7 +148,7 @@ std::string summaryJson(const UnitSummary& s)
     w.key("characteristic");
     w.beginObject();
     w.key("rule");
-    w.value(s.choice.rule == CharacteristicRule::CriticalLoad ? "hcr" : "displacement");
+    w.value(s.choice.rule == UnitCharacteristicRule::CriticalLoad ? "hcr" : "displacement");
     w.key("displacement");
     w.value(s.choice.displacementMm);
     w.key("basis");
@@ -172,28 +177,28 @@ void statsText(std::string& out, const char* title, const SampleStatistics& st, 
         out += "  " + stepText(st.steps[k], static_cast<int>(k), rows) + "\n";
     for (const std::string& n : notes)
         out += "  " + n + "\n";
-    out += "  统计值 " + loadText(r.value) + " kN（" + r.how + "）\n";
+    out += "  统计值 " + numberOrDash(r.value) + " kN（" + r.how + "）\n";
 }
 
 std::string summaryText(const UnitSummary& s)
 {
     std::string out =
-        "试桩编号\t测试日期\t桩径\t桩长\t最大荷载(kN)\tHcr(kN)\tHu(kN)\t最大荷载时Y0(mm)\t文件\n";
+        "试桩编号\t测试日期\t桩径\t桩长\t最大荷载(kN)\tHcr(kN)\tHu(kN)\t最大荷载时Y0(mm)\t建议Hcr/Hu\t文件\n";
     for (const PileRow& r : s.rows) {
         out += pileName(r) + "\t" + r.date + "\t" + r.diameter + "\t" + r.length + "\t" +
-               loadText(r.maxLoad) + "\t" + loadText(r.hcr) + "\t" + loadText(r.hu) + "\t" +
-               loadText(r.y0AtMax) + "\t" + r.file + "\n";
+               numberOrDash(r.maxLoad) + "\t" + numberOrDash(r.hcr) + "\t" + numberOrDash(r.hu) + "\t" +
+               numberOrDash(r.y0AtMax) + "\t" + suggestionText(r) + "\t" + r.file + "\n";
         for (const std::string& n : r.notes)
             out += "\t" + n + "\n";
     }
     out += "\n";
     statsText(out, "临界荷载 Hcr", s.hcr, s.hcrResult(), s.rows, s.hcrNotes);
     statsText(out, "极限荷载 Hu", s.hu, s.huResult(), s.rows, s.huNotes);
-    if (s.choice.rule == CharacteristicRule::Displacement)
+    if (s.choice.rule == UnitCharacteristicRule::Displacement)
         statsText(out, quantityName(PileQuantity::LoadAtDisplacement, s.choice.displacementMm).c_str(),
                   s.atDisplacement, s.atDisplacementResult(), s.rows, s.atDisplacementNotes);
     const CharacteristicValue ra = s.characteristic();
-    out += "\n水平承载力特征值 " + loadText(ra.value) + " kN：" + ra.how + "\n";
+    out += "\n水平承载力特征值 " + numberOrDash(ra.value) + " kN：" + ra.how + "\n";
     for (const std::string& w : s.warnings)
         out += "注意：" + w + "\n";
     return out;
@@ -259,9 +264,9 @@ int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
             } else if (a == "--settings") {
                 settingsPath = v;
             } else if (v == "hcr") {
-                summary.choice.rule = CharacteristicRule::CriticalLoad;
+                summary.choice.rule = UnitCharacteristicRule::CriticalLoad;
             } else if (v == "y10" || v == "y6") {
-                summary.choice.rule = CharacteristicRule::Displacement;
+                summary.choice.rule = UnitCharacteristicRule::Displacement;
                 summary.choice.displacementMm = v == "y10" ? 10 : 6;
             } else {
                 return 2;

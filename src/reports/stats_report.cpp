@@ -79,7 +79,7 @@ StatsLines statsBlock(const std::string& name, const SampleStatistics& st, const
     }
     for (const std::string& n : notes)
         b.lines.push_back({n});
-    b.lines.push_back({"统计值：" + loadText(r.value) + " kN"});
+    b.lines.push_back({"统计值：" + numberOrDash(r.value) + " kN"});
     b.lines.push_back({"取值方法：" + r.how});
     return b;
 }
@@ -100,13 +100,13 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
     std::vector<StatsLines> blocks;
     blocks.push_back(statsBlock("临界荷载 Hcr ", s.hcr, s.hcrResult(), s.rows, s.hcrNotes, false));
     blocks.push_back(statsBlock("极限荷载 Hu ", s.hu, s.huResult(), s.rows, s.huNotes, false));
-    if (s.choice.rule == CharacteristicRule::Displacement)
+    if (s.choice.rule == UnitCharacteristicRule::Displacement)
         blocks.push_back(statsBlock(quantityName(PileQuantity::LoadAtDisplacement, s.choice.displacementMm),
                                     s.atDisplacement, s.atDisplacementResult(), s.rows, s.atDisplacementNotes,
                                     true));
     const CharacteristicValue ra = s.characteristic();
     StatsLines value{"水平承载力特征值", {}};
-    value.lines.push_back({loadText(ra.value) + " kN" + (ra.pending ? "（统计值待确认）" : "")});
+    value.lines.push_back({numberOrDash(ra.value) + " kN" + (ra.pending ? "（统计值待确认）" : "")});
     value.lines.push_back({"取值规则：" + ra.how});
     blocks.push_back(std::move(value));
     if (!s.warnings.empty()) {
@@ -137,10 +137,10 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
                                                    r.date,
                                                    r.diameter,
                                                    r.length,
-                                                   loadText(r.maxLoad),
-                                                   loadText(r.hcr),
-                                                   loadText(r.hu),
-                                                   loadText(r.y0AtMax),
+                                                   numberOrDash(r.maxLoad),
+                                                   numberOrDash(r.hcr),
+                                                   numberOrDash(r.hu),
+                                                   numberOrDash(r.y0AtMax),
                                                    joined(r.notes, "；")};
         for (int c = 1; c <= kCols; ++c)
             t.setText(row, c, cells[c - 1]);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "analysis/pile_summary.h"
 #include "samplegen/sample_files.h"
 #include "support/temp_dir.h"
@@ -56,13 +59,24 @@ TEST(PileSummary, RowsComeFromTheOpenedTests)
     EXPECT_NE(missing.notes[0].find("文件打开失败"), std::string::npos);
 }
 
-TEST(PileSummary, LoadAtADisplacementIsInterpolated)
+// The analysis' suggestion stands beside the marks; a mark more than one stage from it is noted.
+TEST(PileSummary, MarksFarFromTheSuggestionStandOut)
 {
-    const std::vector<LoadPoint> pts{{1, 100, 2}, {2, 200, 6}, {3, 300, 14}};
-    EXPECT_DOUBLE_EQ(*loadAtDisplacement(pts, 1), 50);
-    EXPECT_DOUBLE_EQ(*loadAtDisplacement(pts, 6), 200);
-    EXPECT_DOUBLE_EQ(*loadAtDisplacement(pts, 10), 250);
-    EXPECT_FALSE(loadAtDisplacement(pts, 15));
+    const PileRow r = readPile(std::string(PYX_SOURCE_DIR) + "/samples/record_fractional.pys");
+    ASSERT_TRUE(r.opened);
+    const Suggestion* s = shownSuggestion(r.suggestions);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(suggestionText(r), numberOrDash(s->hcr) + " / " + numberOrDash(s->hu));
+    EXPECT_EQ(r.hcrDoubtful, std::abs(r.hcrStage - s->hcrStage) > 1);
+    EXPECT_EQ(r.huDoubtful, std::abs(r.huStage - s->huStage) > 1);
+    const bool noted = std::any_of(r.notes.begin(), r.notes.end(), [](const std::string& n) {
+        return n.find("分析建议第") != std::string::npos;
+    });
+    EXPECT_EQ(noted, r.hcrDoubtful || r.huDoubtful);
+    EXPECT_NE(suggestionDetail(r).find("H0-△Y0/△H0："), std::string::npos);
+
+    PileRow unopened;
+    EXPECT_EQ(suggestionText(unopened), "—");
 }
 
 // A pile without marks is listed and left out of the statistics with a note.
@@ -92,7 +106,7 @@ TEST(PileSummary, WarningsWhenPilesDiffer)
     std::vector<PileRow> rows(4);
     for (PileRow& r : rows) {
         r.opened = true;
-        r.points = {{1, 100, 1}};
+        r.points = {StagePoint{1, 4, 100, 1, 0.01}};
         r.project = "P";
         r.diameter = "1000";
         r.length = "28.5";

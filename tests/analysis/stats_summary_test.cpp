@@ -100,20 +100,20 @@ TEST(Statistics, TypedValuesAndTheOtherRules)
     EXPECT_NE(typed.how.find("桩身缺陷"), std::string::npos);
 
     CharacteristicChoice c;
-    c.rule = CharacteristicRule::Displacement;
+    c.rule = UnitCharacteristicRule::Displacement;
     c.displacementMm = 6;
     const CharacteristicValue at6 = characteristicValue(c, {500.0, false, ""});
     EXPECT_DOUBLE_EQ(*at6.value, 375);
     EXPECT_NE(at6.how.find("6 mm"), std::string::npos);
 
-    c.rule = CharacteristicRule::Typed;
+    c.rule = UnitCharacteristicRule::Typed;
     c.typed = 280;
     c.reason = "按设计要求";
     const CharacteristicValue given = characteristicValue(c, {500.0, false, ""});
     EXPECT_DOUBLE_EQ(*given.value, 280);
     EXPECT_NE(given.how.find("按设计要求"), std::string::npos);
 
-    c.rule = CharacteristicRule::CriticalLoad;
+    c.rule = UnitCharacteristicRule::CriticalLoad;
     EXPECT_FALSE(characteristicValue(c, {}).value);
 }
 

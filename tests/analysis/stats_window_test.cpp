@@ -86,7 +86,7 @@ TEST_F(StatsWindowTest, TypedValuesAreCheckedAndTheRuleIsChosen)
     EXPECT_TRUE(w.typeValue(PileQuantity::Hcr, "400", "按相邻工程经验"));
     EXPECT_DOUBLE_EQ(*w.characteristic().value, 300);
 
-    w.setRule(CharacteristicRule::Displacement, 10);
+    w.setRule(UnitCharacteristicRule::Displacement, 10);
     const SampleStatistics at10 = w.statistics(PileQuantity::LoadAtDisplacement);
     ASSERT_FALSE(at10.steps.empty());
     EXPECT_EQ(at10.steps[0].count(), 4);
@@ -94,7 +94,7 @@ TEST_F(StatsWindowTest, TypedValuesAreCheckedAndTheRuleIsChosen)
     // The inputs of the rule, pile by pile, come first.
     EXPECT_EQ(w.lines(PileQuantity::LoadAtDisplacement).front().rfind("各桩取值(kN)：SZ-01 4", 0), 0u);
     // Less displacement, less load.
-    w.setRule(CharacteristicRule::Displacement, 6);
+    w.setRule(UnitCharacteristicRule::Displacement, 6);
     EXPECT_LT(*w.statistics(PileQuantity::LoadAtDisplacement).value, *at10.value);
     EXPECT_NE(w.characteristic().how.find("6 mm"), std::string::npos);
 

@@ -45,8 +45,10 @@ TEST(StatsWindowView, SixPilesStepsAndTheCharacteristicValue)
     EXPECT_EQ(table->item(0, 0)->text(), "SZ-01");
     EXPECT_EQ(table->item(5, 6)->text(), "600");
     EXPECT_EQ(table->item(5, 7)->text(), "720");
-    EXPECT_EQ(table->item(0, 9)->text(), QString::fromUtf8("—"));
-    EXPECT_FALSE(table->item(0, 9)->toolTip().isEmpty());
+    // The analysis' suggestions beside the marks, every method in the tooltip.
+    EXPECT_EQ(table->item(0, 9)->text().toStdString(), suggestionText(logic.summary().rows[0]));
+    EXPECT_NE(table->item(0, 9)->text(), QString::fromUtf8("—"));
+    EXPECT_TRUE(table->item(0, 9)->toolTip().contains("lgH0-lgY0"));
 
     // Hcr: two values to leave out, one click each, then the confirmation.
     auto* leaveOut = child<QPushButton>(widget, "leaveOut0");

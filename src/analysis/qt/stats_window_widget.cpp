@@ -43,14 +43,14 @@ constexpr int kSuggestionColumn = 9;
 struct RuleEntry
 {
     const char* text;
-    CharacteristicRule rule;
+    UnitCharacteristicRule rule;
     double mm;
 };
 constexpr RuleEntry kRules[] = {
-    {"0.75 × 临界荷载 Hcr 的统计值", CharacteristicRule::CriticalLoad, 10},
-    {"0.75 × 水平位移 10 mm 时荷载的统计值", CharacteristicRule::Displacement, 10},
-    {"0.75 × 水平位移 6 mm 时荷载的统计值（位移敏感结构）", CharacteristicRule::Displacement, 6},
-    {"给定值（须说明理由）", CharacteristicRule::Typed, 10},
+    {"0.75 × 临界荷载 Hcr 的统计值", UnitCharacteristicRule::CriticalLoad, 10},
+    {"0.75 × 水平位移 10 mm 时荷载的统计值", UnitCharacteristicRule::Displacement, 10},
+    {"0.75 × 水平位移 6 mm 时荷载的统计值（位移敏感结构）", UnitCharacteristicRule::Displacement, 6},
+    {"给定值（须说明理由）", UnitCharacteristicRule::Typed, 10},
 };
 
 QString joinedLines(const std::vector<std::string>& lines)
@@ -347,17 +347,17 @@ void StatsWindowWidget::showLogic()
     const CharacteristicChoice& c = logic_.summary().choice;
     for (int k = 0; k < static_cast<int>(std::size(kRules)); ++k)
         if (kRules[k].rule == c.rule &&
-            (c.rule != CharacteristicRule::Displacement || kRules[k].mm == c.displacementMm))
+            (c.rule != UnitCharacteristicRule::Displacement || kRules[k].mm == c.displacementMm))
             rule_->setCurrentIndex(k);
-    const bool typed = c.rule == CharacteristicRule::Typed;
+    const bool typed = c.rule == UnitCharacteristicRule::Typed;
     ruleValue_->setEnabled(typed);
     ruleReason_->setEnabled(typed);
     useRuleValue_->setEnabled(typed);
     boxes_[static_cast<int>(PileQuantity::LoadAtDisplacement)].box->setVisible(
-        c.rule == CharacteristicRule::Displacement);
+        c.rule == UnitCharacteristicRule::Displacement);
     const CharacteristicValue ra = logic_.characteristic();
-    result_->setText(
-        qs("Ra = " + loadText(ra.value) + " kN" + (ra.pending ? "（统计值待确认）" : "") + "    " + ra.how));
+    result_->setText(qs("Ra = " + numberOrDash(ra.value) + " kN" + (ra.pending ? "（统计值待确认）" : "") +
+                        "    " + ra.how));
     warnings_->setText(logic_.summary().warnings.empty()
                            ? QString()
                            : QString::fromUtf8("注意：") + joinedLines(logic_.summary().warnings));
@@ -378,11 +378,11 @@ void StatsWindowWidget::showTable()
                                                           r.date,
                                                           r.diameter,
                                                           r.length,
-                                                          loadText(r.maxLoad),
-                                                          loadText(r.hcr),
-                                                          loadText(r.hu),
-                                                          loadText(r.y0AtMax),
-                                                          "—",
+                                                          numberOrDash(r.maxLoad),
+                                                          numberOrDash(r.hcr),
+                                                          numberOrDash(r.hu),
+                                                          numberOrDash(r.y0AtMax),
+                                                          suggestionText(r),
                                                           notes,
                                                           r.file};
         for (int c = 0; c < kColumnCount; ++c) {
@@ -390,10 +390,10 @@ void StatsWindowWidget::showTable()
             if (c >= 5 && c <= kSuggestionColumn)
                 item->setTextAlignment(Qt::AlignCenter);
             if (c == kSuggestionColumn)
-                item->setToolTip(
-                    QString::fromUtf8("分析功能尚不可用：这里将显示断点拟合给出的 Hcr、Hu 建议值"));
-            // A missing mark stands out.
-            if ((c == 6 && !r.hcr) || (c == 7 && !r.hu) || (!r.opened && c == 10))
+                item->setToolTip(qs(suggestionDetail(r)));
+            // A missing mark, or one far from the suggestion, stands out.
+            if ((c == 6 && (!r.hcr || r.hcrDoubtful)) || (c == 7 && (!r.hu || r.huDoubtful)) ||
+                (!r.opened && c == 10))
                 item->setBackground(QColor(255, 228, 196));
             if (c == kColumnCount - 1) {
                 // The file's name, its path in the tooltip.

@@ -33,9 +33,9 @@ QString qs(const std::string& s)
 constexpr std::array<PileQuantity, 3> kQuantities{PileQuantity::Hcr, PileQuantity::Hu,
                                                   PileQuantity::LoadAtDisplacement};
 
-constexpr const char* kColumns[] = {"试桩编号",         "工程名称",     "测试日期", "桩径(mm)",
-                                    "桩长(m)",          "最大荷载(kN)", "Hcr(kN)",  "Hu(kN)",
-                                    "最大荷载时Y0(mm)", "分析建议",     "备注",     "文件"};
+constexpr const char* kColumns[] = {"试桩编号",         "工程名称",       "测试日期", "桩径(mm)",
+                                    "桩长(m)",          "最大荷载(kN)",   "Hcr(kN)",  "Hu(kN)",
+                                    "最大荷载时Y0(mm)", "建议Hcr/Hu(kN)", "备注",     "文件"};
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 constexpr int kSuggestionColumn = 9;
 

@@ -5,7 +5,9 @@
 #include <memory>
 #include <random>
 #include <sys/resource.h>
+#include <tuple>
 #include <unistd.h>
+#include <utility>
 
 #include "curves/marks.h"
 #include "mainwin/command_names.h"
@@ -28,6 +30,7 @@ constexpr int kSequences = 60; // the sanitizer build, with leak detection, runs
 constexpr int kSequences = 2000;
 #endif
 
+// PYX_SOAK_SEQUENCES sets the count, PYX_SOAK_SEED the random start (by hand, for longer runs).
 int sequences()
 {
     if (const char* n = std::getenv("PYX_SOAK_SEQUENCES"))
@@ -229,7 +232,13 @@ struct Soak
         MainWindow w2(*d2, dialogs2, w->files.settingsPath());
         w2.load(1366);
         w2.files.openPath(d->curfile);
+        // The loads' decimals follow the largest load and whether any stage load has a
+        // fraction, both taken at an open: an edit that changes them shows its loads as the
+        // reopened test does, so the saved table is read under the reopened test's rule.
+        const auto shown = std::pair(d->maxload, d->hzdecimal);
+        std::tie(d->maxload, d->hzdecimal) = std::pair(d2->maxload, d2->hzdecimal);
         const Kept before = kept(*w, *d);
+        std::tie(d->maxload, d->hzdecimal) = shown;
         const Kept after = kept(w2, *d2);
         ASSERT_TRUE(before == after) << log << "\nsaved:    " << describe(before)
                                      << "\nreopened: " << describe(after);
@@ -240,7 +249,8 @@ TEST(Soak, RandomCommandSequencesKeepEverySavedTestOnReopen)
 {
     test::TempDir dir;
     const auto samples = samples::standardSamples();
-    std::mt19937 random(1208);
+    const char* seed = std::getenv("PYX_SOAK_SEED"); // another sequence of sequences, by hand
+    std::mt19937 random(seed ? static_cast<unsigned>(std::atoi(seed)) : 1208u);
     const long peakBefore = peakKb();
     const long residentBefore = residentKb();
     const int count = sequences();

@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kAreaWidth = 1000;
 constexpr double kAreaHeight = 850;
-constexpr float kFont = 40;
+constexpr float kFont = 52;
 constexpr double kCharWidth = 0.55 * 0.62 * kFont; // a digit's advance, drawing units
 constexpr Color kGrey = Color::rgb(190, 190, 190);
 
@@ -93,7 +93,7 @@ void axes(Canvas& c, const PlotAxis& ax, const PlotAxis& ay, const Series& s)
     c.drawLine(0, 0, kAreaWidth, 0);
     c.drawLine(0, 0, 0, kAreaHeight);
     c.textAt(kAreaWidth - kCharWidth * static_cast<double>(std::string(s.xCaption).size()), -85, s.xCaption);
-    c.textAt(0, kAreaHeight + 60, s.yCaption);
+    c.textAt(0, kAreaHeight + 95, s.yCaption);
 }
 
 void suggestedPoint(Canvas& c, double x, double y, const std::string& label)

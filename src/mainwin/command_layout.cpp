@@ -25,6 +25,7 @@ void buildMainCommandBar(CommandBar& bar)
                           {band::kParameter, "参数(&P)"},
                           {band::kChart, "图表(&I)"},
                           {band::kPrint, "打印(&P)"},
+                          {band::kAnalysis, "分析(&A)"},
                           {band::kHelp, "帮助(&H)"}}));
     bar.addBand(makeBand(band::kFile, BandKind::SubMenu,
                          {{tool::kNew, "新试桩(&N)"},
@@ -69,6 +70,7 @@ void buildMainCommandBar(CommandBar& bar)
                           {tool::kRawDataSeparator, ""},
                           {tool::kMark, "标记(&T)"},
                           {tool::kClearMarks, "清除标记(&C)"}}));
+    bar.addBand(makeBand(band::kAnalysis, BandKind::SubMenu, {{tool::kAnalyse, "试验分析(&A)"}}));
     bar.addBand(makeBand(band::kHelp, BandKind::SubMenu, {{tool::kAbout, "关于"}}));
     bar.addBand(makeBand(band::kEdit, BandKind::SubMenu,
                          {{tool::kMerge, "允许表格合并(&H)"},

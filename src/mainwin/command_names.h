@@ -13,6 +13,7 @@ inline constexpr const char* kEdit = "mnuedit";
 inline constexpr const char* kParameter = "mnuParameter";
 inline constexpr const char* kChart = "mnuChart";
 inline constexpr const char* kPrint = "mnuPrint";
+inline constexpr const char* kAnalysis = "mnuAnalysis";
 inline constexpr const char* kHelp = "mnuHelp";
 inline constexpr const char* kToolbar = "barStandard";
 inline constexpr const char* kStatus = "sb";
@@ -48,6 +49,8 @@ inline constexpr const char* kPrintPreviewTool = "miFPrintPreview"; // the toolb
 inline constexpr const char* kPrintOptions = "miPsz";
 inline constexpr const char* kPrintPreview = "miPyulan";
 inline constexpr const char* kWordExport = "miPword";
+// Analysis
+inline constexpr const char* kAnalyse = "miAanalyse";
 // Help
 inline constexpr const char* kAbout = "miHabout";
 // Status bar panes

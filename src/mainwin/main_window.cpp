@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "analysis/analysis_window.h"
 #include "data/cp936.h"
 #include "data/settings.h"
 #include "data/startup.h"
@@ -38,6 +39,8 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
 
     FileCommandHooks& h = files.hooks;
     h.showHeader = [this](const std::string& c, const HeaderLabels& l) {
+        // Another test: its suggestions are shown once its analysis is opened.
+        curves.showSuggestions = false;
         caption = c;
         labels = l;
         if (textsChanged)
@@ -98,8 +101,8 @@ void MainWindow::registerCommands()
     CommandRegistry& r = commands_;
     const auto nothing = [] {};
     // The menu-bar tools open their menus; the status bar panes only show texts.
-    for (const char* menu :
-         {band::kFile, band::kEdit, band::kParameter, band::kChart, band::kPrint, band::kHelp})
+    for (const char* menu : {band::kFile, band::kEdit, band::kParameter, band::kChart, band::kPrint,
+                             band::kAnalysis, band::kHelp})
         r.add(menu, nothing);
     for (const char* pane : {tool::kStatusText, tool::kStatusLoad, tool::kStatusDate})
         r.add(pane, nothing);
@@ -129,6 +132,7 @@ void MainWindow::registerCommands()
             windows_->runRawData(d_);
     });
     r.add(tool::kPrintOptions, [this] { printOptions(); });
+    r.add(tool::kAnalyse, [this] { analysis(); });
     r.add(tool::kAbout, [this] {
         if (windows_)
             windows_->runAbout();
@@ -176,6 +180,21 @@ void MainWindow::printOptions()
     PrintOptionsDialog dialog(d_, dialogs_, *this);
     dialog.load();
     windows_->run(dialog);
+}
+
+void MainWindow::analysis()
+{
+    if (!windows_ || d_.curfile.empty())
+        return;
+    AnalysisWindow window(d_, grid.rows(), dialogs_);
+    window.adoptSuggestion = [this](int hcrStage, int huStage) { curves.adoptSuggestion(hcrStage, huStage); };
+    window.load();
+    // The gradient curve rings the suggestions from now on.
+    curves.showSuggestions = true;
+    if (d_.curvekind == CurveKind::Gradient)
+        curves.MenuSLgQcurve_Click();
+    windows_->run(window);
+    window.close();
 }
 
 void MainWindow::load(int screenWidthPx)
@@ -244,7 +263,7 @@ void MainWindow::menuinfo()
     const bool saveOn = open && d_.dirty;
     bar.setEnabled(band::kFile, tool::kSave, saveOn);
     bar.setEnabled(band::kToolbar, tool::kSave, saveOn);
-    for (const char* menu : {band::kChart, band::kPrint, band::kEdit})
+    for (const char* menu : {band::kChart, band::kPrint, band::kEdit, band::kAnalysis})
         bar.setEnabled(band::kMenuBar, menu, open);
     for (const char* t : {tool::kRecordTable, tool::kSummary, tool::kTimeCurve, tool::kGradientCurve,
                           tool::kPrintPreviewTool})

@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kAreaWidth = 1000;
 constexpr double kAreaHeight = 850;
-constexpr float kFont = 52;
+constexpr float kFont = 62;
 constexpr double kCharWidth = 0.55 * 0.62 * kFont; // a digit's advance, drawing units
 constexpr Color kGrey = Color::rgb(190, 190, 190);
 

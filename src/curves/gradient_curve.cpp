@@ -174,8 +174,12 @@ void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const Suggestions& s
         if (named[k] == 0)
             continue;
         const GradPoint p = gpts[k];
+        c.setPenColor(kSuggestionColor);
         c.drawCircle(p.x, p.y, 16);
-        c.textAt(p.x + 20, p.y - 20, named[k] == 3 ? "Hcr?/Hu?" : named[k] == 1 ? "Hcr?" : "Hu?");
+        // The point itself again on top of the ring; the label above where a mark's text goes.
+        c.setPenColor(kBlack);
+        c.drawCircle(p.x, p.y, 8);
+        c.textAt(p.x, p.y + 90, named[k] == 3 ? "Hcr?/Hu?" : named[k] == 1 ? "Hcr?" : "Hu?");
     }
     c.setPenWidth(2);
     c.setPenColor(kBlack);

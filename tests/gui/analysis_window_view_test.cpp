@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include "analysis/qt/analysis_window_widget.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
+#include "reports/qt/print_options_widget.h"
 
 namespace pyx {
 namespace {
@@ -79,6 +81,24 @@ TEST_F(AnalysisWindowView, AdoptPassesTheChosenSuggestion)
     w.findChild<QPushButton*>("cmdAdopt")->click();
     EXPECT_EQ(passed, (std::pair<int, int>{5, 9}));
     EXPECT_EQ(logic->chosen, SuggestionMethod::Kink);
+}
+
+TEST(PrintOptionsAnalysisBox, TickedBoxSelectsTheAnalysisPages)
+{
+    auto d = std::make_unique<TestData>();
+    d->csz[73] = "1";
+    ScriptedDialogs dialogs;
+    MainWindow window{*d, dialogs, std::string()};
+    PrintOptionsDialog logic{*d, dialogs, window};
+    logic.load();
+    PrintOptionsWidget dlg(logic, nullptr);
+    auto* box = dlg.findChild<QCheckBox*>("chkAnalysis");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text(), QString::fromUtf8("分析结果"));
+    EXPECT_FALSE(box->isChecked());
+    box->click();
+    dlg.findChild<QPushButton*>("cmdCommand1")->click();
+    EXPECT_EQ(d->csz[80], "1");
 }
 
 } // namespace

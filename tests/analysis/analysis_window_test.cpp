@@ -12,6 +12,7 @@
 #include "mainwin/command_names.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
+#include "rawview/raw_view.h"
 #include "samplegen/sample_files.h"
 #include "support/modal_windows_stub.h"
 #include "support/temp_dir.h"
@@ -35,6 +36,12 @@ struct AnalysisWindowTest : ::testing::Test
         w.setModalWindows(&windows);
         dialogs.fileNames.push_back(file);
         w.dispatch(tool::kOpen);
+    }
+
+    void showRawData()
+    {
+        TextGrid grid;
+        RawDataView(*d, grid).open();
     }
 
     // Rings in the suggestions' colour on the main window's curve.
@@ -128,6 +135,33 @@ TEST_F(AnalysisWindowTest, SuggestionsAreRingedOnTheGradientCurveAfterTheAnalysi
     w.dispatch(tool::kOpen);
     w.dispatch(tool::kGradientCurve);
     EXPECT_EQ(suggestedRings(), 0);
+}
+
+TEST_F(AnalysisWindowTest, ScheduleCheckReadsTheLoggerTimesAlsoAfterASave)
+{
+    const ScheduleCheck before = checkSchedule(*d);
+    ASSERT_EQ(before.deviations.size(), 1u);
+    // The raw data window marks row 0 as a load-level record in memory.
+    showRawData();
+    d->dirty = true;
+    ASSERT_EQ(w.files.save(), SaveResult::Saved);
+    dialogs.fileNames.push_back(file);
+    w.dispatch(tool::kOpen);
+    const ScheduleCheck after = checkSchedule(*d);
+    ASSERT_EQ(after.deviations.size(), 1u);
+    EXPECT_EQ(after.deviations[0].text, before.deviations[0].text);
+    EXPECT_EQ(after.deviations[0].record, before.deviations[0].record);
+
+    // A file of plain pairs: its first row is a reading, also when the raw data window has
+    // shown it.
+    samples::CyclicTest t = samples::analysisSample();
+    dialogs.fileNames.push_back(dir.write("pairs.pyx", samples::loggerFile(t, samples::LoggerMode::Pairs)));
+    w.dispatch(tool::kOpen);
+    showRawData();
+    const ScheduleCheck pairs = checkSchedule(*d);
+    ASSERT_EQ(pairs.deviations.size(), 1u);
+    EXPECT_EQ(pairs.deviations[0].stage, 7);
+    EXPECT_EQ(pairs.stages, 12);
 }
 
 TEST_F(AnalysisWindowTest, AMethodWithoutSuggestionSaysWhy)

@@ -191,7 +191,8 @@ void drawAnalysisPlot(Canvas& c, const TestAnalysis& a, AnalysisPlot which)
         return;
 
     const Suggestion& sug = *s.suggestion;
-    if (sug.fit) {
+    // The fitted segments of a suggestion; a fit that found no inflection is not shown.
+    if (sug.fit && sug.made()) {
         c.setPenColor(kFitColor);
         c.setPenWidth(3);
         for (const FitSegment& seg : sug.fit->segments)
@@ -210,7 +211,7 @@ void drawAnalysisPlot(Canvas& c, const TestAnalysis& a, AnalysisPlot which)
     c.setPenColor(kBlack);
     c.setPenWidth(2);
     c.setFillColor(Color::rgb(255, 255, 255));
-    const bool joined = which == AnalysisPlot::Load || !sug.fit;
+    const bool joined = which == AnalysisPlot::Load || !sug.fit || !sug.made();
     for (std::size_t i = 0; i < s.x.size(); ++i) {
         if (joined)
             c.drawLine(i == 0 ? (which == AnalysisPlot::Load ? 0 : px(ax, s.x[0])) : px(ax, s.x[i - 1]),

@@ -332,9 +332,11 @@ void AnalysisWindowWidget::refresh()
     fill(ymTable_, ym);
 
     const AnalysisSection c = characteristicSection(a);
-    std::string ch = "单桩水平承载力特征值：" + (c.rows.size() > 1 ? c.rows[1][2] : std::string("—")) + " kN";
-    if (c.rows.size() > 1)
-        ch += "（" + c.rows[1][0] + "，依据荷载 " + c.rows[1][1] + " kN）";
+    std::string ch = "单桩水平承载力特征值：";
+    if (a.characteristic.value)
+        ch += c.rows[1][2] + " kN（" + c.rows[1][0] + "，依据荷载 " + c.rows[1][1] + " kN）";
+    else
+        ch += "—（" + c.rows[1][0] + "）";
     for (const std::string& n : c.notes)
         ch += "\n" + n;
     characteristic_->setText(q(ch));

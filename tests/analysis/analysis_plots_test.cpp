@@ -80,6 +80,25 @@ TEST(AnalysisPlots, SuggestedPointsAndFittedSegmentsAreDrawnInTheirColours)
     }
 }
 
+TEST(AnalysisPlots, AFitWithoutInflectionsIsNotDrawn)
+{
+    TestAnalysis a;
+    for (int k = 1; k <= 8; ++k)
+        a.points.push_back({k, 0, 50.0 * k, 0.5 * k, 0.01});
+    a.suggestions = suggestLoads(a.points);
+    ASSERT_TRUE(a.suggestions.lglog.fit);
+    ASSERT_FALSE(a.suggestions.lglog.made());
+    RecordingCanvas c;
+    drawAnalysisPlot(c, a, AnalysisPlot::LgLog);
+    std::string colour;
+    for (const CanvasOp& op : c.ops()) {
+        if (op.op == "penColor")
+            colour = toJson(op);
+        EXPECT_FALSE(op.op == "line" && colour.find("[30,90,200]") != std::string::npos);
+        EXPECT_FALSE(op.op == "circle" && colour.find("[0,150,60]") != std::string::npos);
+    }
+}
+
 TEST(AnalysisReport, SectionsCarryTheFiguresAndTheReasons)
 {
     TestAnalysis a = analysisWithBreaks();

@@ -10,7 +10,7 @@ namespace {
 
 constexpr double kAreaWidth = 1000;
 constexpr double kAreaHeight = 850;
-constexpr float kFont = 40;
+constexpr float kFont = 62;
 constexpr double kCharWidth = 0.55 * 0.62 * kFont; // a digit's advance, drawing units
 constexpr Color kGrey = Color::rgb(190, 190, 190);
 
@@ -93,7 +93,7 @@ void axes(Canvas& c, const PlotAxis& ax, const PlotAxis& ay, const Series& s)
     c.drawLine(0, 0, kAreaWidth, 0);
     c.drawLine(0, 0, 0, kAreaHeight);
     c.textAt(kAreaWidth - kCharWidth * static_cast<double>(std::string(s.xCaption).size()), -85, s.xCaption);
-    c.textAt(0, kAreaHeight + 60, s.yCaption);
+    c.textAt(0, kAreaHeight + 95, s.yCaption);
 }
 
 void suggestedPoint(Canvas& c, double x, double y, const std::string& label)
@@ -191,7 +191,8 @@ void drawAnalysisPlot(Canvas& c, const TestAnalysis& a, AnalysisPlot which)
         return;
 
     const Suggestion& sug = *s.suggestion;
-    if (sug.fit) {
+    // The fitted segments of a suggestion; a fit that found no inflection is not shown.
+    if (sug.fit && sug.made()) {
         c.setPenColor(kFitColor);
         c.setPenWidth(3);
         for (const FitSegment& seg : sug.fit->segments)
@@ -210,7 +211,7 @@ void drawAnalysisPlot(Canvas& c, const TestAnalysis& a, AnalysisPlot which)
     c.setPenColor(kBlack);
     c.setPenWidth(2);
     c.setFillColor(Color::rgb(255, 255, 255));
-    const bool joined = which == AnalysisPlot::Load || !sug.fit;
+    const bool joined = which == AnalysisPlot::Load || !sug.fit || !sug.made();
     for (std::size_t i = 0; i < s.x.size(); ++i) {
         if (joined)
             c.drawLine(i == 0 ? (which == AnalysisPlot::Load ? 0 : px(ax, s.x[0])) : px(ax, s.x[i - 1]),

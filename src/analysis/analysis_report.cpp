@@ -15,9 +15,18 @@ std::string scientific(double v)
     return buf;
 }
 
+// A number without the point that "#0.##" leaves after a whole value.
+std::string plainNumber(double v, const char* pattern)
+{
+    std::string t = formatDouble(v, pattern);
+    if (!t.empty() && t.back() == '.')
+        t.pop_back();
+    return t;
+}
+
 std::string orDash(const std::optional<double>& v, const char* pattern)
 {
-    return v ? formatDouble(*v, pattern) : std::string("—");
+    return v ? plainNumber(*v, pattern) : std::string("—");
 }
 
 std::string stageText(int stage)
@@ -52,10 +61,7 @@ std::vector<std::string> mRow(const char* where, const std::optional<MPoint>& p)
 
 std::string loadText(double kN)
 {
-    std::string t = formatDouble(kN, "#0.##");
-    if (!t.empty() && t.back() == '.')
-        t.pop_back();
-    return t;
+    return plainNumber(kN, "#0.##");
 }
 
 std::string mText(double kNPerM4)
@@ -129,8 +135,6 @@ AnalysisSection characteristicSection(const TestAnalysis& a)
                       c.value ? formatDouble(*c.value, "#0.0") : "—"});
     if (!c.reason.empty())
         s.notes.push_back(c.reason);
-    else if (c.rule == CharacteristicRule::CriticalLoad)
-        s.notes.push_back(std::string("临界荷载取自：") + hcrSourceText(a.hcrSource));
     return s;
 }
 

@@ -9,8 +9,9 @@
 namespace pyx {
 namespace {
 
-// The least-squares line through points lo..hi (a single point: level through it).
-FitSegment fitLine(const std::vector<double>& x, const std::vector<double>& y, int lo, int hi)
+// The least-squares line through points lo..hi (a single point, or with `level`: the level
+// of their mean).
+FitSegment fitLine(const std::vector<double>& x, const std::vector<double>& y, int lo, int hi, bool level)
 {
     const int n = hi - lo + 1;
     double sx = 0, sy = 0;
@@ -25,7 +26,7 @@ FitSegment fitLine(const std::vector<double>& x, const std::vector<double>& y, i
         sxy += (x[i] - mx) * (y[i] - my);
     }
     FitSegment s;
-    s.slope = sxx > 0 ? sxy / sxx : 0;
+    s.slope = sxx > 0 && !level ? sxy / sxx : 0;
     const double intercept = my - s.slope * mx;
     s.x0 = x[lo];
     s.x1 = x[hi];
@@ -39,35 +40,39 @@ double fitted(const FitSegment& s, double x)
     return s.y0 + s.slope * (x - s.x0);
 }
 
-// The fit of the groups and its score: the residual sum, or with `relative` the sum of the
-// residuals over their group's mean level (never below a thousandth of the largest value).
-std::pair<BreakpointFit, double> fitGroups(const std::vector<double>& x, const std::vector<double>& y,
-                                           int first, int second, bool relative, double floor)
+// The score of the points lo..hi against a segment: the squared residuals, with `relative`
+// over the group's mean level (never below `floor`). The residuals are stored in `f`.
+double groupScore(const std::vector<double>& x, const std::vector<double>& y, int lo, int hi,
+                  const FitSegment& seg, bool relative, double floor, BreakpointFit& f)
+{
+    double level = 0;
+    for (int i = lo; i <= hi; ++i)
+        level += y[i];
+    level = std::max(std::abs(level / (hi - lo + 1)), floor);
+    double score = 0;
+    for (int i = lo; i <= hi; ++i) {
+        const double r = y[i] - fitted(seg, x[i]);
+        f.residuals[i] = r;
+        f.rss += r * r;
+        score += relative ? (r / level) * (r / level) : r * r;
+    }
+    return score;
+}
+
+BreakpointFit fitGroups(const std::vector<double>& x, const std::vector<double>& y, int first, int second,
+                        FitOptions o, double floor)
 {
     const int n = static_cast<int>(x.size());
     BreakpointFit f;
     f.first = first;
     f.second = second;
-    f.segments[0] = fitLine(x, y, 0, first);
-    f.segments[1] = fitLine(x, y, first + 1, second);
-    f.segments[2] = fitLine(x, y, second + 1, n - 1);
     f.residuals.resize(x.size());
-    double score = 0;
+    const int bounds[3][2] = {{0, first}, {first + 1, second}, {second + 1, n - 1}};
     for (int g = 0; g < 3; ++g) {
-        const int lo = g == 0 ? 0 : g == 1 ? first + 1 : second + 1;
-        const int hi = g == 0 ? first : g == 1 ? second : n - 1;
-        double level = 0;
-        for (int i = lo; i <= hi; ++i)
-            level += y[i];
-        level = std::max(std::abs(level / (hi - lo + 1)), floor);
-        for (int i = lo; i <= hi; ++i) {
-            const double r = y[i] - fitted(f.segments[g], x[i]);
-            f.residuals[i] = r;
-            f.rss += r * r;
-            score += relative ? (r / level) * (r / level) : r * r;
-        }
+        f.segments[g] = fitLine(x, y, bounds[g][0], bounds[g][1], o.levels);
+        f.score += groupScore(x, y, bounds[g][0], bounds[g][1], f.segments[g], o.relative, floor, f);
     }
-    return {std::move(f), score};
+    return f;
 }
 
 bool finitePoint(const StagePoint& p)
@@ -77,16 +82,20 @@ bool finitePoint(const StagePoint& p)
 
 // Both loads of a fit: the breaks are stages of the points the fit was made on.
 Suggestion fromFit(const std::vector<StagePoint>& pts, const std::vector<double>& x,
-                   const std::vector<double>& y, bool relative, const char* tooFew)
+                   const std::vector<double>& y, FitOptions options, const char* tooFew)
 {
     Suggestion s;
     if (static_cast<int>(x.size()) < kMinimumStagePoints) {
         s.reason = tooFew;
         return s;
     }
-    s.fit = fitTwoBreakpoints(x, y, relative);
+    s.fit = fitTwoBreakpoints(x, y, options);
     if (!s.fit) {
         s.reason = tooFew;
+        return s;
+    }
+    if (!s.fit->clear()) {
+        s.reason = "曲线没有明显的拐点（各段接近同一直线），请结合曲线人工判定。";
         return s;
     }
     const StagePoint& a = pts[static_cast<std::size_t>(s.fit->first)];
@@ -127,7 +136,7 @@ std::vector<StagePoint> stagePoints(const TestData& d, int gridRows)
 }
 
 std::optional<BreakpointFit> fitTwoBreakpoints(const std::vector<double>& x, const std::vector<double>& y,
-                                               bool relative)
+                                               FitOptions options)
 {
     const int n = static_cast<int>(x.size());
     if (n < kMinimumStagePoints || y.size() != x.size())
@@ -136,16 +145,21 @@ std::optional<BreakpointFit> fitTwoBreakpoints(const std::vector<double>& x, con
     for (const double v : y)
         largest = std::max(largest, std::abs(v));
     const double floor = std::max(largest * 1e-3, std::numeric_limits<double>::min());
+    const int least = !options.levels && n >= 8 ? 3 : 2;
     std::optional<BreakpointFit> best;
-    double bestScore = 0;
-    for (int first = 1; first <= n - 4; ++first)
-        for (int second = first + 2; second <= n - 2; ++second) {
-            auto [f, score] = fitGroups(x, y, first, second, relative, floor);
-            if (!best || score < bestScore * (1 - 1e-9)) {
+    for (int first = least - 1; first + least + 1 <= n - 1; ++first)
+        for (int second = first + least; second <= n - 2; ++second) {
+            BreakpointFit f = fitGroups(x, y, first, second, options, floor);
+            if (!best || f.score < best->score * (1 - 1e-9))
                 best = std::move(f);
-                bestScore = score;
-            }
         }
+    if (best) {
+        BreakpointFit line;
+        line.residuals.resize(x.size());
+        best->points = n;
+        best->lineScore =
+            groupScore(x, y, 0, n - 1, fitLine(x, y, 0, n - 1, false), options.relative, floor, line);
+    }
     return best;
 }
 
@@ -159,7 +173,7 @@ Suggestion gradientSuggestion(const std::vector<StagePoint>& pts)
             x.push_back(p.h0);
             y.push_back(p.dydh);
         }
-    return fromFit(used, x, y, true, kTooFewStages);
+    return fromFit(used, x, y, FitOptions{true, true}, kTooFewStages);
 }
 
 Suggestion lgLogSuggestion(const std::vector<StagePoint>& pts)
@@ -173,7 +187,7 @@ Suggestion lgLogSuggestion(const std::vector<StagePoint>& pts)
             y.push_back(std::log10(p.y0));
         }
     const bool dropped = used.size() < pts.size();
-    return fromFit(used, x, y, false,
+    return fromFit(used, x, y, FitOptions{},
                    dropped && pts.size() >= static_cast<std::size_t>(kMinimumStagePoints)
                        ? "位移大于0的荷载级少于5级，无法在lgH0-lgY0曲线上拟合拐点。"
                        : kTooFewStages);
@@ -187,26 +201,21 @@ Suggestion kinkSuggestion(const std::vector<StagePoint>& pts)
         s.reason = kTooFewStages;
         return s;
     }
-    // The first stage from `from` + `least` on whose gradient reaches the factor times the mean
-    // of the stages from `from` before it.
-    const auto kink = [&](int from, int least) -> int {
-        double sum = 0;
-        for (int k = from; k < n; ++k) {
-            const int count = k - from;
-            if (count >= least && sum > 0 && pts[k].dydh >= kKinkFactor * sum / count)
+    // The first stage from `from` on whose gradient reaches the factor times the one before.
+    const auto kink = [&](int from) -> int {
+        for (int k = from; k < n; ++k)
+            if (pts[k - 1].dydh > 0 && pts[k].dydh >= kKinkFactor * pts[k - 1].dydh)
                 return k;
-            sum += pts[k].dydh;
-        }
         return -1;
     };
-    const int first = kink(0, 2);
+    const int first = kink(2);
     if (first < 0) {
         s.reason = "H0-Y0曲线没有明显的陡变，无法按陡变判定临界荷载。";
         return s;
     }
     s.hcr = pts[first - 1].h0;
     s.hcrStage = pts[first - 1].stage;
-    const int second = kink(first, 1);
+    const int second = kink(first + 1);
     if (second < 0) {
         s.reason = "H0-Y0曲线在临界荷载后没有第二处陡变，无法按陡变判定极限荷载。";
         return s;

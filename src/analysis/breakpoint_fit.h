@@ -42,16 +42,37 @@ struct BreakpointFit
     FitSegment segments[3];
     std::vector<double> residuals; // y - fitted y, one a point
     double rss = 0;                // sum of squared residuals
+    double score = 0;              // what the fit minimised (see FitOptions)
+    double lineScore = 0;          // the same for one straight line through all points
+    int points = 0;
+    // The breaks explain most of what one straight line leaves, and that line misses the
+    // points by more than the readings' precision: the curve has inflections.
+    bool clear() const
+    {
+        return score <= kClearBreaks * lineScore && lineScore > kStraightNoise * kStraightNoise * points;
+    }
+    static constexpr double kClearBreaks = 0.25;
+    // Mean misfit of one line below which a curve counts as straight: a hundredth of the
+    // level (relative scores) or of a decade (logarithms).
+    static constexpr double kStraightNoise = 0.01;
 };
 
-// The least-squares fit over every pair of breaks that leaves at least two points in each of the
-// first two groups and one in the last; the smallest residual sum wins (the earlier breaks on a
-// tie). With `relative`, the residuals are weighed against the mean level of their group, so
-// the noise of a steep last part does not outweigh the first: the choice for values that grow
-// by factors, as the gradients do. Nothing with fewer than 5 points or with x and y of
-// different lengths.
+struct FitOptions
+{
+    // Residuals weighed against the mean level of their group, so the noise of a steep last
+    // part does not outweigh the first: for values that grow by factors, as the gradients do.
+    bool relative = false;
+    // Each group a level (slope 0) instead of a sloped line: the gradient of a displacement
+    // that is straight between the breaks is constant there.
+    bool levels = false;
+};
+
+// The least-squares fit over every pair of breaks that leaves at least two points in each of
+// the first two groups (three for sloped lines from 8 points on, as two points always lie on a
+// line) and one in the last; the smallest score wins (the earlier breaks on a tie). Nothing
+// with fewer than 5 points or with x and y of different lengths.
 std::optional<BreakpointFit> fitTwoBreakpoints(const std::vector<double>& x, const std::vector<double>& y,
-                                               bool relative = false);
+                                               FitOptions options = {});
 
 // One method's suggestion: both loads, or nothing with the reason.
 struct Suggestion
@@ -64,8 +85,9 @@ struct Suggestion
 };
 
 inline constexpr int kMinimumStagePoints = 5;
-// The kink rule: a stage whose △Y0/△H0 is at least this multiple of the mean of the stages
-// before it (from the start for Hcr, from the kink on for Hu).
+// The kink rule: from the third stage on, a stage whose △Y0/△H0 is at least this multiple of
+// the stage's before it; Hcr is the stage before the first such kink, Hu the stage before the
+// next one.
 inline constexpr double kKinkFactor = 1.5;
 
 Suggestion gradientSuggestion(const std::vector<StagePoint>& pts); // H0-△Y0/△H0

@@ -5,6 +5,7 @@
 
 #include "analysis/analysis_report.h"
 #include "data/numfmt.h"
+#include "data/raw_save_mark.h"
 #include "data/settings_entries.h"
 #include "eval/readings.h"
 
@@ -40,28 +41,37 @@ bool extraReading(const YsRec& r)
     return (static_cast<unsigned char>(r.zt.bytes()[0]) & 0x40) != 0; // manual or low voltage
 }
 
+// The logger's own view of the readings, as the raw data window shows them: the second time
+// of each row (a save keeps it, with the load and status of the reading, when it writes the
+// record table over the first), "--:--" there marking a load-level record.
 std::vector<Cycle> cyclesOf(const TestData& d)
 {
+    // Row 0 is a load-level record unless the file holds plain pairs; the raw data window
+    // shows it as one, so in a file of pairs its own first time stands for it.
+    const auto saved = savedTableMark(d.ysd[0]);
+    const bool pairs = saved ? !saved->haslevel : d.ysd[0].s20a.trimmed() == "1";
     std::vector<Cycle> out;
     const int n = static_cast<int>(std::min<std::int32_t>(d.ysn0, kRawRows));
     bool haveLevel = false;
     float level = 0;
     bool loading = true;
     Cycle c;
-    for (int i = 0; i < n && !d.ysd[i].sj.is(kUnusedTime); ++i) {
+    for (int i = 0; i < n && !d.ysd[i].sj2.is(kUnusedTime); ++i) {
         const YsRec& r = d.ysd[i];
-        if (r.sj.is(kNoTime)) {
+        const bool firstReading = i == 0 && pairs && !r.sj.is(kNoTime);
+        const FixedText<5>& time = firstReading ? r.sj : r.sj2;
+        if (time.is(kNoTime)) {
             haveLevel = true;
-            level = r.v[0];
+            level = r.u[0];
             loading = true;
             continue;
         }
         if (extraReading(r))
             continue;
-        const int minute = TimeToMinutes(r.sj.trimmed());
+        const int minute = TimeToMinutes(time.trimmed());
         if (loading) {
             c = Cycle{};
-            c.load = haveLevel ? level : r.v[0];
+            c.load = haveLevel ? level : r.u[0];
             c.loadMinute = minute;
             c.loadRecord = i;
         } else {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace pyx {
 namespace {
@@ -42,7 +43,10 @@ void CurvePanel::MenuSLgQcurve_Click()
         hooks.menuinfo();
     if (hooks.setCaption)
         hooks.setCaption(kGradientCurveCaption);
-    drawGradientCurve(surface, d_, hooks.gridRows ? hooks.gridRows() : 0, gpts, CurveTarget::Screen);
+    const int rows = hooks.gridRows ? hooks.gridRows() : 0;
+    drawGradientCurve(surface, d_, rows, gpts, CurveTarget::Screen);
+    if (showSuggestions && !d_.curfile.empty())
+        drawSuggestedPoints(surface, gpts, suggestLoads(stagePoints(d_, rows)));
     notify();
 }
 
@@ -91,6 +95,24 @@ void CurvePanel::markCommand()
     // The opening may already have stored the hovered point, so the marks changed even
     // when the dialog is left without OK.
     if (dialog.accepted() || dialog.storedOnOpen()) {
+        MenuSLgQcurve_Click();
+        marksChanged();
+    }
+}
+
+void CurvePanel::adoptSuggestion(int hcrStage, int huStage)
+{
+    if (d_.curfile.empty())
+        return;
+    bool atMouse = false; // the hovered point plays no part here
+    MarkDialog dialog(d_, atMouse, 0);
+    dialog.text[0] = hcrStage > 0 ? std::to_string(hcrStage) : std::string();
+    dialog.text[1] = huStage > 0 ? std::to_string(huStage) : std::string();
+    if (dialog.text[3].empty())
+        dialog.text[3] = "Hu";
+    if (hooks.runMarkDialog)
+        hooks.runMarkDialog(dialog);
+    if (dialog.accepted()) {
         MenuSLgQcurve_Click();
         marksChanged();
     }

@@ -49,6 +49,9 @@ public:
     Hover hover;
     bool markhere = false;
     CurvePanelHooks hooks;
+    // The gradient curve rings the suggested critical and ultimate loads (after the analysis
+    // window has been opened on the test).
+    bool showSuggestions = false;
 
     void DrawChartQS_Click();   // tool::kTimeCurve
     void MenuSLgQcurve_Click(); // tool::kGradientCurve
@@ -58,6 +61,9 @@ public:
     void mouseDown(int button);
     void markCommand();       // tool::kMark
     void clearMarksCommand(); // tool::kClearMarks
+    // The mark dialog opened with these stages (0: none) in its boxes, for the user to
+    // confirm; the marks change only on its OK.
+    void adoptSuggestion(int hcrStage, int huStage);
 
     void scaleScrolled(int value); // HScroll1
     void stageScrolled(int value); // HScroll2

@@ -1,7 +1,9 @@
 #include "curves/gradient_curve.h"
 
 #include <algorithm>
+#include <array>
 
+#include "analysis/analysis_plots.h"
 #include "data/numfmt.h"
 #include "eval/gradient_points.h"
 
@@ -152,6 +154,36 @@ void drawGradientCurve(Canvas& c, const TestData& d, int gridRows, GradPoints& g
         return;
     drawPoints(c, d, gridRows, gpts, target, n, *kz3, gmax);
     drawMarks(c, d, gpts);
+}
+
+void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const Suggestions& s)
+{
+    // Per point: named as a critical and/or an ultimate load.
+    std::array<int, kGradPointCount> named{};
+    for (const Suggestion* one : {&s.gradient, &s.lglog, &s.kink}) {
+        if (one->hcrStage >= 1 && one->hcrStage <= kGradPointCount)
+            named[static_cast<std::size_t>(one->hcrStage - 1)] |= 1;
+        if (one->huStage >= 1 && one->huStage <= kGradPointCount)
+            named[static_cast<std::size_t>(one->huStage - 1)] |= 2;
+    }
+    c.setPenColor(kSuggestionColor);
+    c.setTextColor(kSuggestionColor);
+    c.setPenWidth(3);
+    c.setPenStyle(kPenSolid);
+    for (std::size_t k = 0; k < named.size(); ++k) {
+        if (named[k] == 0)
+            continue;
+        const GradPoint p = gpts[k];
+        c.setPenColor(kSuggestionColor);
+        c.drawCircle(p.x, p.y, 16);
+        // The point itself again on top of the ring; the label above where a mark's text goes.
+        c.setPenColor(kBlack);
+        c.drawCircle(p.x, p.y, 8);
+        c.textAt(p.x, p.y + 90, named[k] == 3 ? "Hcr?/Hu?" : named[k] == 1 ? "Hcr?" : "Hu?");
+    }
+    c.setPenWidth(2);
+    c.setPenColor(kBlack);
+    c.setTextColor(kBlack);
 }
 
 } // namespace pyx

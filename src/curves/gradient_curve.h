@@ -2,6 +2,7 @@
 // The H0-ΔY0/ΔH0 curve: for every stage, the displacement gained under its last loaded
 // reading over the previous stage, against the load; with the critical-load marks.
 
+#include "analysis/breakpoint_fit.h"
 #include "curves/curve_frame.h"
 #include "curves/marks.h"
 
@@ -13,5 +14,9 @@ namespace pyx {
 // points are drawn without a load increment or with a stage count (nstage) below 1. The
 // test data are only read.
 void drawGradientCurve(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, CurveTarget target);
+
+// Rings the points the suggestions name, in the analysis' colour of suggestions, (critical and ultimate loads
+// of every method) on the drawn curve, labelled "Hcr?" and "Hu?"; points beyond the point list are left out.
+void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const Suggestions& s);
 
 } // namespace pyx

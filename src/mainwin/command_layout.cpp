@@ -70,7 +70,8 @@ void buildMainCommandBar(CommandBar& bar)
                           {tool::kRawDataSeparator, ""},
                           {tool::kMark, "标记(&T)"},
                           {tool::kClearMarks, "清除标记(&C)"}}));
-    bar.addBand(makeBand(band::kAnalysis, BandKind::SubMenu, {{tool::kStatistics, "多桩统计"}}));
+    bar.addBand(makeBand(band::kAnalysis, BandKind::SubMenu,
+                         {{tool::kAnalyse, "试验分析(&A)"}, {tool::kStatistics, "多桩统计"}}));
     bar.addBand(makeBand(band::kHelp, BandKind::SubMenu, {{tool::kAbout, "关于"}}));
     bar.addBand(makeBand(band::kEdit, BandKind::SubMenu,
                          {{tool::kMerge, "允许表格合并(&H)"},

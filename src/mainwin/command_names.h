@@ -50,6 +50,7 @@ inline constexpr const char* kPrintOptions = "miPsz";
 inline constexpr const char* kPrintPreview = "miPyulan";
 inline constexpr const char* kWordExport = "miPword";
 // Analysis
+inline constexpr const char* kAnalyse = "miAanalyse";
 inline constexpr const char* kStatistics = "miAstats"; // 多桩统计
 // Help
 inline constexpr const char* kAbout = "miHabout";

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "analysis/analysis_window.h"
 #include "analysis/stats_window.h"
 #include "data/cp936.h"
 #include "data/settings.h"
@@ -39,6 +40,8 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
 
     FileCommandHooks& h = files.hooks;
     h.showHeader = [this](const std::string& c, const HeaderLabels& l) {
+        // Another test: its suggestions are shown once its analysis is opened.
+        curves.showSuggestions = false;
         caption = c;
         labels = l;
         if (textsChanged)
@@ -130,6 +133,7 @@ void MainWindow::registerCommands()
             windows_->runRawData(d_);
     });
     r.add(tool::kPrintOptions, [this] { printOptions(); });
+    r.add(tool::kAnalyse, [this] { analysis(); });
     // The statistics open the tests with the settings in effect; the open test is not touched.
     r.add(tool::kStatistics, [this] {
         if (!windows_)
@@ -184,6 +188,21 @@ void MainWindow::printOptions()
     PrintOptionsDialog dialog(d_, dialogs_, *this);
     dialog.load();
     windows_->run(dialog);
+}
+
+void MainWindow::analysis()
+{
+    if (!windows_ || d_.curfile.empty())
+        return;
+    AnalysisWindow window(d_, grid.rows(), dialogs_);
+    window.adoptSuggestion = [this](int hcrStage, int huStage) { curves.adoptSuggestion(hcrStage, huStage); };
+    window.load();
+    // The gradient curve rings the suggestions from now on.
+    curves.showSuggestions = true;
+    if (d_.curvekind == CurveKind::Gradient)
+        curves.MenuSLgQcurve_Click();
+    windows_->run(window);
+    window.close();
 }
 
 void MainWindow::load(int screenWidthPx)
@@ -252,7 +271,7 @@ void MainWindow::menuinfo()
     const bool saveOn = open && d_.dirty;
     bar.setEnabled(band::kFile, tool::kSave, saveOn);
     bar.setEnabled(band::kToolbar, tool::kSave, saveOn);
-    for (const char* menu : {band::kChart, band::kPrint, band::kEdit})
+    for (const char* menu : {band::kChart, band::kPrint, band::kEdit, band::kAnalysis})
         bar.setEnabled(band::kMenuBar, menu, open);
     for (const char* t : {tool::kRecordTable, tool::kSummary, tool::kTimeCurve, tool::kGradientCurve,
                           tool::kPrintPreviewTool})

@@ -72,6 +72,7 @@ private:
     void projectInfo();
     void parameterSetup();
     void printOptions();
+    void analysis();
 
     TestData& d_;
     Dialogs& dialogs_;

@@ -7,6 +7,7 @@
 
 namespace pyx {
 
+class AnalysisWindow;
 class MarkDialog;
 class ParameterSetupDialog;
 class PrintOptionsDialog;
@@ -36,6 +37,8 @@ public:
     // The Word export: its save dialog and messages, the document drawn with the window's
     // fonts and pictures.
     virtual void runWordExport(TestData& data, int gridRows, Dialogs& dialogs) = 0;
+    // The analysis window, loaded on the open test.
+    virtual void run(AnalysisWindow& window) = 0;
 };
 
 } // namespace pyx

@@ -54,11 +54,14 @@ void section(PageDocument& doc, const AnalysisSection& s)
         const std::vector<double> widths = columnWidths(cols, doc.setup().contentWidth());
         for (std::size_t c = 0; c < cols; ++c)
             t.setColWidth(static_cast<int>(c) + 1, widths[c]);
+        // Columns of remarks are set left, figures centred.
+        const std::string& last = s.rows.front().back();
+        const bool remarks = last == "说明" || last == "偏差";
         for (std::size_t r = 0; r < s.rows.size(); ++r)
             for (std::size_t c = 0; c < cols && c < s.rows[r].size(); ++c) {
                 t.setText(static_cast<int>(r) + 1, static_cast<int>(c) + 1, s.rows[r][c]);
                 t.setAlign(static_cast<int>(r) + 1, static_cast<int>(c) + 1,
-                           c + 1 == cols && cols != 3 && r > 0 ? TextAlign::Left : TextAlign::Center);
+                           remarks && c + 1 == cols && r > 0 ? TextAlign::Left : TextAlign::Center);
             }
         doc.setAlign(TextAlign::Center);
         doc.table(std::move(t));
@@ -85,6 +88,7 @@ void AnalysisCurves(PageDocument& doc, const TestAnalysis& a)
     doc.paragraph("单桩水平静载试验分析曲线");
     doc.setBold(false);
     doc.setAlign(TextAlign::Left);
+    doc.setFontSize(12);
     const PageSetup& p = doc.setup();
     const double left = p.contentLeft();
     const double right = p.contentRight() - kPictureWidth;

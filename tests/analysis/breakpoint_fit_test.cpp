@@ -126,6 +126,24 @@ TEST(BreakpointFit, KinkRuleTellsWhenTheCurveHasNoKink)
     EXPECT_FALSE(half.reason.empty());
 }
 
+TEST(BreakpointFit, SmoothCurveWithoutBreaksGetsNoGuess)
+{
+    // Y0 growing as H0^1.6, read to a hundredth of a millimetre: no straight parts to break.
+    std::vector<StagePoint> pts;
+    double before = 0;
+    for (int k = 1; k <= 12; ++k) {
+        const double y = std::round(28 * std::pow(k, 1.6)) / 100;
+        pts.push_back({k, 4 + 5 * (k - 1), 40.0 * k, y, (y - before) / 40});
+        before = y;
+    }
+    const Suggestions all = suggestLoads(pts);
+    for (const Suggestion* s : {&all.gradient, &all.lglog, &all.kink}) {
+        EXPECT_FALSE(s->made());
+        EXPECT_NE(s->reason.find("没有明显的"), std::string::npos) << s->reason;
+    }
+    EXPECT_FALSE(all.disagree);
+}
+
 TEST(BreakpointFit, DisagreementOfMoreThanOneStageIsFlagged)
 {
     std::vector<StagePoint> pts = synthetic(12, 250, 450);

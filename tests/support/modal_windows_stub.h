@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_window.h"
 #include "analysis/stats_window.h"
 #include "curves/mark_dialog.h"
 #include "dialogs/parameter_setup.h"
@@ -22,6 +23,7 @@ struct ModalWindowsStub : ModalWindows
     std::function<void(ParameterSetupDialog&)> onParameterSetup;
     std::function<void(PrintOptionsDialog&)> onPrintOptions;
     std::function<void(MarkDialog&)> onMark;
+    std::function<void(AnalysisWindow&)> onAnalysis;
     std::function<void(StatsWindow&)> onStatistics;
     std::vector<std::unique_ptr<ParameterSetupDialog>> shown; // the windows that do not block
 
@@ -39,6 +41,7 @@ struct ModalWindowsStub : ModalWindows
     void runAbout() override { opened.push_back("about"); }
     void runPreview(TestData&, int, Dialogs&) override { opened.push_back("preview"); }
     void runWordExport(TestData&, int, Dialogs&) override { opened.push_back("wordExport"); }
+    void run(AnalysisWindow& window) override { note("analysis", onAnalysis, window); }
 
 private:
     template <class Dialog>

@@ -1,5 +1,6 @@
 #include "mainwin/qt/qt_modal_windows.h"
 
+#include "analysis/qt/analysis_window_widget.h"
 #include "analysis/qt/stats_window_widget.h"
 #include "curves/qt/mark_dialog_widget.h"
 #include "dialogs/qt/about_dialog.h"
@@ -42,6 +43,11 @@ void QtModalWindows::run(PrintOptionsDialog& dialog)
 void QtModalWindows::run(MarkDialog& dialog)
 {
     exec<MarkDialogWidget>(dialog, parent_);
+}
+
+void QtModalWindows::run(AnalysisWindow& window)
+{
+    exec<AnalysisWindowWidget>(window, parent_);
 }
 
 void QtModalWindows::run(StatsWindow& window)

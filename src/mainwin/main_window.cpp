@@ -271,8 +271,10 @@ void MainWindow::menuinfo()
     const bool saveOn = open && d_.dirty;
     bar.setEnabled(band::kFile, tool::kSave, saveOn);
     bar.setEnabled(band::kToolbar, tool::kSave, saveOn);
-    for (const char* menu : {band::kChart, band::kPrint, band::kEdit, band::kAnalysis})
+    for (const char* menu : {band::kChart, band::kPrint, band::kEdit})
         bar.setEnabled(band::kMenuBar, menu, open);
+    // The analysis needs the open test; the statistics open their own files.
+    bar.setEnabled(band::kAnalysis, tool::kAnalyse, open);
     for (const char* t : {tool::kRecordTable, tool::kSummary, tool::kTimeCurve, tool::kGradientCurve,
                           tool::kPrintPreviewTool})
         bar.setEnabled(band::kToolbar, t, open);
@@ -288,7 +290,7 @@ void MainWindow::menuinfo()
         bar.setVisible(band::kChart, tool::kClearMarks, marks);
     }
     for (const char* b : {band::kFile, band::kEdit, band::kParameter, band::kChart, band::kMarkPopup,
-                          band::kMenuBar, band::kToolbar})
+                          band::kAnalysis, band::kMenuBar, band::kToolbar})
         bar.refresh(b);
 }
 

@@ -65,7 +65,7 @@ struct AnalysisWindowTest : ::testing::Test
 
 TEST_F(AnalysisWindowTest, OpensOnTheTestWithTheWidthFromThePileDiameter)
 {
-    EXPECT_TRUE(w.bar.tool(band::kMenuBar, band::kAnalysis)->enabled);
+    EXPECT_TRUE(w.bar.tool(band::kAnalysis, tool::kAnalyse)->enabled);
     bool ran = false;
     windows.onAnalysis = [&](AnalysisWindow& a) {
         ran = true;

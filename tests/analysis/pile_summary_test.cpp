@@ -62,7 +62,7 @@ TEST(PileSummary, RowsComeFromTheOpenedTests)
 // The analysis' suggestion stands beside the marks; a mark more than one stage from it is noted.
 TEST(PileSummary, MarksFarFromTheSuggestionStandOut)
 {
-    const PileRow r = readPile(std::string(PYX_SOURCE_DIR) + "/samples/record_fractional.pys");
+    const PileRow r = readPile(std::string(PYX_SOURCE_DIR) + "/samples/unit/SZ-03.pyx");
     ASSERT_TRUE(r.opened);
     const Suggestion* s = shownSuggestion(r.suggestions);
     ASSERT_NE(s, nullptr);

@@ -95,10 +95,19 @@ TEST(StatsWindowView, OpensFromTheAnalysisMenu)
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->title(), QString::fromUtf8("分析(&A)"));
     QAction* stats = nullptr;
-    for (QAction* a : menu->actions())
+    QAction* analyse = nullptr;
+    for (QAction* a : menu->actions()) {
         if (a->objectName() == QLatin1String("miAstats"))
             stats = a;
+        if (a->objectName() == QLatin1String("miAanalyse"))
+            analyse = a;
+    }
     ASSERT_NE(stats, nullptr);
+    ASSERT_NE(analyse, nullptr);
+    // With no test open the statistics, which open their own files, are on; the analysis is not.
+    EXPECT_TRUE(menu->isEnabled());
+    EXPECT_TRUE(stats->isEnabled());
+    EXPECT_FALSE(analyse->isEnabled());
     EXPECT_EQ(stats->text(), QString::fromUtf8("多桩统计"));
     QString title;
     {

@@ -294,6 +294,14 @@ std::string suggestionDetail(const PileRow& row)
     return out;
 }
 
+std::string notesText(const PileRow& row)
+{
+    std::string out;
+    for (const std::string& n : row.notes)
+        out += (out.empty() ? "" : "；") + n;
+    return out;
+}
+
 std::string pileName(const PileRow& row)
 {
     if (!row.pile.empty())

@@ -95,6 +95,8 @@ void summarize(UnitSummary& s, const Tolerances& t = {});
 
 // The name of a pile in the texts: its number, or its file when it has none.
 std::string pileName(const PileRow& row);
+// The notes of a row in one text, "；" between them.
+std::string notesText(const PileRow& row);
 // A step of the statistics as one line: "第2步：剔除 SZ-06（600 kN）后 5 个值，平均值 432 kN，
 // 极差 180 kN，极差/平均值 42 %".
 std::string stepText(const StatsStep& step, int index, const std::vector<PileRow>& rows);

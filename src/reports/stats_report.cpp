@@ -141,7 +141,7 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
                                                    numberOrDash(r.hcr),
                                                    numberOrDash(r.hu),
                                                    numberOrDash(r.y0AtMax),
-                                                   joined(r.notes, "；")};
+                                                   notesText(r)};
         for (int c = 1; c <= kCols; ++c)
             t.setText(row, c, cells[c - 1]);
         t.setAlign(row, kCols, TextAlign::Left);

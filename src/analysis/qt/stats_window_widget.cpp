@@ -370,21 +370,11 @@ void StatsWindowWidget::showTable()
     table_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const PileRow& r = rows[i];
-        std::string notes;
-        for (const std::string& n : r.notes)
-            notes += (notes.empty() ? "" : "；") + n;
-        const std::array<std::string, kColumnCount> cells{pileName(r),
-                                                          r.project,
-                                                          r.date,
-                                                          r.diameter,
-                                                          r.length,
-                                                          numberOrDash(r.maxLoad),
-                                                          numberOrDash(r.hcr),
-                                                          numberOrDash(r.hu),
-                                                          numberOrDash(r.y0AtMax),
-                                                          suggestionText(r),
-                                                          notes,
-                                                          r.file};
+        const std::array<std::string, kColumnCount> cells{
+            pileName(r),         r.project,          r.date,
+            r.diameter,          r.length,           numberOrDash(r.maxLoad),
+            numberOrDash(r.hcr), numberOrDash(r.hu), numberOrDash(r.y0AtMax),
+            suggestionText(r),   notesText(r),       r.file};
         for (int c = 0; c < kColumnCount; ++c) {
             auto* item = new QTableWidgetItem(qs(cells[c]));
             if (c >= 5 && c <= kSuggestionColumn)

@@ -31,20 +31,28 @@ void resetToNoTest(TestData& d)
     d.hzdecimal = false;
 }
 
+namespace {
+
+// An unused raw row: no time, the end load in its level text.
+template <typename Rec>
+const Rec& unusedRaw()
+{
+    static const Rec blank = [] {
+        Rec r{};
+        r.sj.set(kUnusedTime);
+        r.sj2.set(kUnusedTime);
+        r.s5a.set("99999");
+        return r;
+    }();
+    return blank;
+}
+
+} // namespace
+
 void clearForOpen(TestData& d)
 {
-    for (auto& r : d.ysd) {
-        r = YsRec{};
-        r.sj.set(kUnusedTime);
-        r.sj2.set(kUnusedTime);
-        r.s5a.set("99999");
-    }
-    for (auto& r : d.ysdo) {
-        r = YsRecOld{};
-        r.sj.set(kUnusedTime);
-        r.sj2.set(kUnusedTime);
-        r.s5a.set("99999");
-    }
+    d.ysd.fill(unusedRaw<YsRec>());
+    d.ysdo.fill(unusedRaw<YsRecOld>());
     for (int i = 0; i < 200; ++i)
         d.jlb[i].hz = kEndLoad;
     d.ysn2 = 0; // only a 311-byte file has raw rows to show

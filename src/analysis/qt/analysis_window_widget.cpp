@@ -1,5 +1,7 @@
 #include "analysis/qt/analysis_window_widget.h"
 
+#include <functional>
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -289,12 +291,20 @@ void AnalysisWindowWidget::bindInput(QLineEdit* edit, bool (AnalysisWindow::*set
                                      std::string AnalysisWindow::*text)
 {
     edit->setText(q(logic_.*text));
-    connect(edit, &QLineEdit::editingFinished, this, [this, edit, set, text] {
+    // The slot holds plain callables: no member pointers are copied into Qt's slot object.
+    AnalysisWindow& logic = logic_;
+    std::function<bool(const std::string&)> setter = [&logic, set](const std::string& t) {
+        return (logic.*set)(t);
+    };
+    std::function<const std::string&()> shown = [&logic, text]() -> const std::string& {
+        return logic.*text;
+    };
+    connect(edit, &QLineEdit::editingFinished, this, [edit, setter, shown] {
         const std::string typed = edit->text().toStdString();
-        if (typed == logic_.*text)
+        if (typed == shown())
             return;
-        if (!(logic_.*set)(typed))
-            edit->setText(q(logic_.*text));
+        if (!setter(typed))
+            edit->setText(q(shown()));
     });
 }
 

@@ -34,8 +34,7 @@ void resetToNoTest(TestData& d)
 namespace {
 
 // An unused raw row: no time, the end load in its level text.
-template <typename Rec>
-const Rec& unusedRaw()
+template <typename Rec> const Rec& unusedRaw()
 {
     static const Rec blank = [] {
         Rec r{};

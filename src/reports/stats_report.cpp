@@ -4,8 +4,6 @@
 #include <array>
 
 #include "data/header_labels.h"
-#include "platform/docx_writer.h"
-#include "platform/rtf_writer.h"
 
 namespace pyx {
 namespace {
@@ -174,9 +172,7 @@ IoResult exportStatsWord(const UnitSummary& s, const TextMeasure& measure, const
 {
     PageDocument doc(measure);
     buildStatsReport(doc, s);
-    const WordOptions o = wordOptions(doc, PrintSelection{}, path, format);
-    return format == WordFormat::Docx ? writeDocx(path, doc.flow(), o, encoder)
-                                      : writeRtf(path, doc.flow(), o, encoder);
+    return writeWordDocument(doc, PrintSelection{}, encoder, path, format);
 }
 
 } // namespace pyx

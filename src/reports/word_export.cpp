@@ -72,7 +72,13 @@ IoResult exportWord(TestData& d, int gridRows, const TextMeasure& measure, const
     PageDocument doc(measure);
     ReportBuilder builder(d, gridRows);
     builder.buildWord(doc);
-    const WordOptions o = wordOptions(doc, printSelectionOf(d.csz), path, format);
+    return writeWordDocument(doc, printSelectionOf(d.csz), encoder, path, format);
+}
+
+IoResult writeWordDocument(const PageDocument& doc, const PrintSelection& s, const PictureEncoder& encoder,
+                           const std::string& path, WordFormat format)
+{
+    const WordOptions o = wordOptions(doc, s, path, format);
     return format == WordFormat::Docx ? writeDocx(path, doc.flow(), o, encoder)
                                       : writeRtf(path, doc.flow(), o, encoder);
 }

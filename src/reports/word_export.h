@@ -40,6 +40,11 @@ WordOptions wordOptions(const PageDocument& doc, const PrintSelection& s, const 
 IoResult exportWord(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,
                     const std::string& path, WordFormat format);
 
+// Writes a built document as Word (RTF or DOCX) with the options above, through a temporary
+// file beside `path`.
+IoResult writeWordDocument(const PageDocument& doc, const PrintSelection& s, const PictureEncoder& encoder,
+                           const std::string& path, WordFormat format);
+
 // The save dialog's filters: the data file's name without its extension is proposed, "doc"
 // chosen.
 inline constexpr const char* kWordFilter = "All files(*.*)|*.*|doc| *.doc|docx| *.docx|rtf| *.rtf";

@@ -294,11 +294,7 @@ void StatsWindowWidget::exportPdf()
         return;
     PageDocument doc(measure_);
     logic_.buildReport(doc);
-    if (const std::string error = pyx::exportPdf(doc, path); !error.empty()) {
-        logic_.dialogs().message({"文件保存失败！\n" + error, "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
-        return;
-    }
-    logic_.dialogs().message({"PDF文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+    exportPdfAndTell(doc, path, logic_.dialogs());
 }
 
 void StatsWindowWidget::exportWord()

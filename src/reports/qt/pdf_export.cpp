@@ -33,4 +33,13 @@ std::string exportPdf(const PageDocument& doc, const std::string& path)
     return {};
 }
 
+void exportPdfAndTell(const PageDocument& doc, const std::string& path, Dialogs& dialogs)
+{
+    if (const std::string error = exportPdf(doc, path); !error.empty()) {
+        dialogs.message({"文件保存失败！\n" + error, "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
+        return;
+    }
+    dialogs.message({"PDF文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+}
+
 } // namespace pyx

@@ -4,11 +4,15 @@
 
 #include <string>
 
+#include "platform/dialogs.h"
 #include "platform/page_document.h"
 
 namespace pyx {
 
 // Empty on success, else the reason (Chinese, for the user).
 std::string exportPdf(const PageDocument& doc, const std::string& path);
+
+// The export command's end: the document written to `path` and the user told how it went.
+void exportPdfAndTell(const PageDocument& doc, const std::string& path, Dialogs& dialogs);
 
 } // namespace pyx

@@ -260,11 +260,7 @@ void PreviewDialog::exportPdfFile()
     const std::string path = dialogs_.saveFile({"PDF(*.pdf)|*.pdf", 1, pdfName(data_.curfile), "导出PDF"});
     if (path.empty())
         return;
-    if (const std::string error = exportPdf(doc_, path); !error.empty()) {
-        dialogs_.message({"文件保存失败！\n" + error, "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
-        return;
-    }
-    dialogs_.message({"PDF文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+    exportPdfAndTell(doc_, path, dialogs_);
 }
 
 } // namespace pyx

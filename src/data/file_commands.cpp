@@ -201,22 +201,23 @@ OpenResult FileCommands::readChosen(const std::string& path)
     const std::size_t recordSize = kind == 2 ? kYsRecSize : kind == 1 ? kYsRecOldSize : kJlbRecSize;
     const std::size_t rowsWanted = kind == 0 ? kRecordFileRows : kRawRows;
     readLimit_ = recordSize * rowsWanted;
-    const ReadResult file = readWholeFile(path, readLimit_);
+    ReadResult file = readWholeFile(path, readLimit_);
     if (!file.bytes) {
         leaveWithNoTest("文件打开失败！" + file.error);
         return OpenResult::Unreadable;
     }
-    onDisk_ = *file.bytes;
+    onDisk_ = std::move(file.bytes);
+    const std::string& bytes = *onDisk_;
     if (kind != 0) {
         const unsigned long long records = L / recordSize;
         d_.ysn = d_.ysn0 = static_cast<std::int32_t>(std::min<unsigned long long>(records, INT32_MAX));
     }
     if (kind == 0)
-        readRecordFile(*file.bytes);
+        readRecordFile(bytes);
     else if (kind == 1)
-        readRawOld(*file.bytes);
+        readRawOld(bytes);
     else
-        readRaw(*file.bytes);
+        readRaw(bytes);
     complete();
     return OpenResult::Opened;
 }
@@ -226,7 +227,7 @@ void FileCommands::readRecordFile(const std::string& bytes)
     d_.ftype = FileKind::Record;
     for (int i = 0; i < kRecordFileRows; ++i) {
         const std::size_t at = i * kJlbRecSize;
-        d_.jlb[i] = decodeJlbRec(at < bytes.size() ? std::string_view(bytes).substr(at) : std::string_view());
+        decodeJlbRec(at < bytes.size() ? std::string_view(bytes).substr(at) : std::string_view(), d_.jlb[i]);
     }
     d_.ymax0 = 50;
     d_.ystep = 0.1f;
@@ -252,7 +253,7 @@ void FileCommands::readRawOld(const std::string& bytes)
     d_.ftype = FileKind::Raw267;
     const int n = std::min<std::int32_t>(d_.ysn0, kRawRows);
     for (int i = 0; i < n; ++i)
-        d_.ysdo[i] = decodeYsRecOld(std::string_view(bytes).substr(i * kYsRecOldSize));
+        decodeYsRecOld(std::string_view(bytes).substr(i * kYsRecOldSize), d_.ysdo[i]);
 
     int r = 0;
     for (int row = 0; row < n && row + 1 < kRawRows && r < kJlbRows - 1; row += 2) {
@@ -290,7 +291,7 @@ void FileCommands::readRaw(const std::string& bytes)
     d_.ftype = FileKind::Raw311;
     const int n = std::min<std::int32_t>(d_.ysn0, kRawRows);
     for (int i = 0; i < n; ++i)
-        d_.ysd[i] = decodeYsRec(std::string_view(bytes).substr(i * kYsRecSize));
+        decodeYsRec(std::string_view(bytes).substr(i * kYsRecSize), d_.ysd[i]);
     increments_ = convertRawReadings(d_);
     axisStep();
 }

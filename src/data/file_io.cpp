@@ -97,11 +97,13 @@ ReadResult readWholeFile(const std::string& path, std::size_t maxBytes)
         ::close(fd);
         return result;
     }
-    std::string data;
-    data.reserve(std::min(maxBytes, static_cast<std::size_t>(st.st_size)));
-    char chunk[65536];
-    while (data.size() < maxBytes) {
-        const ssize_t n = ::read(fd, chunk, std::min(sizeof chunk, maxBytes - data.size()));
+    // Read straight into the result; a file that grew since fstat is read on to its end.
+    std::string data(std::min(maxBytes, static_cast<std::size_t>(st.st_size)), '\0');
+    std::size_t got = 0;
+    while (got < maxBytes) {
+        if (got == data.size())
+            data.resize(got + std::min<std::size_t>(65536, maxBytes - got));
+        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -111,8 +113,9 @@ ReadResult readWholeFile(const std::string& path, std::size_t maxBytes)
         }
         if (n == 0)
             break;
-        data.append(chunk, static_cast<std::size_t>(n));
+        got += static_cast<std::size_t>(n);
     }
+    data.resize(got);
     ::close(fd);
     result.bytes = std::move(data);
     return result;

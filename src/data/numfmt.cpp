@@ -159,15 +159,19 @@ std::string shortText(double v, int significant)
     return out;
 }
 
-// A number read from text, ready for conversion.
+// A number read from text, ready for conversion: value = mantissa digits * 10^exponent.
 struct ScannedNumber
 {
-    bool found = false;     // at least one mantissa digit
-    bool negative = false;  //
-    std::string digits;     // mantissa digits without the point
-    long long exponent = 0; // value = digits * 10^exponent
-    std::size_t end = 0;    // index after the last character of the number
+    bool found = false;                // at least one mantissa digit
+    bool negative = false;             //
+    std::uint64_t leading = 0;         // the first (up to 19) significant digits as a number
+    std::size_t significantDigits = 0; // mantissa digits from the first non-zero one
+    long long exponent = 0;            // of the whole mantissa
+    std::size_t mantissaEnd = 0;       // index after the mantissa's last digit
+    std::size_t end = 0;               // index after the last character of the number
 };
+
+constexpr std::size_t kExactDigits = 19; // any 19 digits fit a 64-bit integer
 
 bool isInnerBlank(char c)
 {
@@ -201,8 +205,13 @@ ScannedNumber scanNumber(std::string_view text, bool blanksInside)
         }
         const char c = text[i];
         if (isDigit(c)) {
-            n.digits.push_back(c);
             n.found = true;
+            if (n.significantDigits > 0 || c != '0') {
+                if (n.significantDigits < kExactDigits) {
+                    n.leading = n.leading * 10 + static_cast<std::uint64_t>(c - '0');
+                }
+                ++n.significantDigits;
+            }
             if (point) {
                 ++fractionDigits;
             }
@@ -217,6 +226,7 @@ ScannedNumber scanNumber(std::string_view text, bool blanksInside)
     if (!n.found) {
         return ScannedNumber{};
     }
+    n.mantissaEnd = n.end;
 
     long long exponent = 0;
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
@@ -259,23 +269,57 @@ enum class Range
     Underflow
 };
 
-// Converts a scanned number into T (float or double).
-template <typename T> std::pair<T, Range> convert(const ScannedNumber& n)
+// Powers of ten that a float (up to 10^10) or a double (up to 10^22) holds exactly.
+template <typename T> struct ExactPowers;
+template <> struct ExactPowers<float>
 {
-    const std::size_t firstNonZero = n.digits.find_first_not_of('0');
-    if (firstNonZero == std::string::npos) {
+    static constexpr int kMax = 10;
+    static constexpr std::uint64_t kMaxMantissa = std::uint64_t{1} << 24;
+    static constexpr float kTen[kMax + 1] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                             1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+};
+template <> struct ExactPowers<double>
+{
+    static constexpr int kMax = 22;
+    static constexpr std::uint64_t kMaxMantissa = std::uint64_t{1} << 53;
+    static constexpr double kTen[kMax + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+};
+
+// Converts a scanned number of `text` into T (float or double), correctly rounded. A mantissa
+// and a power of ten that the type holds exactly need one rounding step only, so one
+// multiplication or division gives the right value; other numbers go through the standard
+// conversion.
+template <typename T> std::pair<T, Range> convert(std::string_view text, const ScannedNumber& n)
+{
+    if (n.significantDigits == 0) {
         return {T(0), Range::Ok};
     }
-    const std::string_view significant = std::string_view(n.digits).substr(firstNonZero);
-    std::string text(significant);
-    text += 'e';
-    text += std::to_string(n.exponent);
+    using Powers = ExactPowers<T>;
+    if (n.significantDigits <= kExactDigits && n.leading <= Powers::kMaxMantissa &&
+        n.exponent >= -Powers::kMax && n.exponent <= Powers::kMax) {
+        const auto mantissa = static_cast<T>(n.leading);
+        const T value = n.exponent >= 0 ? mantissa * Powers::kTen[n.exponent]
+                                        : mantissa / Powers::kTen[-n.exponent];
+        return {n.negative ? -value : value, Range::Ok};
+    }
+
+    std::string digits;
+    digits.reserve(n.significantDigits + 24);
+    for (std::size_t i = 0; i < n.mantissaEnd; ++i) {
+        if (isDigit(text[i]) && (!digits.empty() || text[i] != '0')) {
+            digits.push_back(text[i]);
+        }
+    }
+    digits += 'e';
+    digits += std::to_string(n.exponent);
 
     T value{};
-    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
         // value = 0.significant * 10^magnitude
-        const long long magnitude = static_cast<long long>(significant.size()) + n.exponent;
+        const long long magnitude = static_cast<long long>(n.significantDigits) + n.exponent;
         return {T(0), magnitude > 0 ? Range::Overflow : Range::Underflow};
     }
     if (res.ec != std::errc{}) {
@@ -342,7 +386,7 @@ double leadingNumber(std::string_view text)
     if (!n.found) {
         return 0.0;
     }
-    const auto [value, range] = convert<double>(n);
+    const auto [value, range] = convert<double>(text, n);
     if (range == Range::Overflow) {
         return n.negative ? -HUGE_VAL : HUGE_VAL;
     }
@@ -363,7 +407,7 @@ std::optional<double> toDouble(std::string_view text)
     if (!n.found || n.end != text.size()) {
         return std::nullopt;
     }
-    const auto [value, range] = convert<double>(n);
+    const auto [value, range] = convert<double>(text, n);
     if (range == Range::Overflow) {
         return std::nullopt;
     }
@@ -377,7 +421,7 @@ std::optional<float> toSingle(std::string_view text)
     if (!n.found || n.end != text.size()) {
         return std::nullopt;
     }
-    const auto [value, range] = convert<float>(n);
+    const auto [value, range] = convert<float>(text, n);
     if (range == Range::Overflow) {
         return std::nullopt;
     }

@@ -52,10 +52,9 @@ template <class Reader, std::size_t N> void readFloats(Reader& in, std::array<fl
 }
 
 // Decodes a record with the reader that fits the buffer: `Size` bytes or more are read
-// directly, a shorter buffer through the ByteReader.
-template <class Rec, std::size_t Size, class Fields> Rec decodeWith(std::string_view bytes, Fields fields)
+// directly, a shorter buffer through the ByteReader. Every field of `r` is written.
+template <std::size_t Size, class Rec, class Fields> void decodeWith(std::string_view bytes, Rec& r, Fields fields)
 {
-    Rec r;
     if (bytes.size() >= Size) {
         WholeRecord in(bytes);
         fields(in, r);
@@ -63,7 +62,6 @@ template <class Rec, std::size_t Size, class Fields> Rec decodeWith(std::string_
         ByteReader in(bytes);
         fields(in, r);
     }
-    return r;
 }
 
 template <std::size_t N> void writeFloats(ByteWriter& out, const std::array<float, N>& a)
@@ -74,9 +72,9 @@ template <std::size_t N> void writeFloats(ByteWriter& out, const std::array<floa
 
 } // namespace
 
-JlbRec decodeJlbRec(std::string_view bytes)
+void decodeJlbRec(std::string_view bytes, JlbRec& into)
 {
-    return decodeWith<JlbRec, kJlbRecSize>(bytes, [](auto& in, JlbRec& r) {
+    decodeWith<kJlbRecSize>(bytes, into, [](auto& in, JlbRec& r) {
         readText(in, r.sj);
         r.hz = in.f32();
         r.xh = in.i16();
@@ -101,9 +99,9 @@ std::string encodeJlbRec(const JlbRec& r)
 }
 
 // The two raw layouts share their field order; the newer one adds s20c after s60.
-template <class Rec, std::size_t Size> Rec decodeRaw(std::string_view bytes)
+template <std::size_t Size, class Rec> void decodeRaw(std::string_view bytes, Rec& into)
 {
-    return decodeWith<Rec, Size>(bytes, [](auto& in, Rec& r) {
+    decodeWith<Size>(bytes, into, [](auto& in, Rec& r) {
         readText(in, r.sj);
         readFloats(in, r.v);
         readText(in, r.s5a);
@@ -137,17 +135,17 @@ template <class Rec> std::string encodeRaw(const Rec& r)
     return out.take();
 }
 
-YsRecOld decodeYsRecOld(std::string_view bytes)
+void decodeYsRecOld(std::string_view bytes, YsRecOld& into)
 {
-    return decodeRaw<YsRecOld, kYsRecOldSize>(bytes);
+    decodeRaw<kYsRecOldSize>(bytes, into);
 }
 std::string encodeYsRecOld(const YsRecOld& r)
 {
     return encodeRaw(r);
 }
-YsRec decodeYsRec(std::string_view bytes)
+void decodeYsRec(std::string_view bytes, YsRec& into)
 {
-    return decodeRaw<YsRec, kYsRecSize>(bytes);
+    decodeRaw<kYsRecSize>(bytes, into);
 }
 std::string encodeYsRec(const YsRec& r)
 {

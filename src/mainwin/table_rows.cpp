@@ -18,12 +18,24 @@ int tableRowCount(const TestData& d)
 
 } // namespace
 
-TableRow recordRowCells(const TestData& d, int i)
+GaugesInUse gaugesInUse(const TestData& d)
+{
+    GaugesInUse use{};
+    for (int g = 0; g < 4; ++g)
+        use[g] = gaugeInUse(d.csz, g);
+    return use;
+}
+
+TableRow recordRowCells(const TestData& d, int i, const GaugesInUse& use)
 {
     const JlbRec& r = d.jlb[i];
-    TableRow row{loadText(r.hz, d.hzdecimal, d.maxload), r.sj.trimmed(), std::to_string(r.xh)};
+    TableRow row;
+    row.reserve(kRecordCols);
+    row.push_back(loadText(r.hz, d.hzdecimal, d.maxload));
+    row.push_back(r.sj.trimmed());
+    row.push_back(std::to_string(r.xh));
     for (int g = 0; g < 8; ++g)
-        row.push_back(gaugeInUse(d.csz, g % 4) ? formatSingle(r.ds[g], "#0.00") : "--");
+        row.push_back(use[g % 4] ? formatSingle(r.ds[g], "#0.00") : "--");
     return row;
 }
 
@@ -32,8 +44,9 @@ TableRows recordTableRows(const TestData& d)
     TableRows out;
     const int rows = tableRowCount(d);
     out.reserve(static_cast<std::size_t>(rows));
+    const GaugesInUse use = gaugesInUse(d);
     for (int i = 0; i < rows; ++i) {
-        TableRow row = recordRowCells(d, i);
+        TableRow row = recordRowCells(d, i, use);
         row.insert(row.begin(), std::to_string(i + 1));
         out.push_back(std::move(row));
     }

@@ -87,8 +87,9 @@ TextMatrix DataJlb(const TestData& d)
     TextMatrix out;
     if (d.curfile.empty())
         return out;
+    const GaugesInUse use = gaugesInUse(d);
     for (int i = 0; i < reportRows(d); ++i) {
-        auto row = recordRowCells(d, i);
+        auto row = recordRowCells(d, i, use);
         row.emplace_back();
         out.push_back(std::move(row));
     }

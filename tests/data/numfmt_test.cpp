@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -242,6 +245,42 @@ TEST(Numfmt, TextConversionRanges)
     // The float is read from the text, not from a rounded double.
     EXPECT_EQ(toSingle("0.1"), 0.1f);
     EXPECT_EQ(toSingle("2.077"), 2.077f);
+}
+
+// Readings are short decimals, read on a quick path; every text must still give the correctly
+// rounded value of the C library's conversion, around the quick path's limits too.
+TEST(Numfmt, ConversionsAgreeWithTheCLibrary)
+{
+    std::mt19937_64 random(20261209);
+    const auto digitsOf = [&](int count) {
+        std::string s;
+        for (int i = 0; i < count; ++i)
+            s.push_back(static_cast<char>('0' + random() % 10));
+        return s;
+    };
+    std::vector<std::string> texts = {"16777216", "16777217", "9007199254740992", "9007199254740993",
+                                      "1e22",     "1e23",     "3e10",             "3e11",
+                                      "0.1e-22",  "1e-22",    "16777217e-10",     "0.0000000001",
+                                      "1234567890123456789",  "12345678901234567890"};
+    for (int k = 0; k < 4000; ++k) {
+        const int intDigits = static_cast<int>(random() % 12);
+        const int decimals = static_cast<int>(random() % 12);
+        std::string text = (random() % 4 == 0 ? "-" : "") + digitsOf(intDigits);
+        if (decimals > 0 || intDigits == 0)
+            text += "." + digitsOf(std::max(decimals, 1));
+        if (random() % 3 == 0)
+            text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        const double d = std::strtod(text.c_str(), nullptr);
+        const float f = std::strtof(text.c_str(), nullptr);
+        EXPECT_EQ(leadingNumber(text), d == 0 ? 0.0 : d) << text;
+        EXPECT_EQ(toDouble(text), d == 0 ? 0.0 : d) << text;
+        const std::optional<float> single =
+            std::isinf(f) ? std::nullopt : std::optional<float>(f == 0 ? 0.0f : f);
+        EXPECT_EQ(toSingle(text), single) << text;
+    }
 }
 
 TEST(Numfmt, ShortTexts)

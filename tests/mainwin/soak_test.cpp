@@ -72,8 +72,9 @@ struct Kept
 Kept kept(const MainWindow& w, const TestData& d)
 {
     Kept k;
+    const GaugesInUse use = gaugesInUse(d);
     for (int i = 0; i < d.jlbn; ++i) {
-        TableRow cells = recordRowCells(d, i);
+        TableRow cells = recordRowCells(d, i, use);
         // An open corrects the cycle numbers of each load level quietly: they are not what
         // the reopen must give back.
         cells[2].clear();

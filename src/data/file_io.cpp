@@ -100,10 +100,12 @@ ReadResult readWholeFile(const std::string& path, std::size_t maxBytes)
     // Read straight into the result; a file that grew since fstat is read on to its end.
     std::string data(std::min(maxBytes, static_cast<std::size_t>(st.st_size)), '\0');
     std::size_t got = 0;
+    char more[4096];
     while (got < maxBytes) {
-        if (got == data.size())
-            data.resize(got + std::min<std::size_t>(65536, maxBytes - got));
-        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+        const bool inPlace = got < data.size();
+        char* to = inPlace ? data.data() + got : more;
+        const std::size_t room = inPlace ? data.size() - got : std::min(sizeof more, maxBytes - got);
+        const ssize_t n = ::read(fd, to, room);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -113,6 +115,8 @@ ReadResult readWholeFile(const std::string& path, std::size_t maxBytes)
         }
         if (n == 0)
             break;
+        if (!inPlace)
+            data.append(more, static_cast<std::size_t>(n));
         got += static_cast<std::size_t>(n);
     }
     data.resize(got);

@@ -87,46 +87,59 @@ std::uint64_t timeKey(const FixedText<5>& t)
 // The readings' rows grouped by their second time, each group in row order, so the first
 // row of a time whose time is not "--:--" is found without a search over all rows. The
 // times that alignTimes sets change which rows may match; each group remembers where its
-// first such row may be.
+// first such row may be. Times are found through an open-addressing table of the groups.
 class SecondTimeIndex
 {
 public:
     SecondTimeIndex(const TestData& d, int n)
-        : rows_(static_cast<std::size_t>(n)), keys_(static_cast<std::size_t>(n)),
-          position_(static_cast<std::size_t>(n)), groupOf_(static_cast<std::size_t>(n)),
-          firstMatch_(static_cast<std::size_t>(n)), timed_(static_cast<std::size_t>(n))
+        : rows_(static_cast<std::size_t>(n)), position_(static_cast<std::size_t>(n)),
+          groupOf_(static_cast<std::size_t>(n)), timed_(static_cast<std::size_t>(n))
     {
-        std::vector<std::pair<std::uint64_t, int>> order(static_cast<std::size_t>(n));
+        std::size_t slots = 16;
+        while (slots < 2 * rows_.size())
+            slots *= 2;
+        slotKey_.assign(slots, 0);
+        slotGroup_.assign(slots, -1);
+
+        std::vector<std::size_t> sizes;
         for (int k = 0; k < n; ++k) {
-            order[static_cast<std::size_t>(k)] = {timeKey(d.ysd[k].sj2), k};
-            timed_[static_cast<std::size_t>(k)] = !d.ysd[k].sj.is(kNoTime);
+            const auto row = static_cast<std::size_t>(k);
+            const std::uint64_t key = timeKey(d.ysd[k].sj2);
+            const std::size_t slot = slotOf(key);
+            int& group = slotGroup_[slot];
+            if (group < 0) {
+                slotKey_[slot] = key;
+                group = static_cast<int>(sizes.size());
+                sizes.push_back(0);
+            }
+            groupOf_[row] = static_cast<std::size_t>(group);
+            ++sizes[groupOf_[row]];
+            timed_[row] = !d.ysd[k].sj.is(kNoTime);
         }
-        std::sort(order.begin(), order.end());
-        std::size_t group = 0;
-        for (std::size_t p = 0; p < order.size(); ++p) {
-            if (p == 0 || order[p].first != order[p - 1].first)
-                group = p;
-            keys_[p] = order[p].first;
-            rows_[p] = order[p].second;
-            position_[static_cast<std::size_t>(order[p].second)] = p;
-            groupOf_[static_cast<std::size_t>(order[p].second)] = group;
-            firstMatch_[p] = p;
+        start_.assign(sizes.size() + 1, 0);
+        for (std::size_t g = 0; g < sizes.size(); ++g)
+            start_[g + 1] = start_[g] + sizes[g];
+        firstMatch_.assign(start_.begin(), start_.end() - 1);
+        std::vector<std::size_t> next = firstMatch_;
+        for (std::size_t row = 0; row < rows_.size(); ++row) {
+            const std::size_t p = next[groupOf_[row]]++;
+            rows_[p] = static_cast<int>(row);
+            position_[row] = p;
         }
     }
 
     // The first row whose second time has the bytes `time` and whose time is not "--:--".
     int find(const FixedText<5>& time)
     {
-        const std::uint64_t key = timeKey(time);
-        const auto at = std::lower_bound(keys_.begin(), keys_.end(), key);
-        if (at == keys_.end() || *at != key)
+        const int group = slotGroup_[slotOf(timeKey(time))];
+        if (group < 0)
             return -1;
-        const auto group = static_cast<std::size_t>(at - keys_.begin());
-        std::size_t p = firstMatch_[group];
-        while (p < keys_.size() && keys_[p] == key && !timed_[static_cast<std::size_t>(rows_[p])])
+        const auto g = static_cast<std::size_t>(group);
+        std::size_t p = firstMatch_[g];
+        while (p < start_[g + 1] && !timed_[static_cast<std::size_t>(rows_[p])])
             ++p;
-        firstMatch_[group] = p;
-        return p < keys_.size() && keys_[p] == key ? rows_[p] : -1;
+        firstMatch_[g] = p;
+        return p < start_[g + 1] ? rows_[p] : -1;
     }
 
     // Row `k` (when indexed) got a new time.
@@ -143,12 +156,24 @@ public:
     }
 
 private:
-    std::vector<int> rows_;               // rows ordered by (second time, row)
-    std::vector<std::uint64_t> keys_;     // their second times
+    // The slot of a key: the one holding it, or the free one where it belongs.
+    std::size_t slotOf(std::uint64_t key) const
+    {
+        const std::size_t mask = slotKey_.size() - 1;
+        std::size_t at = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+        while (slotGroup_[at] >= 0 && slotKey_[at] != key)
+            at = (at + 1) & mask;
+        return at;
+    }
+
+    std::vector<int> rows_;               // rows ordered by group, each group in row order
     std::vector<std::size_t> position_;   // of each row in that order
-    std::vector<std::size_t> groupOf_;    // of each row: where its group starts
-    std::vector<std::size_t> firstMatch_; // of each group start: no earlier row matches
+    std::vector<std::size_t> groupOf_;    // of each row
+    std::vector<std::size_t> start_;      // of each group in that order, and the end
+    std::vector<std::size_t> firstMatch_; // of each group: no earlier row of it matches
     std::vector<bool> timed_;             // of each row: its time is not "--:--"
+    std::vector<std::uint64_t> slotKey_;  // the table: a second time ...
+    std::vector<int> slotGroup_;          // ... and its group, -1 for a free slot
 };
 
 // A reading's time is replaced by the second time of the row that follows the row

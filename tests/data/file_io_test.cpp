@@ -58,5 +58,30 @@ TEST(FileIo, LinkLoopFailsAndChangesNothing)
     EXPECT_EQ(entries(dir.file("")), 2);
 }
 
+TEST(FileIo, ReadsWholeFilesAndTheirFirstBytes)
+{
+    test::TempDir dir;
+    std::string bytes(200'000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 + 3);
+    const std::string path = dir.write("raw.pyx", bytes);
+    EXPECT_EQ(readWholeFile(path).bytes, bytes);
+    EXPECT_EQ(readWholeFile(path, bytes.size()).bytes, bytes);
+    EXPECT_EQ(readWholeFile(path, 311).bytes, bytes.substr(0, 311));
+    EXPECT_EQ(readWholeFile(path, 0).bytes, std::string());
+    EXPECT_EQ(readWholeFile(dir.write("empty.pyx", "")).bytes, std::string());
+
+    const ReadResult folder = readWholeFile(dir.file(""));
+    EXPECT_FALSE(folder.bytes);
+    EXPECT_FALSE(folder.error.empty());
+    EXPECT_FALSE(readWholeFile(dir.file("missing.pyx")).bytes);
+
+    // A file that reports no length still reads to its end.
+    const ReadResult status = readWholeFile("/proc/self/status");
+    ASSERT_TRUE(status.bytes);
+    EXPECT_NE(status.bytes->find("Name:"), std::string::npos);
+    EXPECT_EQ(readWholeFile("/proc/self/status", 5).bytes, "Name:");
+}
+
 } // namespace
 } // namespace pyx

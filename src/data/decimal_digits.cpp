@@ -79,8 +79,10 @@ bool exactDigits(double v, int significant, DecimalDigits& out)
         } else {
             den *= powerOfTen(s);
         }
-        Wide q = num / den;
-        const Wide r = num % den;
+        // Without a power of ten below, the divisor is a power of two.
+        const int shift = e < 0 ? -e : 0;
+        Wide q = s <= 0 ? num >> shift : num / den;
+        const Wide r = s <= 0 ? num & (den - 1) : num % den;
         if (q >= high) {
             ++exponent;
             continue;

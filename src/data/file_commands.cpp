@@ -14,6 +14,13 @@
 namespace pyx {
 namespace {
 
+// Record i of a file's bytes; empty past their end (a file cut short since its length was read).
+std::string_view recordAt(const std::string& bytes, int i, std::size_t size)
+{
+    const std::size_t at = static_cast<std::size_t>(i) * size;
+    return at < bytes.size() ? std::string_view(bytes).substr(at) : std::string_view();
+}
+
 constexpr const char* kOpenFilter = "All files(*.*)|*.*|pys| *.pys";
 constexpr const char* kNewFilter = "All files(*.*)|*.*|pys| *.pys|*.|*.";
 constexpr int kRawOldSavedRecords = 300;
@@ -174,7 +181,6 @@ OpenResult FileCommands::openPath(const std::string& path)
 
 OpenResult FileCommands::readChosen(const std::string& path)
 {
-    clearForOpen(d_);
     onDisk_.reset();
     d_.curfile = path;
 
@@ -184,6 +190,7 @@ OpenResult FileCommands::readChosen(const std::string& path)
     d_.curvekind = CurveKind::Time;
     d_.dirty = false;
     if (!length) {
+        clearForOpen(d_);
         leaveWithNoTest("文件打开失败！" + reason);
         return OpenResult::Unreadable;
     }
@@ -194,6 +201,7 @@ OpenResult FileCommands::readChosen(const std::string& path)
     else if (L > 0 && L % kYsRecOldSize == 0)
         kind = 1;
     if (kind == 0 && !endsWithPys(path)) {
+        clearForOpen(d_);
         leaveWithNoTest("文件格式不能识别！");
         return OpenResult::UnknownKind;
     }
@@ -203,6 +211,7 @@ OpenResult FileCommands::readChosen(const std::string& path)
     readLimit_ = recordSize * rowsWanted;
     ReadResult file = readWholeFile(path, readLimit_);
     if (!file.bytes) {
+        clearForOpen(d_);
         leaveWithNoTest("文件打开失败！" + file.error);
         return OpenResult::Unreadable;
     }
@@ -212,6 +221,9 @@ OpenResult FileCommands::readChosen(const std::string& path)
         const unsigned long long records = L / recordSize;
         d_.ysn = d_.ysn0 = static_cast<std::int32_t>(std::min<unsigned long long>(records, INT32_MAX));
     }
+    // The reader decodes every raw row the file's length announces.
+    const int rawRows = std::min<std::int32_t>(d_.ysn0, kRawRows);
+    clearForOpen(d_, kind == 2 ? rawRows : 0, kind == 1 ? rawRows : 0);
     if (kind == 0)
         readRecordFile(bytes);
     else if (kind == 1)
@@ -226,8 +238,7 @@ void FileCommands::readRecordFile(const std::string& bytes)
 {
     d_.ftype = FileKind::Record;
     for (int i = 0; i < kRecordFileRows; ++i) {
-        const std::size_t at = i * kJlbRecSize;
-        decodeJlbRec(at < bytes.size() ? std::string_view(bytes).substr(at) : std::string_view(), d_.jlb[i]);
+        decodeJlbRec(recordAt(bytes, i, kJlbRecSize), d_.jlb[i]);
     }
     d_.ymax0 = 50;
     d_.ystep = 0.1f;
@@ -253,7 +264,7 @@ void FileCommands::readRawOld(const std::string& bytes)
     d_.ftype = FileKind::Raw267;
     const int n = std::min<std::int32_t>(d_.ysn0, kRawRows);
     for (int i = 0; i < n; ++i)
-        decodeYsRecOld(std::string_view(bytes).substr(i * kYsRecOldSize), d_.ysdo[i]);
+        decodeYsRecOld(recordAt(bytes, i, kYsRecOldSize), d_.ysdo[i]);
 
     int r = 0;
     for (int row = 0; row < n && row + 1 < kRawRows && r < kJlbRows - 1; row += 2) {
@@ -291,7 +302,7 @@ void FileCommands::readRaw(const std::string& bytes)
     d_.ftype = FileKind::Raw311;
     const int n = std::min<std::int32_t>(d_.ysn0, kRawRows);
     for (int i = 0; i < n; ++i)
-        decodeYsRec(std::string_view(bytes).substr(i * kYsRecSize), d_.ysd[i]);
+        decodeYsRec(recordAt(bytes, i, kYsRecSize), d_.ysd[i]);
     increments_ = convertRawReadings(d_);
     axisStep();
 }

@@ -1,5 +1,7 @@
 #include "data/model.h"
 
+#include <algorithm>
+
 #include "data/settings_entries.h"
 
 namespace pyx {
@@ -48,10 +50,13 @@ template <typename Rec> const Rec& unusedRaw()
 
 } // namespace
 
-void clearForOpen(TestData& d)
+void clearForOpen(TestData& d, int ysdRead, int ysdoRead)
 {
-    d.ysd.fill(unusedRaw<YsRec>());
-    d.ysdo.fill(unusedRaw<YsRecOld>());
+    const auto clearFrom = [](auto& rows, int read, const auto& blank) {
+        std::fill(rows.begin() + std::clamp(read, 0, static_cast<int>(rows.size())), rows.end(), blank);
+    };
+    clearFrom(d.ysd, ysdRead, unusedRaw<YsRec>());
+    clearFrom(d.ysdo, ysdoRead, unusedRaw<YsRecOld>());
     for (int i = 0; i < 200; ++i)
         d.jlb[i].hz = kEndLoad;
     d.ysn2 = 0; // only a 311-byte file has raw rows to show

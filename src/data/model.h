@@ -150,8 +150,9 @@ void resetForStart(TestData& d);
 // After an open that found no test: the test-describing values as at start-up, so nothing
 // of the previous test or of the failed file is shown or drawn.
 void resetToNoTest(TestData& d);
-// Clears the raw arrays and the record table before a file is read.
-void clearForOpen(TestData& d);
+// Clears the raw arrays and the record table before a file is read. The first `ysdRead`
+// rows of ysd and `ysdoRead` rows of ysdo are left for the reader, which writes them whole.
+void clearForOpen(TestData& d, int ysdRead = 0, int ysdoRead = 0);
 // Index of the first row whose load is the end marker (rows 0..limit-1), or limit.
 int firstEndRow(const std::array<JlbRec, kJlbRows>& rows, int limit);
 

@@ -346,13 +346,18 @@ template <typename T> std::optional<T> roundHalfEven(double v)
         return std::nullopt;
     }
     const double lower = std::floor(v);
-    const double fraction = v - lower;
-    double r = lower;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(lower, 2.0) != 0.0)) {
-        r = lower + 1.0;
+    // The result is lower or lower + 1: beyond these bounds it cannot be in range.
+    if (lower < static_cast<double>(std::numeric_limits<T>::min()) - 1.0 ||
+        lower > static_cast<double>(std::numeric_limits<T>::max())) {
+        return std::nullopt;
     }
-    if (r < static_cast<double>(std::numeric_limits<T>::min()) ||
-        r > static_cast<double>(std::numeric_limits<T>::max())) {
+    const auto whole = static_cast<long long>(lower);
+    const double fraction = v - lower;
+    long long r = whole;
+    if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) {
+        ++r;
+    }
+    if (r < std::numeric_limits<T>::min() || r > std::numeric_limits<T>::max()) {
         return std::nullopt;
     }
     return static_cast<T>(r);

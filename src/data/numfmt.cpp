@@ -300,8 +300,8 @@ template <typename T> std::pair<T, Range> convert(std::string_view text, const S
     if (n.significantDigits <= kExactDigits && n.leading <= Powers::kMaxMantissa &&
         n.exponent >= -Powers::kMax && n.exponent <= Powers::kMax) {
         const auto mantissa = static_cast<T>(n.leading);
-        const T value = n.exponent >= 0 ? mantissa * Powers::kTen[n.exponent]
-                                        : mantissa / Powers::kTen[-n.exponent];
+        const T value =
+            n.exponent >= 0 ? mantissa * Powers::kTen[n.exponent] : mantissa / Powers::kTen[-n.exponent];
         return {n.negative ? -value : value, Range::Ok};
     }
 

@@ -53,7 +53,8 @@ template <class Reader, std::size_t N> void readFloats(Reader& in, std::array<fl
 
 // Decodes a record with the reader that fits the buffer: `Size` bytes or more are read
 // directly, a shorter buffer through the ByteReader. Every field of `r` is written.
-template <std::size_t Size, class Rec, class Fields> void decodeWith(std::string_view bytes, Rec& r, Fields fields)
+template <std::size_t Size, class Rec, class Fields>
+void decodeWith(std::string_view bytes, Rec& r, Fields fields)
 {
     if (bytes.size() >= Size) {
         WholeRecord in(bytes);

@@ -258,10 +258,20 @@ TEST(Numfmt, ConversionsAgreeWithTheCLibrary)
             s.push_back(static_cast<char>('0' + random() % 10));
         return s;
     };
-    std::vector<std::string> texts = {"16777216", "16777217", "9007199254740992", "9007199254740993",
-                                      "1e22",     "1e23",     "3e10",             "3e11",
-                                      "0.1e-22",  "1e-22",    "16777217e-10",     "0.0000000001",
-                                      "1234567890123456789",  "12345678901234567890"};
+    std::vector<std::string> texts = {"16777216",
+                                      "16777217",
+                                      "9007199254740992",
+                                      "9007199254740993",
+                                      "1e22",
+                                      "1e23",
+                                      "3e10",
+                                      "3e11",
+                                      "0.1e-22",
+                                      "1e-22",
+                                      "16777217e-10",
+                                      "0.0000000001",
+                                      "1234567890123456789",
+                                      "12345678901234567890"};
     for (int k = 0; k < 4000; ++k) {
         const int intDigits = static_cast<int>(random() % 12);
         const int decimals = static_cast<int>(random() % 12);

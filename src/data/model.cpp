@@ -1,6 +1,8 @@
 #include "data/model.h"
 
 #include <algorithm>
+#include <cstring>
+#include <type_traits>
 
 #include "data/settings_entries.h"
 
@@ -52,8 +54,14 @@ template <typename Rec> const Rec& unusedRaw()
 
 void clearForOpen(TestData& d, int ysdRead, int ysdoRead)
 {
+    // Rows already blank byte for byte are left alone: most of the arrays usually are, and
+    // reading them is cheaper than writing them again.
     const auto clearFrom = [](auto& rows, int read, const auto& blank) {
-        std::fill(rows.begin() + std::clamp(read, 0, static_cast<int>(rows.size())), rows.end(), blank);
+        static_assert(std::is_trivially_copyable_v<std::remove_cvref_t<decltype(blank)>>);
+        for (auto row = rows.begin() + std::clamp(read, 0, static_cast<int>(rows.size())); row != rows.end();
+             ++row)
+            if (std::memcmp(&*row, &blank, sizeof blank) != 0)
+                *row = blank;
     };
     clearFrom(d.ysd, ysdRead, unusedRaw<YsRec>());
     clearFrom(d.ysdo, ysdoRead, unusedRaw<YsRecOld>());

@@ -461,5 +461,53 @@ TEST_F(FileCommandsTest, BadFilesOpenWithoutHarm)
     EXPECT_EQ(d->jlb[149].hz, kEndLoad);
 }
 
+// Each open starts from blank raw rows whatever the test before it held: a shorter file or
+// one of the other layout leaves nothing of a longer one behind.
+TEST_F(FileCommandsTest, EveryOpenStartsFromBlankRawRows)
+{
+    const auto fresh = std::make_unique<TestData>();
+    clearForOpen(*fresh);
+    const YsRec blank = fresh->ysd[0];
+    const YsRecOld blankOld = fresh->ysdo[0];
+    const auto rawFile = [](int rows) {
+        std::string out;
+        for (int i = 0; i < rows; ++i) {
+            YsRec r;
+            r.sj.set("10:00");
+            r.sj2.set("10:00");
+            r.v[0] = static_cast<float>(i);
+            out += encodeYsRec(r);
+        }
+        return out;
+    };
+    std::string old;
+    for (int i = 0; i < 120; ++i) {
+        YsRecOld r;
+        r.sj.set("09:00");
+        old += encodeYsRecOld(r);
+    }
+    const std::string longer = dir.write("long.pyx", rawFile(900));
+    const std::string shorter = dir.write("short.pyx", rawFile(40));
+    const std::string older = dir.write("old.pyw", old);
+
+    ASSERT_EQ(openFile(older), OpenResult::Opened);
+    ASSERT_EQ(openFile(longer), OpenResult::Opened);
+    for (int i = 0; i < kRawRows; ++i)
+        ASSERT_TRUE(d->ysdo[i] == blankOld) << i;
+    ASSERT_EQ(openFile(shorter), OpenResult::Opened);
+    for (int i = 40; i < kRawRows; ++i)
+        ASSERT_TRUE(d->ysd[i] == blank) << i;
+    ASSERT_EQ(openFile(longer), OpenResult::Opened);
+    ASSERT_EQ(openFile(older), OpenResult::Opened);
+    for (int i = 0; i < kRawRows; ++i)
+        ASSERT_TRUE(d->ysd[i] == blank) << i;
+    for (int i = 120; i < kRawRows; ++i)
+        ASSERT_TRUE(d->ysdo[i] == blankOld) << i;
+    ASSERT_EQ(openFile(longer), OpenResult::Opened);
+    EXPECT_EQ(openFile(dir.file("gone.pyx")), OpenResult::Unreadable);
+    for (int i = 0; i < kRawRows; ++i)
+        ASSERT_TRUE(d->ysd[i] == blank) << i;
+}
+
 } // namespace
 } // namespace pyx

@@ -122,18 +122,20 @@ std::string formatDecimalText(double v, int significant, std::string_view patter
         --decimalsEnd;
     }
 
-    std::string out;
-    out.reserve(decimalsEnd + 2);
-    if (negative && !allZero) {
-        out.push_back('-');
+    const bool sign = negative && !allZero;
+    std::string out(static_cast<std::size_t>(sign) + intLength + (p.hasPoint ? 1 + decimalsEnd - intLength : 0),
+                    '.');
+    char* to = out.data();
+    if (sign) {
+        *to++ = '-';
     }
     for (std::size_t k = 0; k < intLength; ++k) {
-        out.push_back(at(k));
+        *to++ = at(k);
     }
     if (p.hasPoint) {
-        out.push_back('.');
+        ++to;
         for (std::size_t k = intLength; k < decimalsEnd; ++k) {
-            out.push_back(at(k));
+            *to++ = at(k);
         }
     }
     return out;

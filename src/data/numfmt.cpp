@@ -123,8 +123,8 @@ std::string formatDecimalText(double v, int significant, std::string_view patter
     }
 
     const bool sign = negative && !allZero;
-    std::string out(static_cast<std::size_t>(sign) + intLength + (p.hasPoint ? 1 + decimalsEnd - intLength : 0),
-                    '.');
+    std::string out(
+        static_cast<std::size_t>(sign) + intLength + (p.hasPoint ? 1 + decimalsEnd - intLength : 0), '.');
     char* to = out.data();
     if (sign) {
         *to++ = '-';

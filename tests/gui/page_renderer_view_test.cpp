@@ -1,3 +1,4 @@
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -143,6 +144,26 @@ TEST(QtTextMeasure, MeasuresTheSubstitutedFontsInTwips)
     EXPECT_LT(m.width("Hcr", cell), m.width("Hcr", {"Tahoma", 21, false}));
     EXPECT_EQ(m.width("记录时间", cell), m.width("记录时间", cell)); // from the cache
     EXPECT_EQ(wrapText("实际 间隔 (min)", 840, cell, m), (std::vector<std::string>{"实际", "间隔", "(min)"}));
+}
+
+// Numbers are measured by adding their characters' advances: the widths must be those the
+// font gives the whole text.
+TEST(QtTextMeasure, NumbersMeasureAsTheFontSetsThem)
+{
+    const QtTextMeasure m;
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(qRound(72 / 0.0254));
+    device.setDotsPerMeterY(qRound(72 / 0.0254));
+    for (const FontSpec& font :
+         {FontSpec{"宋体", 10.5, false}, FontSpec{"Tahoma", 9, true}, FontSpec{"Tahoma", 12, false}}) {
+        const QFontMetricsF direct(pageFont(font, font.size * kTwipsPerPoint, &device), &device);
+        for (const char* text :
+             {"0", "12.34", "-0.05", "08:30", "1234567.89", "+1.5", "10.", "--", "99999"}) {
+            EXPECT_EQ(m.width(text, font), direct.horizontalAdvance(QString::fromUtf8(text))) << text;
+            EXPECT_EQ(m.width(text, font), m.width(text, font)) << text;
+        }
+        EXPECT_EQ(m.width("12.34 kN", font), direct.horizontalAdvance("12.34 kN"));
+    }
 }
 
 TEST_F(PageRendererTest, PaintsRulesTextsAndTheCurveOnAnImage)

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <algorithm>
+#include <string_view>
 
 namespace pyx {
 namespace {
@@ -11,6 +12,9 @@ namespace {
 // Texts are measured on a device of 72 dots per inch with one dot per twip in the em, so
 // the advance comes out in twips, with the precision of a large font.
 constexpr int kMeasureDpi = 72;
+
+// The characters of numbers and times.
+constexpr std::string_view kFigures = "0123456789.-+:";
 
 const QPaintDevice& measureDevice()
 {
@@ -38,20 +42,51 @@ QFont pageFont(const FontSpec& spec, double pixels, const QPaintDevice* device)
     return font;
 }
 
+QtTextMeasure::FontWidths& QtTextMeasure::fontWidths(const FontSpec& font) const
+{
+    const auto known =
+        std::find_if(fonts_.begin(), fonts_.end(), [&](const FontWidths& f) { return f.spec == font; });
+    if (known != fonts_.end())
+        return *known;
+    const QPaintDevice& device = measureDevice();
+    return fonts_.emplace_back(FontWidths{
+        font, QFontMetricsF(pageFont(font, font.size * kTwipsPerPoint, &device), &device), {}, {}, false});
+}
+
+const std::array<double, 128>* QtTextMeasure::figureAdvances(FontWidths& f)
+{
+    if (!f.figuresChecked) {
+        f.figuresChecked = true;
+        std::array<double, 128> advance{};
+        for (const char c : kFigures)
+            advance[static_cast<unsigned char>(c)] = f.metrics.horizontalAdvance(QChar(c));
+        for (const char a : kFigures)
+            for (const char b : kFigures) {
+                const QString pair = QString(QChar(a)) + QChar(b);
+                if (f.metrics.horizontalAdvance(pair) !=
+                    advance[static_cast<unsigned char>(a)] + advance[static_cast<unsigned char>(b)])
+                    return nullptr;
+            }
+        f.figures = advance;
+    }
+    return f.figures ? &*f.figures : nullptr;
+}
+
 double QtTextMeasure::width(std::string_view utf8, const FontSpec& font) const
 {
-    std::string key = font.name;
-    key += '\0';
-    key += std::to_string(font.size);
-    key += font.bold ? 'b' : 'r';
-    key += utf8;
-    if (const auto it = widths_.find(key); it != widths_.end())
+    FontWidths& f = fontWidths(font);
+    if (!utf8.empty() && utf8.find_first_not_of(kFigures) == std::string_view::npos)
+        if (const auto* advance = figureAdvances(f)) {
+            double w = 0;
+            for (const char c : utf8)
+                w += (*advance)[static_cast<unsigned char>(c)];
+            return w;
+        }
+    if (const auto it = f.known.find(utf8); it != f.known.end())
         return it->second;
-    const QPaintDevice& device = measureDevice();
-    const QFontMetricsF metrics(pageFont(font, font.size * kTwipsPerPoint, &device), &device);
     const double w =
-        metrics.horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-    widths_.emplace(std::move(key), w);
+        f.metrics.horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    f.known.emplace(std::string(utf8), w);
     return w;
 }
 

@@ -4,8 +4,15 @@
 // for CJK characters, is measured.
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <array>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/text_measure.h"
 
@@ -22,8 +29,31 @@ public:
     double width(std::string_view utf8, const FontSpec& font) const override;
 
 private:
-    // Widths already measured, by font and text: the tables repeat their texts a lot.
-    mutable std::unordered_map<std::string, double> widths_;
+    struct TextHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    using Widths = std::unordered_map<std::string, double, TextHash, std::equal_to<>>;
+    struct FontWidths
+    {
+        FontSpec spec;
+        QFontMetricsF metrics;
+        // Widths already measured, by text: the tables repeat their texts a lot. A text is
+        // looked up without a copy of it.
+        Widths known;
+        // The advances of the figures (digits, point, signs, colon), kept when every pair of
+        // them measures as the sum of its two: a text of figures alone is then the sum of its
+        // characters' advances, so the many different numbers of the tables are added up
+        // instead of being shaped one by one.
+        std::optional<std::array<double, 128>> figures;
+        bool figuresChecked = false;
+    };
+    FontWidths& fontWidths(const FontSpec& font) const;
+    static const std::array<double, 128>* figureAdvances(FontWidths& f);
+
+    // A few fonts per document.
+    mutable std::vector<FontWidths> fonts_;
 };
 
 } // namespace pyx

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -71,7 +72,7 @@ std::string formatDecimalText(double v, int significant, std::string_view patter
     const bool negative = sci.negative;
     char digits[sizeof sci.digits + 1];
     const auto count = static_cast<std::size_t>(sci.count);
-    std::copy(sci.digits, sci.digits + count, digits + 1);
+    std::memcpy(digits + 1, sci.digits, sizeof sci.digits); // a fixed size: no call
     const int exponent = sci.exponent;
 
     // value = 0.digits * 10^(exponent + 1); scaled = value * 10^maxDecimals, rounded.
@@ -342,29 +343,6 @@ std::string_view trimmedNumberText(std::string_view text)
     return text;
 }
 
-template <typename T> std::optional<T> roundHalfEven(double v)
-{
-    if (!std::isfinite(v)) {
-        return std::nullopt;
-    }
-    const double lower = std::floor(v);
-    // The result is lower or lower + 1: beyond these bounds it cannot be in range.
-    if (lower < static_cast<double>(std::numeric_limits<T>::min()) - 1.0 ||
-        lower > static_cast<double>(std::numeric_limits<T>::max())) {
-        return std::nullopt;
-    }
-    const auto whole = static_cast<long long>(lower);
-    const double fraction = v - lower;
-    long long r = whole;
-    if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) {
-        ++r;
-    }
-    if (r < std::numeric_limits<T>::min() || r > std::numeric_limits<T>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<T>(r);
-}
-
 } // namespace
 
 std::string formatSingle(float v, std::string_view pattern)
@@ -375,16 +353,6 @@ std::string formatSingle(float v, std::string_view pattern)
 std::string formatDouble(double v, std::string_view pattern)
 {
     return formatDecimalText(v, 15, pattern);
-}
-
-std::optional<std::int16_t> toInteger(double v)
-{
-    return roundHalfEven<std::int16_t>(v);
-}
-
-std::optional<std::int32_t> toLong(double v)
-{
-    return roundHalfEven<std::int32_t>(v);
 }
 
 double leadingNumber(std::string_view text)

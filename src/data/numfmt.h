@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,10 +24,42 @@ namespace pyx {
 std::string formatSingle(float v, std::string_view pattern);
 std::string formatDouble(double v, std::string_view pattern);
 
+namespace detail {
+// Inline: an optional returned through memory from a call stalls the caller's read of it.
+template <typename T> std::optional<T> roundHalfEven(double v)
+{
+    if (!std::isfinite(v)) {
+        return std::nullopt;
+    }
+    const double lower = std::floor(v);
+    // The result is lower or lower + 1: beyond these bounds it cannot be in range.
+    if (lower < static_cast<double>(std::numeric_limits<T>::min()) - 1.0 ||
+        lower > static_cast<double>(std::numeric_limits<T>::max())) {
+        return std::nullopt;
+    }
+    const auto whole = static_cast<long long>(lower);
+    const double fraction = v - lower;
+    long long r = whole;
+    if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) {
+        ++r;
+    }
+    if (r < std::numeric_limits<T>::min() || r > std::numeric_limits<T>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<T>(r);
+}
+} // namespace detail
+
 // Whole numbers, rounded half to even. NaN, infinities and results outside the target range
 // give no value.
-std::optional<std::int16_t> toInteger(double v);
-std::optional<std::int32_t> toLong(double v);
+inline std::optional<std::int16_t> toInteger(double v)
+{
+    return detail::roundHalfEven<std::int16_t>(v);
+}
+inline std::optional<std::int32_t> toLong(double v)
+{
+    return detail::roundHalfEven<std::int32_t>(v);
+}
 
 // The number at the start of a text: leading blanks, tabs and line feeds are skipped and those
 // inside the number are ignored ("1 2" is 12); an optional sign, digits, an optional point and

@@ -103,10 +103,11 @@ void TextGrid::setText(int row, int col, const std::string& text)
     changed();
 }
 
-std::string TextGrid::text(int row, int col) const
+const std::string& TextGrid::text(int row, int col) const
 {
+    static const std::string outside;
     if (!inRange(row, cells_.size()) || !inRange(col, static_cast<std::size_t>(cols_)))
-        return {};
+        return outside;
     return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 

@@ -63,7 +63,8 @@ public:
     int fixedRows() const { return fixedRows_; }
 
     void setText(int row, int col, const std::string& text);
-    std::string text(int row, int col) const; // empty outside the grid
+    // Empty outside the grid. The reference holds until the grid changes.
+    const std::string& text(int row, int col) const;
 
     void setColWidth(int col, int twips); // kDefaultWidth: the view's own width
     int colWidth(int col) const;

@@ -75,6 +75,17 @@ void genhzdat(TestData& d)
     const int rows = std::clamp<int>(d.jlbn, 0, kJlbRows - 1);
     d.hzdat.assign(static_cast<std::size_t>(rows), HzRow{});
 
+    // The displacements of a stage are those of its last row: formatted once that row is known.
+    int openStage = -1;
+    int openRow = 0;
+    const auto closeStage = [&d, &openStage, &openRow] {
+        if (openStage < 0)
+            return;
+        HzRow& stage = d.hzdat[static_cast<std::size_t>(openStage)];
+        stage.maxDisp = formatSingle(d.jlbp[openRow].ds[dispLoading], "#0.00");
+        stage.maxResidual = formatSingle(d.jlbp[openRow].ds[dispUnloading], "#0.00");
+    };
+
     bool pending = true;
     std::int64_t stageStart = 0;
     for (int i = 0; i < rows; ++i) {
@@ -96,12 +107,16 @@ void genhzdat(TestData& d)
             d.hzdecimal = true;
         if (d.hzcount == 0)
             continue;
-        HzRow& stage = d.hzdat[d.hzcount - 1];
+        if (d.hzcount - 1 != openStage) {
+            closeStage();
+            openStage = d.hzcount - 1;
+        }
+        openRow = i;
+        HzRow& stage = d.hzdat[static_cast<std::size_t>(openStage)];
         stage.load = row.hz;
         stage.minutes = toLong(static_cast<double>(held)).value_or(0);
-        stage.maxDisp = formatSingle(row.ds[dispLoading], "#0.00");
-        stage.maxResidual = formatSingle(row.ds[dispUnloading], "#0.00");
     }
+    closeStage();
 }
 
 } // namespace pyx

@@ -26,9 +26,15 @@ bool writeFile(const std::string& path, const std::string& bytes)
 
 int main(int argc, char** argv)
 {
+    constexpr const char* kUsage = "usage: pyx-samplegen [--bench] OUTDIR\n";
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     const bool bench = argc == 3 && std::string(argv[1]) == "--bench";
-    if (argc != 2 && !bench) {
-        std::fputs("usage: pyx-samplegen [--bench] OUTDIR\n", stderr);
+    // An option it does not know is not taken for a folder to write into.
+    if ((argc != 2 && !bench) || argv[argc - 1][0] == '-') {
+        std::fputs(kUsage, stderr);
         return 2;
     }
     const std::string dir = argv[argc - 1];

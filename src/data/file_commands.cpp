@@ -190,7 +190,6 @@ OpenResult FileCommands::readChosen(const std::string& path)
     d_.curvekind = CurveKind::Time;
     d_.dirty = false;
     if (!length) {
-        clearForOpen(d_);
         leaveWithNoTest("文件打开失败！" + reason);
         return OpenResult::Unreadable;
     }
@@ -201,7 +200,6 @@ OpenResult FileCommands::readChosen(const std::string& path)
     else if (L > 0 && L % kYsRecOldSize == 0)
         kind = 1;
     if (kind == 0 && !endsWithPys(path)) {
-        clearForOpen(d_);
         leaveWithNoTest("文件格式不能识别！");
         return OpenResult::UnknownKind;
     }
@@ -211,7 +209,6 @@ OpenResult FileCommands::readChosen(const std::string& path)
     readLimit_ = recordSize * rowsWanted;
     ReadResult file = readWholeFile(path, readLimit_);
     if (!file.bytes) {
-        clearForOpen(d_);
         leaveWithNoTest("文件打开失败！" + file.error);
         return OpenResult::Unreadable;
     }
@@ -356,6 +353,7 @@ void FileCommands::complete()
 
 void FileCommands::leaveWithNoTest(const std::string& message)
 {
+    clearForOpen(d_);
     dialogs_.message({message, "系统提示！", MsgButtons::Ok, MsgIcon::Exclamation, 1});
     resetToNoTest(d_);
     if (hooks.showHeader)

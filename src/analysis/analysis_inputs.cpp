@@ -167,23 +167,68 @@ const char* ruleKey(CharacteristicRule rule)
         return "y10";
     case CharacteristicRule::Displacement6:
         return "y6";
+    case CharacteristicRule::Allowable:
+        return "allowable";
+    case CharacteristicRule::UltimateLoad:
+        return "hu";
     case CharacteristicRule::CriticalLoad:
         break;
     }
     return "hcr";
 }
 
-const char* ruleCaption(CharacteristicRule rule)
+std::optional<CharacteristicRule> ruleFromKey(const std::string& key)
+{
+    for (const CharacteristicRule r :
+         {CharacteristicRule::CriticalLoad, CharacteristicRule::Displacement10, CharacteristicRule::Displacement6,
+          CharacteristicRule::Allowable, CharacteristicRule::UltimateLoad})
+        if (key == ruleKey(r))
+            return r;
+    return std::nullopt;
+}
+
+ValueBase valueBase(CharacteristicRule rule)
 {
     switch (rule) {
     case CharacteristicRule::Displacement10:
-        return "0.75×水平位移10mm对应荷载";
     case CharacteristicRule::Displacement6:
-        return "0.75×水平位移6mm对应荷载（位移敏感建筑）";
+        return ValueBase::LoadAtDisplacement;
+    case CharacteristicRule::Allowable:
+        return ValueBase::AllowableDisplacement;
+    case CharacteristicRule::UltimateLoad:
+        return ValueBase::UltimateLoad;
     case CharacteristicRule::CriticalLoad:
         break;
     }
-    return "0.75×水平临界荷载Hcr";
+    return ValueBase::CriticalLoad;
+}
+
+std::optional<double> ruleDisplacement(const AnalysisInputs& in)
+{
+    switch (in.rule) {
+    case CharacteristicRule::Displacement10:
+        return 10.0;
+    case CharacteristicRule::Displacement6:
+        return 6.0;
+    case CharacteristicRule::Allowable:
+        return in.allowableMm;
+    case CharacteristicRule::CriticalLoad:
+    case CharacteristicRule::UltimateLoad:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::string ruleCaption(const AnalysisInputs& in)
+{
+    if (in.rule == CharacteristicRule::Allowable && !in.allowableMm)
+        return "设计要求的水平允许位移所对应的荷载（未输入允许位移，JGJ 106-2014 第6.4.6条）";
+    return baseRuleText(in.standard, valueBase(in.rule), ruleDisplacement(in).value_or(10));
+}
+
+CharacteristicRule ruleUnder(Standard s, CharacteristicRule rule)
+{
+    return allowedBy(s, valueBase(rule)) ? rule : CharacteristicRule::CriticalLoad;
 }
 
 WidthReading widthFromDiameterText(const std::string& text)
@@ -233,7 +278,10 @@ std::string inputsJson(const AnalysisInputs& in)
     out += ",\n";
     number(out, "embedded_m", in.embedded);
     out += ",\n";
-    out += "  \"characteristic_rule\": " + quoteJson(ruleKey(in.rule)) + "\n}\n";
+    out += "  \"characteristic_rule\": " + quoteJson(ruleKey(in.rule)) + ",\n";
+    number(out, "allowable_mm", in.allowableMm);
+    out += ",\n";
+    out += "  \"standard\": " + quoteJson(standardKey(in.standard)) + "\n}\n";
     return out;
 }
 
@@ -252,11 +300,11 @@ std::optional<AnalysisInputs> inputsFromJson(const std::string& text)
     in.width = positiveNumber(get("width_m"));
     in.ei = positiveNumber(get("ei_kNm2"));
     in.embedded = positiveNumber(get("embedded_m"));
-    const auto rule = get("characteristic_rule");
-    if (rule == std::optional<std::string>("y10"))
-        in.rule = CharacteristicRule::Displacement10;
-    else if (rule == std::optional<std::string>("y6"))
-        in.rule = CharacteristicRule::Displacement6;
+    if (const auto standard = get("standard"))
+        in.standard = standardFromText(*standard).value_or(Standard::Jgj106);
+    if (const auto rule = get("characteristic_rule"))
+        in.rule = ruleUnder(in.standard, ruleFromKey(*rule).value_or(CharacteristicRule::CriticalLoad));
+    in.allowableMm = positiveNumber(get("allowable_mm"));
     return in;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "analysis/soil_coefficient.h"
+#include "analysis/standard.h"
 #include "data/io_result.h"
 
 namespace pyx {
@@ -15,7 +16,9 @@ enum class CharacteristicRule
 {
     CriticalLoad,   // 0.75 × Hcr
     Displacement10, // 0.75 × the load at Y0 = 10 mm
-    Displacement6   // 0.75 × the load at Y0 = 6 mm (displacement-sensitive structures)
+    Displacement6,  // 0.75 × the load at Y0 = 6 mm (displacement-sensitive structures)
+    Allowable,      // the load at the design's allowable displacement (JGJ 106-2014)
+    UltimateLoad    // 0.5 × Hu (GB 50007-2011, cracks allowed)
 };
 
 struct AnalysisInputs
@@ -25,6 +28,8 @@ struct AnalysisInputs
     std::optional<double> ei;       // kN·m²
     std::optional<double> embedded; // m
     CharacteristicRule rule = CharacteristicRule::CriticalLoad;
+    std::optional<double> allowableMm; // the design's allowable displacement, mm
+    Standard standard = Standard::Jgj106;
     bool operator==(const AnalysisInputs&) const = default;
 
     PileInputs pile() const { return {shape, width.value_or(0), ei.value_or(0), embedded.value_or(0)}; }
@@ -68,6 +73,14 @@ TestInputs inputsForTest(const std::string& dataFile, const std::string& diamete
 IoResult writeAnalysisInputs(const std::string& dataFile, const AnalysisInputs& in);
 
 const char* ruleKey(CharacteristicRule rule);
-const char* ruleCaption(CharacteristicRule rule);
+std::optional<CharacteristicRule> ruleFromKey(const std::string& key);
+// The rule in the words of the chosen standard, with its clause.
+std::string ruleCaption(const AnalysisInputs& in);
+ValueBase valueBase(CharacteristicRule rule);
+// The displacement the rule reads the load at (mm), none for the rules of Hcr and Hu.
+std::optional<double> ruleDisplacement(const AnalysisInputs& in);
+// The rule kept when the standard changes: one the standard does not allow falls back to
+// 0.75 × Hcr.
+CharacteristicRule ruleUnder(Standard s, CharacteristicRule rule);
 
 } // namespace pyx

@@ -26,10 +26,20 @@ AnalysisSection mByStageSection(const TestAnalysis& a);
 AnalysisSection characteristicSection(const TestAnalysis& a);
 AnalysisSection scheduleSection(const TestAnalysis& a);
 
-// Number texts of the analysis.
+// The pile inputs of m as one line, with b0 when they are usable.
+std::string pileText(const TestAnalysis& a);
+// The schedule check in one line: the schedule, its assumption and what was found.
+std::string scheduleSummary(const ScheduleCheck& c);
+
+// Number texts of the analysis: loads in whole kN (a tenth where the load has one),
+// displacements in 0.01 mm as the record
+// tables show them, m (MN/m⁴) to three significant figures.
 std::string loadText(double kN);
-std::string mText(double kNPerM4); // in MN/m⁴
+std::string displacementText(double mm);
+std::string mText(double kNPerM4);
 
 inline constexpr const char* kDisagreeNote = "三种方法的建议相差超过一级荷载，请结合曲线人工判定。";
+inline constexpr const char* kCaveat = "建议仅供参考，水平临界荷载与水平极限承载力以在曲线上确认的标记为准。";
+inline constexpr const char* kOutsideTable = "超出规范表格范围";
 
 } // namespace pyx

@@ -21,7 +21,7 @@ const char* methodCaption(SuggestionMethod m)
     case SuggestionMethod::LgLog:
         return "lgH0-lgY0 分段拟合";
     case SuggestionMethod::Kink:
-        return "H0-Y0 陡变";
+        return "H0-t-Y0 级间位移陡升";
     case SuggestionMethod::Gradient:
         break;
     }
@@ -42,6 +42,7 @@ void AnalysisWindow::load()
     widthText = boxText(inputs_.width);
     eiText = boxText(inputs_.ei);
     embeddedText = boxText(inputs_.embedded);
+    allowableText = boxText(inputs_.allowableMm);
     analyse();
 }
 
@@ -76,8 +77,13 @@ bool AnalysisWindow::setValue(std::optional<double>& value, std::string& box, co
     }
     value = *v;
     box = t;
-    if (&value == &inputs_.width)
+    if (&value == &inputs_.width) {
         widthNote.clear();
+        if (*v > kWidestPile)
+            dialogs_.message({"桩径或边长" + t + "m大于" + formatDouble(kWidestPile, "#0") +
+                                  "m，是否误输入了毫米？请以米为单位输入。",
+                              "系统提示！", MsgButtons::Ok, MsgIcon::Exclamation, 1});
+    }
     analyse();
     return true;
 }
@@ -90,7 +96,16 @@ void AnalysisWindow::setShape(PileShape shape)
 
 void AnalysisWindow::setRule(CharacteristicRule rule)
 {
+    if (!allowedBy(inputs_.standard, valueBase(rule)))
+        return;
     inputs_.rule = rule;
+    analyse();
+}
+
+void AnalysisWindow::setStandard(Standard s)
+{
+    inputs_.standard = s;
+    inputs_.rule = ruleUnder(s, inputs_.rule);
     analyse();
 }
 
@@ -109,8 +124,14 @@ void AnalysisWindow::adopt()
                           MsgButtons::Ok, MsgIcon::Information, 1});
         return;
     }
+    // The mark dialog counts the points of the gradient curve, which a stage of fewer cycles is not.
+    const auto curveStage = [&](int stage) {
+        if (stage <= 0 || stage > static_cast<int>(result_.points.size()))
+            return 0;
+        return result_.points[static_cast<std::size_t>(stage - 1)].curvePoint + 1;
+    };
     if (adoptSuggestion)
-        adoptSuggestion(s.hcrStage, s.huStage);
+        adoptSuggestion(curveStage(s.hcrStage), curveStage(s.huStage));
     analyse();
 }
 

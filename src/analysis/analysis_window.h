@@ -22,6 +22,10 @@ enum class SuggestionMethod
     Kink = 2
 };
 const char* methodCaption(SuggestionMethod m);
+// The rules of the characteristic value in the order the window offers them.
+inline constexpr CharacteristicRule kRuleOrder[] = {CharacteristicRule::CriticalLoad, CharacteristicRule::Displacement10,
+                                                   CharacteristicRule::Displacement6, CharacteristicRule::Allowable,
+                                                   CharacteristicRule::UltimateLoad};
 
 class AnalysisWindow
 {
@@ -48,8 +52,17 @@ public:
     {
         return setValue(inputs_.embedded, embeddedText, text, "入土深度h");
     }
+    // The design's allowable displacement (mm) of the rule that reads the load at it.
+    std::string allowableText;
+    bool setAllowable(const std::string& text)
+    {
+        return setValue(inputs_.allowableMm, allowableText, text, "设计要求的水平允许位移");
+    }
     void setShape(PileShape shape);
+    // A rule the chosen standard does not allow is not taken.
     void setRule(CharacteristicRule rule);
+    // The rule set; the rule falls back to 0.75 × Hcr where the new one does not allow it.
+    void setStandard(Standard s);
     const AnalysisInputs& inputs() const { return inputs_; }
 
     SuggestionMethod chosen = SuggestionMethod::Gradient;

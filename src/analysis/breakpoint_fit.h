@@ -19,10 +19,16 @@ struct StagePoint
     double h0 = 0;   // kN
     double y0 = 0;   // mm
     double dydh = 0; // △Y0/△H0, mm/kN (the first stage against the origin)
+    int cycles = 0;  // cycles of the stage in the record table
+    // A stage of fewer cycles than the schedule's five, usually the stage at which loading
+    // stopped: not a point of the gradient curve, but a point of the analysis, with its last cycle.
+    bool incomplete = false;
+    int curvePoint = -1; // its point on the gradient curve (0-based), -1 when not on it
 };
 
-// The stage points of the loading branch: it ends before a stage whose load does not exceed the
-// load before it, and at the end marker. `gridRows` as the gradient curve reads it.
+// The stage points of the loading branch: the gradient curve's points and the stages of fewer
+// cycles after its first point, in the order of the rows; it ends before a stage whose load does
+// not exceed the load before it, and at the end marker. `gridRows` as the gradient curve reads it.
 std::vector<StagePoint> stagePoints(const TestData& d, int gridRows);
 
 // A fitted straight piece from x0 to x1.
@@ -32,47 +38,44 @@ struct FitSegment
     double slope = 0;
 };
 
-// A piecewise-linear fit in three groups of consecutive points, each with its own straight
-// line: points 0..first, first+1..second, second+1..last. The breaks are the last points of
-// the first two groups, where the curve stops following its straight part.
-struct BreakpointFit
-{
-    int first = 0;
-    int second = 0;
-    FitSegment segments[3];
-    std::vector<double> residuals; // y - fitted y, one a point
-    double rss = 0;                // sum of squared residuals
-    double score = 0;              // what the fit minimised (see FitOptions)
-    double lineScore = 0;          // the same for one straight line through all points
-    int points = 0;
-    // The breaks explain most of what one straight line leaves, and that line misses the
-    // points by more than the readings' precision: the curve has inflections.
-    bool clear() const
-    {
-        return score <= kClearBreaks * lineScore && lineScore > kStraightNoise * kStraightNoise * points;
-    }
-    static constexpr double kClearBreaks = 0.25;
-    // Mean misfit of one line below which a curve counts as straight: a hundredth of the
-    // level (relative scores) or of a decade (logarithms).
-    static constexpr double kStraightNoise = 0.01;
-};
-
+// How the pieces are fitted.
 struct FitOptions
 {
     // Residuals weighed against the mean level of their group, so the noise of a steep last
     // part does not outweigh the first: for values that grow by factors, as the gradients do.
     bool relative = false;
-    // Each group a level (slope 0) instead of a sloped line: the gradient of a displacement
-    // that is straight between the breaks is constant there.
+    // Each group a level (slope 0), as the gradient of a displacement that is straight between
+    // the breaks is; otherwise straight lines joined at the breaks, as a curve is read by eye.
     bool levels = false;
 };
 
-// The least-squares fit over every pair of breaks that leaves at least two points in each of
-// the first two groups (three for sloped lines from 8 points on, as two points always lie on a
-// line) and one in the last; the smallest score wins (the earlier breaks on a tie). Nothing
-// with fewer than 5 points or with x and y of different lengths.
-std::optional<BreakpointFit> fitTwoBreakpoints(const std::vector<double>& x, const std::vector<double>& y,
-                                               FitOptions options = {});
+// The piecewise-linear least-squares fit with 0, 1 or 2 breaks, chosen by the Bayesian
+// information criterion n·ln(σ²) + k·ln(n): σ² the mean squared (weighted) residual, never
+// below the readings' precision (a hundredth of the level, or of a decade for logarithms), k the
+// parameters (levels or line coefficients plus one a break). A break is taken only when the
+// model with it lowers the criterion by at least kSignificance against the model without it
+// (strong evidence): the one-break fit against a straight line for the first break, the
+// two-break fit against the one-break fit for the second.
+struct BreakpointFit
+{
+    int breaks = 0;  // of the chosen model
+    int first = -1;  // index of the point at the first break (the last of the first piece)
+    int second = -1; // at the second break
+    std::vector<FitSegment> segments;
+    std::vector<double> residuals; // y - fitted y, one a point
+    double rss = 0;                // sum of squared residuals
+    double score = 0;              // what the fit minimised (weighted with `relative`)
+    int points = 0;
+    double criterion[3] = {0, 0, 0}; // of the best model with 0, 1 and 2 breaks
+    int firstOfTwo = -1, secondOfTwo = -1; // the breaks of the best two-break model
+    static constexpr double kSignificance = 6;
+    static constexpr double kPrecision = 0.01;
+};
+
+// Nothing with fewer than 5 points or with x and y of different lengths. The breaks lie on
+// points; each piece keeps at least two points, the last may hold one (a failure stage).
+std::optional<BreakpointFit> fitBreakpoints(const std::vector<double>& x, const std::vector<double>& y,
+                                            FitOptions options = {});
 
 // One method's suggestion: both loads, or nothing with the reason.
 struct Suggestion
@@ -85,20 +88,25 @@ struct Suggestion
 };
 
 inline constexpr int kMinimumStagePoints = 5;
-// The kink rule: from the third stage on, a stage whose △Y0/△H0 is at least this multiple of
-// the stage's before it; Hcr is the stage before the first such kink, Hu the stage before the
-// next one.
+// The steep rise of the H0-t-Y0 curve between stages: from the third stage on, a stage whose
+// displacement gain per kN (△Y0/△H0) is at least this multiple of the stage's before it; Hcr is
+// the stage before the first such rise, Hu the stage before the next one.
 inline constexpr double kKinkFactor = 1.5;
+
+inline constexpr const char* kNoSecondInflection = "未出现第二拐点";
 
 Suggestion gradientSuggestion(const std::vector<StagePoint>& pts); // H0-△Y0/△H0
 Suggestion lgLogSuggestion(const std::vector<StagePoint>& pts);    // lgH0-lgY0
-Suggestion kinkSuggestion(const std::vector<StagePoint>& pts);     // H0-Y0
+Suggestion kinkSuggestion(const std::vector<StagePoint>& pts);     // H0-t-Y0 steep rise
 
 struct Suggestions
 {
     Suggestion gradient, lglog, kink;
     // The suggestions made lie more than one stage apart in Hcr or in Hu.
     bool disagree = false;
+    // The lowest Hcr and Hu suggested by any method (the safe side), none when none was.
+    std::optional<double> lowestHcr() const;
+    std::optional<double> lowestHu() const;
 };
 
 Suggestions suggestLoads(const std::vector<StagePoint>& pts);

@@ -240,22 +240,38 @@ std::vector<PileValue> quantityValues(const std::vector<PileRow>& rows, PileQuan
 
 CharacteristicValue UnitSummary::characteristic() const
 {
-    return characteristicValue(
-        choice, choice.rule == UnitCharacteristicRule::Displacement ? atDisplacementResult() : hcrResult());
+    if (choice.usesDisplacement())
+        return characteristicValue(choice, atDisplacementResult());
+    return characteristicValue(choice,
+                               choice.rule == UnitCharacteristicRule::UltimateLoad ? huResult() : hcrResult());
+}
+
+void restate(UnitSummary& s, PileQuantity q)
+{
+    const auto one = [&](SampleStatistics& st, StatsDecision& d, std::vector<std::string>& notes,
+                         const std::vector<Exclusion>& excluded) {
+        notes.clear();
+        st = statistics(quantityValues(s.rows, q, s.choice.displacementMm, &notes),
+                        {s.capAtMostThree, excluded});
+        d = {};
+    };
+    switch (q) {
+    case PileQuantity::Hcr:
+        one(s.hcr, s.hcrDecision, s.hcrNotes, s.hcrExcluded);
+        break;
+    case PileQuantity::Hu:
+        one(s.hu, s.huDecision, s.huNotes, s.huExcluded);
+        break;
+    case PileQuantity::LoadAtDisplacement:
+        one(s.atDisplacement, s.atDisplacementDecision, s.atDisplacementNotes, s.atDisplacementExcluded);
+        break;
+    }
 }
 
 void summarize(UnitSummary& s, const Tolerances& t)
 {
-    s.hcrNotes.clear();
-    s.huNotes.clear();
-    s.atDisplacementNotes.clear();
-    s.hcr = statistics(quantityValues(s.rows, PileQuantity::Hcr, 0, &s.hcrNotes));
-    s.hu = statistics(quantityValues(s.rows, PileQuantity::Hu, 0, &s.huNotes));
-    s.atDisplacement = statistics(quantityValues(s.rows, PileQuantity::LoadAtDisplacement,
-                                                 s.choice.displacementMm, &s.atDisplacementNotes));
-    s.hcrDecision = {};
-    s.huDecision = {};
-    s.atDisplacementDecision = {};
+    for (const PileQuantity q : {PileQuantity::Hcr, PileQuantity::Hu, PileQuantity::LoadAtDisplacement})
+        restate(s, q);
     s.warnings = consistencyWarnings(s.rows, t);
 }
 
@@ -345,9 +361,9 @@ std::string quantityName(PileQuantity q, double displacementMm)
 {
     switch (q) {
     case PileQuantity::Hcr:
-        return "临界荷载 Hcr";
+        return "水平临界荷载 Hcr";
     case PileQuantity::Hu:
-        return "极限荷载 Hu";
+        return "水平极限承载力 Hu";
     case PileQuantity::LoadAtDisplacement:
         return "位移 " + statsNumber(displacementMm) + " mm 时的荷载";
     }

@@ -81,6 +81,9 @@ struct UnitSummary
     SampleStatistics hcr, hu, atDisplacement;
     StatsDecision hcrDecision, huDecision, atDisplacementDecision;
     std::vector<std::string> hcrNotes, huNotes, atDisplacementNotes;
+    // The cap holds three piles or fewer; the values the engineer leaves out, with reasons.
+    bool capAtMostThree = false;
+    std::vector<Exclusion> hcrExcluded, huExcluded, atDisplacementExcluded;
     CharacteristicChoice choice;
     std::vector<std::string> warnings;
 
@@ -90,8 +93,11 @@ struct UnitSummary
     CharacteristicValue characteristic() const;
 };
 
-// The statistics of the rows afresh; the decisions are cleared.
+// The statistics of the rows afresh (with the cap option and the engineer's exclusions); the
+// decisions are cleared.
 void summarize(UnitSummary& s, const Tolerances& t = {});
+// One statistics afresh, its decision cleared.
+void restate(UnitSummary& s, PileQuantity q);
 
 // The name of a pile in the texts: its number, or its file when it has none.
 std::string pileName(const PileRow& row);

@@ -131,24 +131,26 @@ ScheduleCheck checkSchedule(const TestData& d)
             const Cycle& c = cycles[k];
             const int cycle = static_cast<int>(k - first) + 1;
             const std::string where = at + "第" + std::to_string(cycle) + "次循环";
-            const int held = minutesBetween(c.loadMinute, c.unloadMinute);
-            if (std::abs(held - out.loadingHold) > kHoldTolerance)
-                add(ScheduleIssue::LoadingHold, stage, cycle, c.loadRecord, out.loadingHold, held,
-                    where + "加载持荷" + std::to_string(held) + "分钟，应为" +
-                        std::to_string(out.loadingHold) + "分钟");
+            const int unloaded = minutesBetween(c.loadMinute, c.unloadMinute);
+            if (std::abs(unloaded - out.unloadingHold) > kHoldTolerance)
+                add(ScheduleIssue::UnloadingHold, stage, cycle, c.unloadRecord, out.unloadingHold, unloaded,
+                    where + "卸载读数在加载读数后" + std::to_string(unloaded) + "分钟，卸载停留应为" +
+                        std::to_string(out.unloadingHold) + "分钟");
             if (k + 1 >= cycles.size())
                 continue;
-            const int rest = minutesBetween(c.unloadMinute, cycles[k + 1].loadMinute);
-            if (std::abs(rest - out.unloadingHold) <= kHoldTolerance)
+            // The next loading reading ends the loading hold that began at this unloading reading.
+            const Cycle& next = cycles[k + 1];
+            const int loaded = minutesBetween(c.unloadMinute, next.loadMinute);
+            if (std::abs(loaded - out.loadingHold) <= kHoldTolerance)
                 continue;
             if (k + 1 < end)
-                add(ScheduleIssue::UnloadingHold, stage, cycle, c.unloadRecord, out.unloadingHold, rest,
-                    where + "卸载停留" + std::to_string(rest) + "分钟，应为" +
-                        std::to_string(out.unloadingHold) + "分钟");
+                add(ScheduleIssue::LoadingHold, stage, cycle + 1, next.loadRecord, out.loadingHold, loaded,
+                    at + "第" + std::to_string(cycle + 1) + "次循环加载持荷" + std::to_string(loaded) +
+                        "分钟，应为" + std::to_string(out.loadingHold) + "分钟");
             else
-                add(ScheduleIssue::StageGap, stage, cycle, c.unloadRecord, out.unloadingHold, rest,
-                    at + "与下一级之间间隔" + std::to_string(rest) + "分钟，应为" +
-                        std::to_string(out.unloadingHold) + "分钟");
+                add(ScheduleIssue::StageGap, stage + 1, 1, next.loadRecord, out.loadingHold, loaded,
+                    at + "最后一次卸载读数至下一级第1次加载读数" + std::to_string(loaded) + "分钟，应为" +
+                        std::to_string(out.loadingHold) + "分钟");
         }
         first = end;
     }

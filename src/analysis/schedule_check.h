@@ -1,7 +1,9 @@
 #pragma once
 // The loading schedule of a test, checked from the logger's reading times (311-byte files):
-// five cycles a stage, the loading and unloading holds of the settings (entries 6 and 7)
-// within a minute, and the pause between stages as long as an unloading hold.
+// five cycles a stage and the holds of the settings (entries 6 and 7) within a minute. The
+// logger stamps a reading when it is taken, at the end of its hold: an unloading reading comes
+// an unloading hold after its loading reading, and the next loading reading (of the same stage
+// or the first of the next) a loading hold after that unloading reading.
 
 #include <string>
 #include <vector>
@@ -12,13 +14,15 @@ namespace pyx {
 
 inline constexpr int kCyclesPerStage = 5;
 inline constexpr int kHoldTolerance = 1; // minutes
+inline constexpr const char* kScheduleAssumption =
+    "按采集仪在每次持荷结束时记录读数检查：卸载读数在其加载读数后一个卸载停留时间，下一次加载读数在卸载读数后一个加载持荷时间。";
 
 enum class ScheduleIssue
 {
     Cycles,      // a stage with more or fewer than five cycles
-    LoadingHold, // loading reading to unloading reading
-    UnloadingHold,
-    StageGap // the last unloading of a stage to the first loading of the next
+    LoadingHold,   // an unloading reading to the next loading reading of the stage
+    UnloadingHold, // a loading reading to its unloading reading
+    StageGap       // the last unloading reading of a stage to the first loading of the next
 };
 
 struct ScheduleDeviation

@@ -45,6 +45,8 @@ struct MResult
     double alphaH = 0;       // αh of the result
     int iterations = 0;      // rounds until m settled
     bool belowTable = false; // αh below 2.4: νy of the table's last row
+    // αh above 4.0: νy of a long pile, αh taken at 4.0.
+    bool aboveTable() const { return alphaH > 4.0; }
 };
 
 // m from load `h` (kN) at displacement `y0` (m): νy and m in turns, starting from a long

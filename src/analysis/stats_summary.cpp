@@ -29,17 +29,22 @@ StatsStep makeStep(std::vector<PileValue> values, std::optional<PileValue> leftO
     return s;
 }
 
-// The value furthest from the mean; of two equally far the higher.
-std::size_t furthest(const StatsStep& s)
+// The highest value; of equal ones the last.
+std::size_t highest(const StatsStep& s)
 {
     std::size_t at = 0;
-    for (std::size_t k = 1; k < s.values.size(); ++k) {
-        const double d = std::abs(s.values[k].value - s.mean);
-        const double best = std::abs(s.values[at].value - s.mean);
-        if (d > best || (d == best && s.values[k].value > s.values[at].value))
+    for (std::size_t k = 1; k < s.values.size(); ++k)
+        if (s.values[k].value >= s.values[at].value)
             at = k;
-    }
     return at;
+}
+
+const Exclusion* exclusionOf(const StatsOptions& o, int pile)
+{
+    for (const Exclusion& e : o.excluded)
+        if (e.pile == pile)
+            return &e;
+    return nullptr;
 }
 
 } // namespace
@@ -58,37 +63,39 @@ bool StatsStep::withinLimit() const
     return range <= kRangeShareLimit * mean * (1 + 1e-12);
 }
 
-SampleStatistics statistics(const std::vector<PileValue>& values)
+SampleStatistics statistics(const std::vector<PileValue>& values, const StatsOptions& options)
 {
     SampleStatistics out;
-    if (values.empty())
+    std::vector<PileValue> taken;
+    for (const PileValue& v : values) {
+        if (const Exclusion* e = exclusionOf(options, v.pile))
+            out.excluded.push_back({v, e->reason});
+        else
+            taken.push_back(v);
+    }
+    if (taken.empty())
         return out;
-    out.steps.push_back(makeStep(values, std::nullopt));
-    if (static_cast<int>(values.size()) <= kFewPiles) {
-        out.rule = StatsRule::Lowest;
+    out.steps.push_back(makeStep(std::move(taken), std::nullopt));
+    out.rangeExceeded = !out.steps.back().withinLimit();
+    if (out.steps.back().count() < kLeastPilesForMean || options.capAtMostThree) {
+        out.rule = options.capAtMostThree ? StatsRule::SmallCap : StatsRule::FewPiles;
         out.value = out.steps.back().lowest();
         return out;
     }
-    if (out.steps.back().withinLimit()) {
+    if (!out.rangeExceeded) {
         out.rule = StatsRule::Mean;
         out.value = out.steps.back().mean;
         return out;
     }
-    while (!out.steps.back().withinLimit() && out.steps.back().count() > kFewPiles) {
+    while (!out.steps.back().withinLimit()) {
         std::vector<PileValue> rest = out.steps.back().values;
-        const std::size_t at = furthest(out.steps.back());
+        const std::size_t at = highest(out.steps.back());
         const PileValue gone = rest[at];
         rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(at));
         out.steps.push_back(makeStep(std::move(rest), gone));
     }
-    const StatsStep& last = out.steps.back();
-    if (last.withinLimit()) {
-        out.rule = StatsRule::LeftOutMean;
-        out.value = last.mean;
-    } else {
-        out.rule = StatsRule::LeftOutLow;
-        out.value = last.lowest();
-    }
+    out.rule = StatsRule::LeftOutHighest;
+    out.value = out.steps.back().mean;
     return out;
 }
 
@@ -97,14 +104,14 @@ std::string ruleText(StatsRule rule)
     switch (rule) {
     case StatsRule::None:
         return "无可统计的值";
-    case StatsRule::Lowest:
-        return "试桩不超过3根，取最小值";
+    case StatsRule::FewPiles:
+        return "试桩少于3根，取最小值";
+    case StatsRule::SmallCap:
+        return "桩数为3根或3根以下的柱下承台，取最小值";
     case StatsRule::Mean:
         return "极差不超过平均值的30%，取平均值";
-    case StatsRule::LeftOutMean:
-        return "极差超过平均值的30%，逐个剔除离平均值最远的值后取平均值";
-    case StatsRule::LeftOutLow:
-        return "剔除至3个值极差仍超过平均值的30%，取最小值";
+    case StatsRule::LeftOutHighest:
+        return "极差超过平均值的30%，逐个剔除最大值至极差不超过平均值的30%后取平均值";
     }
     return {};
 }
@@ -119,11 +126,29 @@ StatsResult resolve(const SampleStatistics& s, const StatsDecision& d)
     }
     r.value = s.value;
     r.how = ruleText(s.rule);
+    for (const ExcludedValue& e : s.excluded)
+        r.how += "；工程师剔除 " + statsNumber(e.value.value) + " kN：" + e.reason;
     if (s.needsDecision()) {
         r.pending = !d.confirmed;
         r.how += d.confirmed ? "，经工程师确认" : "，待确认";
     }
     return r;
+}
+
+ValueBase valueBase(UnitCharacteristicRule rule)
+{
+    switch (rule) {
+    case UnitCharacteristicRule::Displacement:
+        return ValueBase::LoadAtDisplacement;
+    case UnitCharacteristicRule::Allowable:
+        return ValueBase::AllowableDisplacement;
+    case UnitCharacteristicRule::UltimateLoad:
+        return ValueBase::UltimateLoad;
+    case UnitCharacteristicRule::CriticalLoad:
+    case UnitCharacteristicRule::Typed:
+        break;
+    }
+    return ValueBase::CriticalLoad;
 }
 
 CharacteristicValue characteristicValue(const CharacteristicChoice& c, const StatsResult& statistical)
@@ -136,35 +161,37 @@ CharacteristicValue characteristicValue(const CharacteristicChoice& c, const Sta
     }
     v.basis = statistical.value;
     v.pending = statistical.pending;
+    const ValueBase base = valueBase(c.rule);
     if (statistical.value)
-        v.value = kCharacteristicFactor * *statistical.value;
-    const std::string basis = statistical.value ? statsNumber(*statistical.value) : std::string("—");
-    if (c.rule == UnitCharacteristicRule::CriticalLoad)
-        v.how = "0.75 × 临界荷载统计值 Hcr = 0.75 × " + basis + " kN";
-    else
-        v.how = "0.75 × 水平位移 " + statsNumber(c.displacementMm) + " mm 对应荷载的统计值 = 0.75 × " +
-                basis + " kN";
+        v.value = baseFactor(base) * *statistical.value;
+    v.how = baseRuleText(c.standard, base, c.displacementMm) + "，统计值 " +
+            (statistical.value ? statsNumber(*statistical.value) : std::string("—")) + " kN";
     return v;
 }
 
 std::string statsNumber(double v)
 {
-    std::string s = formatDouble(v, "#0.##");
+    std::string s = formatDouble(v, "#0.#");
     if (!s.empty() && s.back() == '.')
         s.pop_back();
     return s;
 }
 
+std::string characteristicNumber(double v)
+{
+    return statsNumber(std::floor(v * 10 + 1e-9) / 10);
+}
+
 std::string percentText(double share)
 {
-    return formatDouble(share * 100, "#0") + " %";
+    return formatDouble(share * 100, "#0") + "%";
 }
 
 std::string shareText(const StatsStep& step)
 {
     const std::string whole = percentText(step.share);
     if (!step.withinLimit() && whole == percentText(kRangeShareLimit))
-        return formatDouble(step.share * 100, "#0.00") + " %";
+        return formatDouble(step.share * 100, "#0.00") + "%";
     return whole;
 }
 

@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "analysis/standard.h"
+
 namespace pyx {
 
 // The range may be at most this share of the mean for the mean to stand.
 inline constexpr double kRangeShareLimit = 0.30;
-// With this many piles or fewer the statistical value is the lowest.
-inline constexpr int kFewPiles = 3;
-inline constexpr double kCharacteristicFactor = 0.75;
+// With fewer piles tested than this the statistical value is the lowest.
+inline constexpr int kLeastPilesForMean = 3;
 
 // One value of the statistics and the pile it comes from (its position in the pile list).
 struct PileValue
@@ -23,7 +24,7 @@ struct PileValue
 };
 
 // One step: the values it takes, their count, mean, range and the range as a share of the mean;
-// every step after the first leaves out one value, the one furthest from the mean before it.
+// every step after the first leaves out one value, the highest of the step before.
 struct StatsStep
 {
     std::vector<PileValue> values;
@@ -39,29 +40,55 @@ struct StatsStep
 // How the rule gives the statistical value.
 enum class StatsRule
 {
-    None,        // no value to take
-    Lowest,      // three piles or fewer: the lowest
-    Mean,        // the range is at most 30 % of the mean
-    LeftOutMean, // the mean after leaving out the furthest values one at a time
-    LeftOutLow   // leaving out ends at three values still too far apart: the lowest of them
+    None,          // no value to take
+    FewPiles,      // fewer than three piles tested: the lowest
+    SmallCap,      // the cap holds three piles or fewer: the lowest
+    Mean,          // the range is at most 30% of the mean
+    LeftOutHighest // the mean after leaving out the highest values one at a time
+};
+
+// A value the engineer leaves out, with the reason (a pile whose cause of scatter is known).
+struct Exclusion
+{
+    int pile = 0;
+    std::string reason;
+};
+
+struct StatsOptions
+{
+    bool capAtMostThree = false; // the engineer says the cap holds three piles or fewer
+    std::vector<Exclusion> excluded;
+};
+
+struct ExcludedValue
+{
+    PileValue value;
+    std::string reason;
 };
 
 struct SampleStatistics
 {
-    std::vector<StatsStep> steps; // the first takes every value
+    std::vector<StatsStep> steps; // the first takes every value not excluded by the engineer
+    std::vector<ExcludedValue> excluded;
     StatsRule rule = StatsRule::None;
     std::optional<double> value; // what the rule gives without a person's choice
+    // The range of all values exceeded 30% of the mean: the cause is to be analysed and more
+    // test piles are advised.
+    bool rangeExceeded = false;
     // The rule leaves out values: the engineer confirms it or gives the value.
-    bool needsDecision() const { return rule == StatsRule::LeftOutMean || rule == StatsRule::LeftOutLow; }
+    bool needsDecision() const { return rule == StatsRule::LeftOutHighest; }
 };
 
-// The statistics of the values: a value left out is the one furthest from the mean of the
-// step before, of two equally far the higher (the safer side). Leaving out stops when the
-// range is within 30 % of the mean or three values remain.
-SampleStatistics statistics(const std::vector<PileValue>& values);
+// The statistics of the values. With a range above 30% of the mean the highest value is left
+// out, one at a time, until the range is within 30% of the mean of what remains; a low value
+// is left out only by the engineer (`options.excluded`), never by the rule.
+SampleStatistics statistics(const std::vector<PileValue>& values, const StatsOptions& options = {});
 
 // The rule as a text for the user.
 std::string ruleText(StatsRule rule);
+// The advice when the range exceeded the limit.
+inline constexpr const char* kMorePilesAdvice =
+    "极差超过平均值的30%，应分析原因（桩型、施工工艺、地基条件等），建议增加试桩数量。";
 
 // The engineer's decision on a statistics that needs one: nothing yet, the rule confirmed, or a
 // value typed in with the reason.
@@ -85,17 +112,24 @@ StatsResult resolve(const SampleStatistics& s, const StatsDecision& d);
 // The rule of the characteristic value of the horizontal bearing capacity.
 enum class UnitCharacteristicRule
 {
-    CriticalLoad, // 0.75 x the statistical Hcr
-    Displacement, // 0.75 x the statistical load at the allowed displacement
+    CriticalLoad, // 0.75 × the statistical Hcr
+    Displacement, // 0.75 × the statistical load at 10 mm (6 mm for displacement-sensitive structures)
+    Allowable,    // the statistical load at the design's allowable displacement
+    UltimateLoad, // 0.5 × the statistical Hu (GB 50007-2011, cracks allowed)
     Typed         // a value typed in with the reason
 };
 
 struct CharacteristicChoice
 {
+    Standard standard = Standard::Jgj106;
     UnitCharacteristicRule rule = UnitCharacteristicRule::CriticalLoad;
-    double displacementMm = 10; // 10 mm, or 6 mm for displacement-sensitive structures
+    double displacementMm = 10; // 10 or 6 mm, or the allowable displacement
     std::optional<double> typed;
     std::string reason;
+    bool usesDisplacement() const
+    {
+        return rule == UnitCharacteristicRule::Displacement || rule == UnitCharacteristicRule::Allowable;
+    }
 };
 
 struct CharacteristicValue
@@ -106,15 +140,20 @@ struct CharacteristicValue
     std::string how;             // the rule with its inputs
 };
 
-// `statistical` is the resolved statistical Hcr, or of the loads at the displacement.
+// `statistical` is the resolved statistics the rule takes (Hcr, Hu or the loads at the
+// displacement).
 CharacteristicValue characteristicValue(const CharacteristicChoice& c, const StatsResult& statistical);
+// The standard's base of a unit rule (CriticalLoad for a typed value).
+ValueBase valueBase(UnitCharacteristicRule rule);
 
-// A number as the statistics show it: up to two decimals, no trailing zeros ("405", "303.75").
+// A number as the statistics show it: whole kN, or a tenth where the value has one ("405", "303.8").
 std::string statsNumber(double v);
-// The share as a whole percentage ("52 %").
+// A characteristic value as shown: rounded down to the tenth of a kN, never above what it is.
+std::string characteristicNumber(double v);
+// The share as a whole percentage ("52%").
 std::string percentText(double share);
 // A step's range as a share of its mean in whole percent; a share just above 30 % that would
-// show as "30 %" gets two decimals ("30.01 %"), so the text agrees with the rule.
+// show as "30%" gets two decimals ("30.01%"), so the text agrees with the rule.
 std::string shareText(const StatsStep& step);
 
 } // namespace pyx

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "analysis/analysis_inputs.h"
 #include "data/cp936.h"
 #include "data/numfmt.h"
 #include "reports/stats_report.h"
@@ -191,6 +192,70 @@ void StatsWindow::clearDecision(PileQuantity q)
         changed();
 }
 
+bool StatsWindow::exclude(PileQuantity q, int row, const std::string& reason)
+{
+    if (row < 0 || row >= static_cast<int>(s_.rows.size()))
+        return false;
+    if (trimBlanks(reason).empty()) {
+        dialogs_.message({"剔除试桩的值须说明理由（如桩身缺陷、施工或地基条件异常）！", "提示", MsgButtons::Ok,
+                          MsgIcon::Exclamation, 1});
+        return false;
+    }
+    excluded_[index(q)][s_.rows[static_cast<std::size_t>(row)].file] = trimBlanks(reason);
+    applyExclusions();
+    restate(s_, q);
+    shown_[index(q)] = statistics(q).steps.empty() ? 0 : 1;
+    if (changed)
+        changed();
+    return true;
+}
+
+void StatsWindow::restore(PileQuantity q, int row)
+{
+    if (row < 0 || row >= static_cast<int>(s_.rows.size()) ||
+        excluded_[index(q)].erase(s_.rows[static_cast<std::size_t>(row)].file) == 0)
+        return;
+    applyExclusions();
+    restate(s_, q);
+    shown_[index(q)] = statistics(q).steps.empty() ? 0 : 1;
+    if (changed)
+        changed();
+}
+
+bool StatsWindow::excluded(PileQuantity q, int row) const
+{
+    return row >= 0 && row < static_cast<int>(s_.rows.size()) &&
+           excluded_[index(q)].count(s_.rows[static_cast<std::size_t>(row)].file) > 0;
+}
+
+void StatsWindow::applyExclusions()
+{
+    std::vector<Exclusion>* lists[3] = {&s_.hcrExcluded, &s_.huExcluded, &s_.atDisplacementExcluded};
+    for (int q = 0; q < 3; ++q) {
+        lists[q]->clear();
+        for (std::size_t r = 0; r < s_.rows.size(); ++r)
+            if (const auto it = excluded_[static_cast<std::size_t>(q)].find(s_.rows[r].file);
+                it != excluded_[static_cast<std::size_t>(q)].end())
+                lists[q]->push_back({static_cast<int>(r), it->second});
+    }
+}
+
+void StatsWindow::setCapAtMostThree(bool on)
+{
+    s_.capAtMostThree = on;
+    refresh(false);
+}
+
+void StatsWindow::setStandard(Standard st)
+{
+    standardChosen_ = true;
+    s_.choice.standard = st;
+    if (!allowedBy(st, valueBase(s_.choice.rule)))
+        s_.choice.rule = UnitCharacteristicRule::CriticalLoad;
+    if (changed)
+        changed();
+}
+
 std::vector<std::string> StatsWindow::lines(PileQuantity q) const
 {
     const SampleStatistics& st = statistics(q);
@@ -201,13 +266,18 @@ std::vector<std::string> StatsWindow::lines(PileQuantity q) const
         out.push_back(stepText(st.steps[k], k, s_.rows));
     if (const auto next = nextLeftOut(q)) {
         const StatsStep& last = st.steps[shown_[index(q)] - 1];
-        out.push_back("极差/平均值 " + shareText(last) + " 超过 30 %：可剔除离平均值最远的 " +
+        out.push_back("极差/平均值 " + shareText(last) + " 超过30%：可剔除最大值 " +
                       pileName(s_.rows[next->pile]) + "（" + statsNumber(next->value) + " kN）");
     }
     const std::vector<std::string>& notes = q == PileQuantity::Hcr  ? s_.hcrNotes
                                             : q == PileQuantity::Hu ? s_.huNotes
                                                                     : s_.atDisplacementNotes;
     out.insert(out.end(), notes.begin(), notes.end());
+    for (const ExcludedValue& e : st.excluded)
+        out.push_back("工程师剔除 " + pileName(s_.rows[static_cast<std::size_t>(e.value.pile)]) + "（" +
+                      statsNumber(e.value.value) + " kN）：" + e.reason);
+    if (st.rangeExceeded)
+        out.push_back(kMorePilesAdvice);
     const StatsResult r = result(q);
     if (r.pending && nextLeftOut(q))
         out.push_back("统计值：待逐步剔除后确认（按规则为 " + numberOrDash(r.value) + " kN）");
@@ -218,13 +288,12 @@ std::vector<std::string> StatsWindow::lines(PileQuantity q) const
 
 void StatsWindow::setRule(UnitCharacteristicRule rule, double displacementMm)
 {
+    if (!allowedBy(s_.choice.standard, valueBase(rule)))
+        return;
     s_.choice.rule = rule;
     if (displacementMm != s_.choice.displacementMm) {
         s_.choice.displacementMm = displacementMm;
-        s_.atDisplacementNotes.clear();
-        s_.atDisplacement = pyx::statistics(quantityValues(s_.rows, PileQuantity::LoadAtDisplacement,
-                                                           displacementMm, &s_.atDisplacementNotes));
-        s_.atDisplacementDecision = {};
+        restate(s_, PileQuantity::LoadAtDisplacement);
         shown_[index(PileQuantity::LoadAtDisplacement)] = s_.atDisplacement.steps.empty() ? 0 : 1;
     }
     if (changed)
@@ -253,6 +322,9 @@ void StatsWindow::refresh(bool keep)
 {
     const UnitSummary before = s_;
     const std::array<int, 3> shown = shown_;
+    if (!standardChosen_ && !s_.rows.empty())
+        s_.choice.standard = readAnalysisInputs(s_.rows.front().file).inputs.standard;
+    applyExclusions();
     summarize(s_, tolerances_);
     if (keep) {
         s_.hcrDecision = before.hcrDecision;

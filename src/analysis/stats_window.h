@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,18 @@ public:
     // next value, the piles left out, the value.
     std::vector<std::string> lines(PileQuantity q) const;
 
-    // The rule of the characteristic value; for the typed value its text and reason, checked
-    // as typeValue checks them. True when taken.
+    // A value of a pile left out by the engineer (a low value among them) with the reason, which
+    // the result and the report show; an empty reason is refused with a message. True when taken.
+    bool exclude(PileQuantity q, int row, const std::string& reason);
+    void restore(PileQuantity q, int row);
+    bool excluded(PileQuantity q, int row) const;
+    // The cap holds three piles or fewer: the lowest value is taken.
+    void setCapAtMostThree(bool on);
+    // The rule set; a rule of the characteristic value it does not allow falls back to 0.75 × Hcr.
+    void setStandard(Standard s);
+
+    // The rule of the characteristic value (the displacement for the rules of a displacement);
+    // for the typed value its text and reason, checked as typeValue checks them. True when taken.
     void setRule(UnitCharacteristicRule rule, double displacementMm = 10);
     bool typeCharacteristic(const std::string& value, const std::string& reason);
     CharacteristicValue characteristic() const { return s_.characteristic(); }
@@ -80,6 +91,10 @@ private:
     UnitSummary s_;
     Tolerances tolerances_;
     std::array<int, 3> shown_{1, 1, 1};
+    // The engineer's exclusions of each quantity, by file, with their reasons.
+    std::array<std::map<std::string, std::string>, 3> excluded_;
+    bool standardChosen_ = false;
+    void applyExclusions();
 };
 
 } // namespace pyx

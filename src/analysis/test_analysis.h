@@ -27,18 +27,31 @@ struct MPoint
 enum class HcrSource
 {
     None,
-    Mark,     // mark 1 of the gradient curve, as the user set it
-    Gradient, // the suggestions, in this order
-    LgLog,
-    Kink
+    Mark,      // mark 1 of the gradient curve, as the user set it
+    Suggestion // the lowest Hcr the methods suggest, not yet confirmed by a mark
 };
+
+// What a characteristic value rests on.
+enum class ValueBasis
+{
+    None,        // no value
+    Marks,       // the loads the engineer marked on the curve
+    Suggestion,  // a suggestion of the analysis, not yet confirmed: pending
+    Displacement // the measured load at the displacement
+};
+const char* basisKey(ValueBasis b); // "marks", "suggestion", "displacement"; "" for none
+inline constexpr const char* kPendingLabel = "依据未确认的建议";
 
 struct Characteristic
 {
     CharacteristicRule rule = CharacteristicRule::CriticalLoad;
-    std::optional<double> basis; // kN: Hcr or the load at the displacement
-    std::optional<double> value; // kN
-    std::string reason;          // why there is no value
+    Standard standard = Standard::Jgj106;
+    std::string ruleText;            // in the standard's words, with its clause
+    std::optional<double> basisLoad; // kN: Hcr, Hu or the load at the displacement
+    std::optional<double> value;     // kN
+    ValueBasis basis = ValueBasis::None;
+    std::string reason; // why there is no value
+    bool pending() const { return basis == ValueBasis::Suggestion; }
 };
 
 struct TestAnalysis
@@ -51,9 +64,12 @@ struct TestAnalysis
 
     std::optional<double> hcr; // the critical load used below
     HcrSource hcrSource = HcrSource::None;
+    std::optional<double> hu; // the ultimate load: the mark, else the lowest suggestion
+    HcrSource huSource = HcrSource::None;
 
     AnalysisInputs inputs;
     std::string inputProblem; // why m cannot be computed
+    std::string inputWarning; // an input that looks wrong (a width typed in millimetres)
     double b0 = 0;            // m
     std::vector<MPoint> mByStage;
     std::optional<MPoint> mAtHcr, mAt6, mAt10;
@@ -61,6 +77,9 @@ struct TestAnalysis
     Characteristic characteristic;
     ScheduleCheck schedule;
 };
+
+// A pile width above this (m) was probably typed in millimetres.
+inline constexpr double kWidestPile = 5;
 
 TestAnalysis analyseTest(const TestData& d, int gridRows, const AnalysisInputs& inputs);
 

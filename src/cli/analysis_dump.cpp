@@ -69,6 +69,8 @@ void suggestionJson(JsonWriter& w, const Suggestion& s)
         w.value(s.reason);
     }
     if (s.fit) {
+        w.key("breaks");
+        w.value(s.fit->breaks);
         w.key("segments");
         w.beginArray();
         for (const FitSegment& seg : s.fit->segments)
@@ -105,6 +107,8 @@ void mPointJson(JsonWriter& w, const std::optional<MPoint>& p, const std::string
         field(w, "alpha_h", p->m->alphaH);
         w.key("below_table");
         w.value(p->m->belowTable);
+        w.key("above_table");
+        w.value(p->m->aboveTable());
     } else {
         w.null();
     }
@@ -132,6 +136,8 @@ std::string analysisJson(const TestAnalysis& a)
 {
     JsonWriter w;
     w.beginObject();
+    w.key("standard");
+    w.value(standardKey(a.inputs.standard));
     w.key("points");
     w.beginArray();
     for (const StagePoint& p : a.points) {
@@ -141,6 +147,10 @@ std::string analysisJson(const TestAnalysis& a)
         reading(w, "h0", p.h0);
         reading(w, "y0", p.y0);
         field(w, "dydh", p.dydh);
+        w.key("cycles");
+        w.value(p.cycles);
+        w.key("incomplete");
+        w.value(p.incomplete);
         w.endObject();
     }
     w.endArray();
@@ -177,6 +187,10 @@ std::string analysisJson(const TestAnalysis& a)
         w.key("reason");
         w.value(a.inputProblem);
     }
+    if (!a.inputWarning.empty()) {
+        w.key("warning");
+        w.value(a.inputWarning);
+    }
     w.key("hcr_source");
     w.value(hcrSourceText(a.hcrSource));
     w.key("at_hcr");
@@ -194,17 +208,28 @@ std::string analysisJson(const TestAnalysis& a)
 
     w.key("characteristic");
     w.beginObject();
+    const Characteristic& c = a.characteristic;
+    w.key("standard");
+    w.value(standardKey(c.standard));
     w.key("rule");
-    w.value(ruleKey(a.characteristic.rule));
+    w.value(ruleKey(c.rule));
     w.key("rule_text");
-    w.value(ruleCaption(a.characteristic.rule));
-    field(w, "basis", a.characteristic.basis);
-    field(w, "value", a.characteristic.value);
+    w.value(c.ruleText);
+    field(w, "allowable_mm", a.inputs.allowableMm);
+    w.key("basis");
+    if (c.basis == ValueBasis::None)
+        w.null();
+    else
+        w.value(basisKey(c.basis));
+    field(w, "basis_load", c.basisLoad);
+    field(w, "value", c.value);
+    w.key("pending");
+    w.value(c.pending());
     w.key("hcr_source");
     w.value(hcrSourceText(a.hcrSource));
-    if (!a.characteristic.reason.empty()) {
+    if (!c.reason.empty()) {
         w.key("reason");
-        w.value(a.characteristic.reason);
+        w.value(c.reason);
     }
     w.endObject();
 
@@ -235,6 +260,8 @@ std::string analysisJson(const TestAnalysis& a)
         w.key("schedule_reason");
         w.value(a.schedule.reason);
     }
+    w.key("schedule_summary");
+    w.value(scheduleSummary(a.schedule));
     w.endObject();
     return w.text() + "\n";
 }
@@ -247,9 +274,11 @@ std::string analysisText(const TestAnalysis& a)
         for (const auto& row : section.rows) {
             std::string line = " ";
             for (const std::string& cell : row)
-                line += " " + cell;
+                line += " " + (cell.empty() ? std::string("—") : cell);
             out += line + "\n";
         }
+        for (const std::string& note : section.notes)
+            out += "  " + note + "\n";
         out += "\n";
     }
     return out;

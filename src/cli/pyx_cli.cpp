@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,9 +63,10 @@ constexpr const char* kUsage =
     "       pyx-cli draw FILE --curve 1|2 [--settings SETTINGS_FILE] [--png OUT.png]\n"
     "       pyx-cli report FILE [--settings SETTINGS_FILE] [--word]\n"
     "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n"
-    "       pyx-cli stats FILE... [--json] [--rule hcr|y10|y6] [--settings SETTINGS_FILE]\n"
+    "       pyx-cli stats FILE... [--json] [--standard jgj106|gb50007] [--cap-le3]\n"
+    "                      [--rule hcr|y10|y6|allowable|hu] [--allowable MM] [--settings SETTINGS_FILE]\n"
     "                      [--pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx]\n"
-    "       pyx-cli analyse FILE [--settings SETTINGS_FILE] [--json]\n";
+    "       pyx-cli analyse FILE [--settings SETTINGS_FILE] [--standard jgj106|gb50007] [--json]\n";
 
 constexpr const char* kHelp =
     "pyx-cli: the test data processing of PYX without its window.\n"
@@ -78,12 +80,17 @@ constexpr const char* kHelp =
     "                     export): its outline as JSON, a PDF, or the Word document\n"
     "  stats FILE...      the piles of a unit project side by side: each file's pile, Hcr and Hu\n"
     "                     from its marks, the statistics of Hcr and Hu with every step and the\n"
-    "                     characteristic value (--rule: 0.75 Hcr, or 0.75 of the load at Y0 = 10\n"
-    "                     or 6 mm); as text, as JSON, or the summary report as PDF, RTF or .docx\n"
+    "                     characteristic value; as text, as JSON, or the summary report as PDF,\n"
+    "                     RTF or .docx. --standard: the rule set (JGJ 106-2014, the default, or\n"
+    "                     GB 50007-2011); --cap-le3: the cap holds 3 piles or fewer (the lowest\n"
+    "                     value is taken); --rule: 0.75 Hcr, 0.75 of the load at Y0 = 10 or 6 mm,\n"
+    "                     the load at the allowable displacement --allowable MM (JGJ 106-2014),\n"
+    "                     or 0.5 Hu (GB 50007-2011)\n"
     "  analyse FILE [--json]\n"
     "                     suggested critical and ultimate loads, the coefficient m, the\n"
     "                     characteristic value and the schedule check, as text or JSON; the pile\n"
-    "                     inputs come from FILE.analysis.json beside FILE when it exists\n"
+    "                     inputs and the standard come from FILE.analysis.json beside FILE when\n"
+    "                     it exists (--standard overrides the standard)\n"
     "\n"
     "  --settings FILE    the settings file to start from (never written); without it the\n"
     "                     settings start empty and are checked as at start-up\n"
@@ -280,7 +287,8 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
 }
 
 // The analysis of the test as the analysis window shows it after opening the file.
-int analyse(const std::string& file, const std::string& settingsPath, bool json)
+int analyse(const std::string& file, const std::string& settingsPath, bool json,
+            std::optional<pyx::Standard> standard)
 {
     OpenedTest opened(file, settingsPath);
     const pyx::TestData& data = *opened.data;
@@ -288,9 +296,13 @@ int analyse(const std::string& file, const std::string& settingsPath, bool json)
         std::cerr << "pyx-cli: " << file << ": no test could be opened\n";
         return 1;
     }
-    const pyx::TestInputs inputs = pyx::inputsForTest(data.curfile, data.jlb[3].cstr.trimmed());
+    pyx::TestInputs inputs = pyx::inputsForTest(data.curfile, data.jlb[3].cstr.trimmed());
     if (!inputs.read.problem.empty())
         std::cerr << inputs.read.problem << "\n";
+    if (standard) {
+        inputs.read.inputs.standard = *standard;
+        inputs.read.inputs.rule = pyx::ruleUnder(*standard, inputs.read.inputs.rule);
+    }
     const pyx::TestAnalysis a = pyx::analyseTest(data, opened.window->grid.rows(), inputs.read.inputs);
     std::fputs((json ? pyx::analysisJson(a) : pyx::analysisText(a)).c_str(), stdout);
     return 0;
@@ -325,6 +337,7 @@ int main(int argc, char** argv)
     ReportRequest req;
     bool haveSettings = false;
     bool json = false;
+    std::optional<pyx::Standard> standard;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool reportOutput = a == "--pdf" || a == "--rtf" || a == "--docx";
@@ -354,6 +367,10 @@ int main(int argc, char** argv)
             req.word = true;
         } else if (command == "analyse" && a == "--json") {
             json = true;
+        } else if (command == "analyse" && a == "--standard") {
+            if (i + 1 >= args.size() || !(standard = pyx::standardFromText(args[i + 1])))
+                return usage();
+            ++i;
         } else if (a.rfind("--", 0) == 0 || !file.empty()) {
             return usage();
         } else {
@@ -370,6 +387,6 @@ int main(int argc, char** argv)
     if (command == "report")
         return report(file, settingsPath, req, argc, argv);
     if (command == "analyse")
-        return analyse(file, settingsPath, json);
+        return analyse(file, settingsPath, json, standard);
     return inspect(file, settingsPath);
 }

@@ -1,11 +1,13 @@
 #include "cli/stats_command.h"
 
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 
 #include "analysis/pile_summary.h"
 #include "cli/json_dump.h"
+#include "data/numfmt.h"
 #include "data/startup.h"
 #include "reports/stats_report.h"
 
@@ -20,6 +22,36 @@
 namespace pyx {
 namespace {
 
+const char* unitRuleKey(UnitCharacteristicRule r)
+{
+    switch (r) {
+    case UnitCharacteristicRule::Displacement:
+        return "displacement";
+    case UnitCharacteristicRule::Allowable:
+        return "allowable";
+    case UnitCharacteristicRule::UltimateLoad:
+        return "hu";
+    case UnitCharacteristicRule::Typed:
+        return "typed";
+    case UnitCharacteristicRule::CriticalLoad:
+        break;
+    }
+    return "hcr";
+}
+
+std::optional<UnitCharacteristicRule> unitRuleFromKey(const std::string& v)
+{
+    if (v == "hcr")
+        return UnitCharacteristicRule::CriticalLoad;
+    if (v == "y10" || v == "y6")
+        return UnitCharacteristicRule::Displacement;
+    if (v == "allowable")
+        return UnitCharacteristicRule::Allowable;
+    if (v == "hu")
+        return UnitCharacteristicRule::UltimateLoad;
+    return std::nullopt;
+}
+
 void optionalValue(JsonWriter& w, const std::optional<double>& v)
 {
     if (v)
@@ -28,8 +60,8 @@ void optionalValue(JsonWriter& w, const std::optional<double>& v)
         w.null();
 }
 
-void statsJson(JsonWriter& w, const SampleStatistics& s, const std::vector<PileRow>& rows,
-               const std::vector<std::string>& notes)
+void statsJson(JsonWriter& w, const SampleStatistics& s, const StatsResult& result,
+               const std::vector<PileRow>& rows, const std::vector<std::string>& notes)
 {
     w.beginObject();
     const StatsStep* first = s.steps.empty() ? nullptr : &s.steps.front();
@@ -47,6 +79,26 @@ void statsJson(JsonWriter& w, const SampleStatistics& s, const std::vector<PileR
     w.value(ruleText(s.rule));
     w.key("needsDecision");
     w.value(s.needsDecision());
+    w.key("rangeExceeded");
+    w.value(s.rangeExceeded);
+    w.key("advice");
+    if (s.rangeExceeded)
+        w.value(kMorePilesAdvice);
+    else
+        w.null();
+    w.key("excluded");
+    w.beginArray();
+    for (const ExcludedValue& e : s.excluded) {
+        w.beginObject();
+        w.key("pile");
+        w.value(pileName(rows[static_cast<std::size_t>(e.value.pile)]));
+        w.key("value");
+        w.value(e.value.value);
+        w.key("reason");
+        w.value(e.reason);
+        w.endObject();
+    }
+    w.endArray();
     w.key("steps");
     w.beginArray();
     for (std::size_t k = 0; k < s.steps.size(); ++k) {
@@ -86,6 +138,12 @@ void statsJson(JsonWriter& w, const SampleStatistics& s, const std::vector<PileR
     for (const std::string& n : notes)
         w.value(n);
     w.endArray();
+    w.key("result");
+    optionalValue(w, result.value);
+    w.key("pending");
+    w.value(result.pending);
+    w.key("how");
+    w.value(result.how);
     w.endObject();
 }
 
@@ -93,6 +151,10 @@ std::string summaryJson(const UnitSummary& s)
 {
     JsonWriter w;
     w.beginObject();
+    w.key("standard");
+    w.value(standardKey(s.choice.standard));
+    w.key("capAtMostThree");
+    w.value(s.capAtMostThree);
     w.key("piles");
     w.beginArray();
     for (const PileRow& r : s.rows) {
@@ -139,22 +201,33 @@ std::string summaryJson(const UnitSummary& s)
     }
     w.endArray();
     w.key("hcr");
-    statsJson(w, s.hcr, s.rows, s.hcrNotes);
+    statsJson(w, s.hcr, s.hcrResult(), s.rows, s.hcrNotes);
     w.key("hu");
-    statsJson(w, s.hu, s.rows, s.huNotes);
+    statsJson(w, s.hu, s.huResult(), s.rows, s.huNotes);
     w.key("atDisplacement");
-    statsJson(w, s.atDisplacement, s.rows, s.atDisplacementNotes);
+    statsJson(w, s.atDisplacement, s.atDisplacementResult(), s.rows, s.atDisplacementNotes);
     const CharacteristicValue ra = s.characteristic();
     w.key("characteristic");
     w.beginObject();
+    w.key("standard");
+    w.value(standardKey(s.choice.standard));
     w.key("rule");
-    w.value(s.choice.rule == UnitCharacteristicRule::CriticalLoad ? "hcr" : "displacement");
+    w.value(unitRuleKey(s.choice.rule));
     w.key("displacement");
     w.value(s.choice.displacementMm);
     w.key("basis");
+    if (ra.value)
+        w.value(s.choice.rule == UnitCharacteristicRule::Typed ? "typed"
+                : s.choice.usesDisplacement()                  ? "displacement"
+                                                               : "marks");
+    else
+        w.null();
+    w.key("basisLoad");
     optionalValue(w, ra.basis);
     w.key("value");
     optionalValue(w, ra.value);
+    w.key("pending");
+    w.value(ra.pending);
     w.key("how");
     w.value(ra.how);
     w.endObject();
@@ -177,7 +250,12 @@ void statsText(std::string& out, const char* title, const SampleStatistics& st, 
         out += "  " + stepText(st.steps[k], static_cast<int>(k), rows) + "\n";
     for (const std::string& n : notes)
         out += "  " + n + "\n";
-    out += "  统计值 " + numberOrDash(r.value) + " kN（" + r.how + "）\n";
+    for (const ExcludedValue& e : st.excluded)
+        out += "  工程师剔除 " + pileName(rows[static_cast<std::size_t>(e.value.pile)]) + "（" +
+               statsNumber(e.value.value) + " kN）：" + e.reason + "\n";
+    if (st.rangeExceeded)
+        out += "  " + std::string(kMorePilesAdvice) + "\n";
+    out += "  统计值 " + numberOrDash(r.value) + " kN（" + r.how + "）" + (r.pending ? "【待工程师确认】" : "") + "\n";
 }
 
 std::string summaryText(const UnitSummary& s)
@@ -192,13 +270,17 @@ std::string summaryText(const UnitSummary& s)
             out += "\t" + n + "\n";
     }
     out += "\n";
-    statsText(out, "临界荷载 Hcr", s.hcr, s.hcrResult(), s.rows, s.hcrNotes);
-    statsText(out, "极限荷载 Hu", s.hu, s.huResult(), s.rows, s.huNotes);
-    if (s.choice.rule == UnitCharacteristicRule::Displacement)
+    out += std::string("依据标准：") + standardName(s.choice.standard) + "（统计：" +
+           statisticsClause(s.choice.standard) + "）" + (s.capAtMostThree ? "；桩数为3根或3根以下的柱下承台" : "") +
+           "\n";
+    statsText(out, "水平临界荷载 Hcr", s.hcr, s.hcrResult(), s.rows, s.hcrNotes);
+    statsText(out, "水平极限承载力 Hu", s.hu, s.huResult(), s.rows, s.huNotes);
+    if (s.choice.usesDisplacement())
         statsText(out, quantityName(PileQuantity::LoadAtDisplacement, s.choice.displacementMm).c_str(),
                   s.atDisplacement, s.atDisplacementResult(), s.rows, s.atDisplacementNotes);
     const CharacteristicValue ra = s.characteristic();
-    out += "\n水平承载力特征值 " + numberOrDash(ra.value) + " kN：" + ra.how + "\n";
+    out += "\n单桩水平承载力特征值 " + (ra.value ? characteristicNumber(*ra.value) : std::string("—")) + " kN：" + ra.how +
+           (ra.pending ? "【统计值待工程师确认】" : "") + "\n";
     for (const std::string& w : s.warnings)
         out += "注意：" + w + "\n";
     return out;
@@ -247,12 +329,16 @@ int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
     std::string format;
     std::string out;
     bool json = false;
+    std::optional<double> allowable;
     UnitSummary summary;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--json") {
             json = true;
-        } else if (a == "--settings" || a == "--rule" || a == "--pdf" || a == "--rtf" || a == "--docx") {
+        } else if (a == "--cap-le3") {
+            summary.capAtMostThree = true;
+        } else if (a == "--settings" || a == "--rule" || a == "--standard" || a == "--allowable" || a == "--pdf" ||
+                   a == "--rtf" || a == "--docx") {
             if (i + 1 >= args.size())
                 return 2;
             const std::string& v = args[++i];
@@ -263,11 +349,20 @@ int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
                 out = v;
             } else if (a == "--settings") {
                 settingsPath = v;
-            } else if (v == "hcr") {
-                summary.choice.rule = UnitCharacteristicRule::CriticalLoad;
-            } else if (v == "y10" || v == "y6") {
-                summary.choice.rule = UnitCharacteristicRule::Displacement;
-                summary.choice.displacementMm = v == "y10" ? 10 : 6;
+            } else if (a == "--standard") {
+                const auto st = standardFromText(v);
+                if (!st)
+                    return 2;
+                summary.choice.standard = *st;
+            } else if (a == "--allowable") {
+                const auto mm = toDouble(v);
+                if (!mm || !(*mm > 0) || !std::isfinite(*mm))
+                    return 2;
+                allowable = *mm;
+            } else if (const auto rule = unitRuleFromKey(v)) {
+                summary.choice.rule = *rule;
+                if (v == "y6")
+                    summary.choice.displacementMm = 6;
             } else {
                 return 2;
             }
@@ -276,6 +371,15 @@ int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
         } else {
             files.push_back(a);
         }
+    }
+    if (summary.choice.rule == UnitCharacteristicRule::Allowable) {
+        if (!allowable)
+            return 2;
+        summary.choice.displacementMm = *allowable;
+    }
+    if (!allowedBy(summary.choice.standard, valueBase(summary.choice.rule))) {
+        std::cerr << "pyx-cli: 所选特征值规则不属于 " << standardName(summary.choice.standard) << "\n";
+        return 2;
     }
     if (files.empty())
         return 2;

@@ -25,19 +25,27 @@ void title(PageDocument& doc, const TestData& d)
                   "    桩径：" + d.jlb[3].cstr.trimmed() + "    桩长：" + d.jlb[4].cstr.trimmed());
 }
 
-// Widths of the columns of a section's table, in twips, filling the text area.
-std::vector<double> columnWidths(std::size_t cols, double whole)
+// Widths of the columns of a section's table, in twips, filling the text area: the last column
+// (remarks) takes what the others leave.
+std::vector<double> columnWidths(const std::vector<std::string>& heading, double whole)
 {
-    switch (cols) {
-    case 6:
-        return {2500, 1300, 800, 1300, 800, whole - 6700};
-    case 4:
-        return {1100, 1100, 1100, whole - 3300};
-    case 3:
-        return {whole - 4400, 2200, 2200};
-    default:
-        return std::vector<double>(cols, whole / static_cast<double>(cols));
-    }
+    std::vector<double> w;
+    const std::string& first = heading.front();
+    if (first == "判定方法")
+        w = {2300, 900, 1100, 900, 1100};
+    else if (first == "取值点")
+        w = {1500, 900, 900, 800, 1400, 1000};
+    else if (first == "荷载级")
+        w = {900, 1000, 1000, 1400, 1100};
+    else if (first == "取值规则")
+        w = {whole - 4900, 1300, 1300};
+    else
+        w = std::vector<double>(heading.size() - 1, 1100);
+    double used = 0;
+    for (const double v : w)
+        used += v;
+    w.push_back(whole - used);
+    return w;
 }
 
 void section(PageDocument& doc, const AnalysisSection& s)
@@ -51,12 +59,12 @@ void section(PageDocument& doc, const AnalysisSection& s)
         const std::size_t cols = s.rows.front().size();
         Table t(static_cast<int>(cols), static_cast<int>(s.rows.size()));
         t.setDefaultRowHeight(kRowHeight);
-        const std::vector<double> widths = columnWidths(cols, doc.setup().contentWidth());
+        const std::vector<double> widths = columnWidths(s.rows.front(), doc.setup().contentWidth());
         for (std::size_t c = 0; c < cols; ++c)
             t.setColWidth(static_cast<int>(c) + 1, widths[c]);
         // Columns of remarks are set left, figures centred.
         const std::string& last = s.rows.front().back();
-        const bool remarks = last == "说明" || last == "偏差";
+        const bool remarks = last == "说明" || last == "偏差" || last == "依据";
         for (std::size_t r = 0; r < s.rows.size(); ++r)
             for (std::size_t c = 0; c < cols && c < s.rows[r].size(); ++c) {
                 t.setText(static_cast<int>(r) + 1, static_cast<int>(c) + 1, s.rows[r][c]);

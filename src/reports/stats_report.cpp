@@ -20,8 +20,8 @@ constexpr std::array<const char*, kCols> kHeadings{"序号",
                                                    "桩径(mm)",
                                                    "桩长(m)",
                                                    "最大试验荷载(kN)",
-                                                   "临界荷载Hcr(kN)",
-                                                   "极限荷载Hu(kN)",
+                                                   "水平临界荷载Hcr(kN)",
+                                                   "水平极限承载力Hu(kN)",
                                                    "最大荷载时Y0(mm)",
                                                    "备注"};
 constexpr std::array<double, kCols> kWidths{500, 900, 1300, 750, 750, 1100, 1050, 1050, 1100, 1806};
@@ -77,7 +77,14 @@ StatsLines statsBlock(const std::string& name, const SampleStatistics& st, const
     }
     for (const std::string& n : notes)
         b.lines.push_back({n});
-    b.lines.push_back({"统计值：" + numberOrDash(r.value) + " kN"});
+    for (const ExcludedValue& e : st.excluded) {
+        const int p = e.value.pile;
+        b.lines.push_back({"工程师剔除 " + (p >= 0 && p < static_cast<int>(rows.size()) ? pileName(rows[p]) : "?") +
+                           "（" + statsNumber(e.value.value) + " kN）：" + e.reason});
+    }
+    if (st.rangeExceeded)
+        b.lines.push_back({kMorePilesAdvice});
+    b.lines.push_back({"统计值：" + numberOrDash(r.value) + " kN" + (r.pending ? "（待工程师确认）" : "")});
     b.lines.push_back({"取值方法：" + r.how});
     return b;
 }
@@ -96,15 +103,20 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
     doc.setFontSize(kTableSize);
 
     std::vector<StatsLines> blocks;
-    blocks.push_back(statsBlock("临界荷载 Hcr ", s.hcr, s.hcrResult(), s.rows, s.hcrNotes, false));
-    blocks.push_back(statsBlock("极限荷载 Hu ", s.hu, s.huResult(), s.rows, s.huNotes, false));
-    if (s.choice.rule == UnitCharacteristicRule::Displacement)
+    StatsLines basis{"依据标准", {}};
+    basis.lines.push_back({std::string(standardName(s.choice.standard)) + "（统计：" +
+                           statisticsClause(s.choice.standard) + "）" +
+                           (s.capAtMostThree ? "；桩数为3根或3根以下的柱下承台，取最小值" : "")});
+    blocks.push_back(std::move(basis));
+    blocks.push_back(statsBlock("水平临界荷载 Hcr ", s.hcr, s.hcrResult(), s.rows, s.hcrNotes, false));
+    blocks.push_back(statsBlock("水平极限承载力 Hu ", s.hu, s.huResult(), s.rows, s.huNotes, false));
+    if (s.choice.usesDisplacement())
         blocks.push_back(statsBlock(quantityName(PileQuantity::LoadAtDisplacement, s.choice.displacementMm),
                                     s.atDisplacement, s.atDisplacementResult(), s.rows, s.atDisplacementNotes,
                                     true));
     const CharacteristicValue ra = s.characteristic();
-    StatsLines value{"水平承载力特征值", {}};
-    value.lines.push_back({numberOrDash(ra.value) + " kN" + (ra.pending ? "（统计值待确认）" : "")});
+    StatsLines value{"单桩水平承载力特征值", {}};
+    value.lines.push_back({(ra.value ? characteristicNumber(*ra.value) : std::string("—")) + " kN" + (ra.pending ? "（统计值待确认）" : "")});
     value.lines.push_back({"取值规则：" + ra.how});
     blocks.push_back(std::move(value));
     if (!s.warnings.empty()) {

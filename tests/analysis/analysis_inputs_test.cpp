@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/analysis_inputs.h"
+#include "analysis/analysis_report.h"
 #include "analysis/test_analysis.h"
 #include "curves/marks.h"
 #include "support/temp_dir.h"
@@ -108,7 +109,7 @@ TEST(TestAnalysis, MarksSuggestionsMAndCharacteristicValue)
     ASSERT_EQ(a.points.size(), 12u);
     EXPECT_EQ(a.suggestions.gradient.hcrStage, 5);
     EXPECT_EQ(a.suggestions.gradient.huStage, 9);
-    EXPECT_EQ(a.hcrSource, HcrSource::Gradient);
+    EXPECT_EQ(a.hcrSource, HcrSource::Suggestion);
     EXPECT_DOUBLE_EQ(*a.hcr, 250);
     EXPECT_DOUBLE_EQ(a.b0, 0.9 * (1.5 * 0.8 + 0.5));
     ASSERT_EQ(a.mByStage.size(), 12u);
@@ -118,6 +119,10 @@ TEST(TestAnalysis, MarksSuggestionsMAndCharacteristicValue)
     ASSERT_TRUE(a.mAt10 && a.mAt10->m);
     EXPECT_DOUBLE_EQ(a.mAt10->y0, 10);
     EXPECT_DOUBLE_EQ(*a.characteristic.value, 0.75 * 250);
+    // Without a mark the value rests on the suggestions and says so.
+    EXPECT_EQ(a.characteristic.basis, ValueBasis::Suggestion);
+    EXPECT_TRUE(a.characteristic.pending());
+    EXPECT_NE(characteristicSection(a).rows[1][3].find(kPendingLabel), std::string::npos);
 
     // The user's mark wins over the suggestions; the displacement rules interpolate.
     markIndex(*d, 0) = 3; // stage 4
@@ -128,12 +133,40 @@ TEST(TestAnalysis, MarksSuggestionsMAndCharacteristicValue)
     EXPECT_EQ(a.markedHcrStage, 4);
     EXPECT_DOUBLE_EQ(*a.markedHu, 450);
     EXPECT_DOUBLE_EQ(*a.hcr, 200);
-    EXPECT_NEAR(*a.characteristic.basis, *loadAt(a.points, 6), 1e-12);
-    EXPECT_DOUBLE_EQ(*a.characteristic.value, 0.75 * *a.characteristic.basis);
+    EXPECT_NEAR(*a.characteristic.basisLoad, *loadAt(a.points, 6), 1e-12);
+    EXPECT_DOUBLE_EQ(*a.characteristic.value, 0.75 * *a.characteristic.basisLoad);
+    EXPECT_EQ(a.characteristic.basis, ValueBasis::Displacement);
+    in.rule = CharacteristicRule::CriticalLoad;
+    a = analyseTest(*d, gridRows, in);
+    EXPECT_EQ(a.characteristic.basis, ValueBasis::Marks);
+    EXPECT_DOUBLE_EQ(*a.characteristic.value, 150);
+    EXPECT_FALSE(a.characteristic.pending());
+    // GB 50007-2011 with cracks allowed: half the ultimate load; its rules only.
+    in.standard = Standard::Gb50007;
+    in.rule = CharacteristicRule::UltimateLoad;
+    a = analyseTest(*d, gridRows, in);
+    EXPECT_DOUBLE_EQ(*a.characteristic.value, 225);
+    EXPECT_NE(a.characteristic.ruleText.find("GB 50007-2011"), std::string::npos);
+    EXPECT_EQ(ruleUnder(Standard::Jgj106, CharacteristicRule::UltimateLoad), CharacteristicRule::CriticalLoad);
+    EXPECT_EQ(ruleUnder(Standard::Gb50007, CharacteristicRule::Displacement6), CharacteristicRule::CriticalLoad);
+    in.standard = Standard::Jgj106;
+    // The design's allowable displacement: the load at it, not reduced.
+    in.rule = CharacteristicRule::Allowable;
+    in.allowableMm = 8;
+    a = analyseTest(*d, gridRows, in);
+    EXPECT_NEAR(*a.characteristic.value, *loadAt(a.points, 8), 1e-12);
+    in.allowableMm.reset();
+    EXPECT_FALSE(analyseTest(*d, gridRows, in).characteristic.value);
+    in.allowableMm = 8;
+    // The inputs keep the standard and the allowable displacement.
+    in.standard = Standard::Gb50007;
+    in.rule = CharacteristicRule::UltimateLoad;
+    EXPECT_EQ(*inputsFromJson(inputsJson(in)), in);
 
     // Without EI, m cannot be computed and says why; a test that never reaches 10 mm has no
     // load there.
     in.ei.reset();
+    in.standard = Standard::Jgj106;
     in.rule = CharacteristicRule::Displacement10;
     auto small = testWithBreaks(5);
     a = analyseTest(*small, small->jlbn + 1, in);

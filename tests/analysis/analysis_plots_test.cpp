@@ -117,7 +117,10 @@ TEST(AnalysisReport, SectionsCarryTheFiguresAndTheReasons)
     EXPECT_EQ(suggestionSection(a).notes.front(), kDisagreeNote);
     EXPECT_EQ(loadText(12.5), "12.5");
     EXPECT_EQ(loadText(350), "350");
-    EXPECT_EQ(mText(61460), "61.46");
+    // m to three significant figures.
+    EXPECT_EQ(mText(61460), "61.5");
+    EXPECT_EQ(mText(8512), "8.51");
+    EXPECT_EQ(mText(123456), "123");
 }
 
 } // namespace

@@ -23,6 +23,8 @@ std::unique_ptr<TestData> loggerTest(const samples::CyclicTest& t, samples::Logg
     return d;
 }
 
+// The generator keeps the schedule exactly: each reading ends its hold, an unloading reading
+// two minutes after its loading reading, the next loading reading four minutes later.
 TEST(ScheduleCheck, RegularTestHasNoDeviations)
 {
     samples::CyclicTest t;
@@ -43,26 +45,26 @@ TEST(ScheduleCheck, LateCycleAndShortStageAreListedWithTheirRecords)
     ScheduleCheck c = checkSchedule(*d);
     ASSERT_EQ(c.deviations.size(), 1u);
     const ScheduleDeviation& late = c.deviations[0];
-    EXPECT_EQ(late.issue, ScheduleIssue::UnloadingHold);
+    EXPECT_EQ(late.issue, ScheduleIssue::LoadingHold);
     EXPECT_EQ(late.stage, 7);
-    EXPECT_EQ(late.cycle, 2);
-    EXPECT_EQ(late.expected, 2);
-    EXPECT_EQ(late.actual, 5);
+    EXPECT_EQ(late.cycle, 3);
+    EXPECT_EQ(late.expected, 4);
+    EXPECT_EQ(late.actual, 7);
     // Records: the header rows, a level record and ten readings a stage before stage 7, its
-    // level record, its first cycle, then the second unloading reading.
-    EXPECT_EQ(late.record, 6 * 11 + 1 + 2 + 2);
-    EXPECT_EQ(late.text, "第7级（350kN）第2次循环卸载停留5分钟，应为2分钟");
+    // level record, its first two cycles, then the third loading reading.
+    EXPECT_EQ(late.record, 6 * 11 + 1 + 4 + 1);
+    EXPECT_EQ(late.text, "第7级（350kN）第3次循环加载持荷7分钟，应为4分钟");
 
     // The settings' holds apply; a one-minute difference is within the schedule.
     d->csz[setting::kUnloadingHold] = "4";
     c = checkSchedule(*d);
     EXPECT_EQ(c.unloadingHold, 4);
-    EXPECT_EQ(c.deviations.size(), 12u * 5 - 1 - 1); // every rest of 2 minutes, not the late one
+    EXPECT_EQ(c.deviations.size(), 12u * 5 + 1); // every unloading reading 2 minutes after loading
     d->csz[setting::kUnloadingHold] = "";
     d->csz[setting::kLoadingHold] = "5";
     EXPECT_EQ(checkSchedule(*d).deviations.size(), 1u);
     d->csz[setting::kLoadingHold] = "7";
-    EXPECT_EQ(checkSchedule(*d).deviations.size(), 1u + 60);
+    EXPECT_EQ(checkSchedule(*d).deviations.size(), 12u * 5 - 1 - 1); // every hold of 4, not the late one
 }
 
 TEST(ScheduleCheck, StageWithMissingCyclesAndAPauseBetweenStages)
@@ -70,8 +72,8 @@ TEST(ScheduleCheck, StageWithMissingCyclesAndAPauseBetweenStages)
     samples::CyclicTest t;
     t.stages = 3;
     std::vector<YsRec> rows = samples::loggerRecords(t, samples::LoggerMode::LevelRecords);
-    // Drop the last cycle of stage 2 (its two readings): stage 2 has four cycles and the pause
-    // to stage 3 becomes 8 minutes.
+    // Drop the last cycle of stage 2 (its two readings): stage 2 has four cycles and the hold
+    // before stage 3's first loading reading becomes 10 minutes.
     const std::size_t stage2End = 11 * 2;
     rows.erase(rows.begin() + stage2End - 2, rows.begin() + stage2End);
     auto d = std::make_unique<TestData>();
@@ -85,7 +87,9 @@ TEST(ScheduleCheck, StageWithMissingCyclesAndAPauseBetweenStages)
     EXPECT_EQ(c.deviations[0].issue, ScheduleIssue::Cycles);
     EXPECT_EQ(c.deviations[0].actual, 4);
     EXPECT_EQ(c.deviations[1].issue, ScheduleIssue::StageGap);
-    EXPECT_EQ(c.deviations[1].actual, 8);
+    EXPECT_EQ(c.deviations[1].stage, 3);
+    EXPECT_EQ(c.deviations[1].expected, 4);
+    EXPECT_EQ(c.deviations[1].actual, 10);
 }
 
 TEST(ScheduleCheck, OnlyLoggerFilesWithTimesAreChecked)

@@ -37,13 +37,12 @@ TEST(AnalyseCommand, SuggestsTheKnownLoadsAndListsTheLateCycle)
             << method << "\n"
             << r.out;
     EXPECT_TRUE(has(r.out, "\"disagree\":false"));
-    EXPECT_TRUE(
-        has(r.out, "\"schedule\":[{\"issue\":\"unloading_hold\",\"stage\":7,\"cycle\":2,\"record\":71"));
+    EXPECT_TRUE(has(r.out, "\"schedule\":[{\"issue\":\"loading_hold\",\"stage\":7,\"cycle\":3,\"record\":72"));
     // Without EI and h, m says what is missing; the width came from "桩径" 800.
     EXPECT_TRUE(has(r.out, "\"width_m\":0.8"));
     EXPECT_TRUE(has(r.out, "\"reason\":\"请输入桩身抗弯刚度EI"));
-    EXPECT_TRUE(has(r.out, "\"characteristic\":{\"rule\":\"hcr\""));
-    EXPECT_TRUE(has(r.out, "\"value\":187.5"));
+    EXPECT_TRUE(has(r.out, "\"characteristic\":{\"standard\":\"jgj106-2014\",\"rule\":\"hcr\""));
+    EXPECT_TRUE(has(r.out, "\"basis\":\"suggestion\",\"basis_load\":250,\"value\":187.5,\"pending\":true"));
 
     dir.write("SZ-9.pyx.analysis.json",
               "{\"shape\": \"round\", \"width_m\": 0.8, \"ei_kNm2\": 4.0e5, \"embedded_m\": 24, "
@@ -57,8 +56,18 @@ TEST(AnalyseCommand, SuggestsTheKnownLoadsAndListsTheLateCycle)
 
     const test::CommandRun text = analyse(file, "");
     EXPECT_EQ(text.status, 0);
-    EXPECT_TRUE(has(text.out, "水平临界荷载与极限荷载建议"));
-    EXPECT_TRUE(has(text.out, "第7级（350kN）第2次循环卸载停留5分钟，应为2分钟"));
+    // The text says what the window shows: the caveat, the pile, the basis, the schedule.
+    for (const char* part : {"水平临界荷载与水平极限承载力建议", "建议仅供参考", "计算宽度b0=", "依据标准：JGJ 106-2014",
+                             "第7级（350kN）第3次循环加载持荷7分钟，应为4分钟", "发现1处偏差",
+                             "按桩顶自由、水平力作用于地面处"})
+        EXPECT_TRUE(has(text.out, part)) << part << "\n" << text.out;
+
+    // The standard from the command line; its rules only.
+    const test::CommandRun gb = analyse(file, "--json --standard gb50007");
+    ASSERT_EQ(gb.status, 0);
+    EXPECT_TRUE(has(gb.out, "\"standard\":\"gb50007-2011\"")) << gb.out;
+    EXPECT_TRUE(has(gb.out, "\"rule\":\"hcr\"")); // 10 mm is no rule of GB 50007-2011
+    EXPECT_EQ(analyse(file, "--standard x").status, 2);
 }
 
 TEST(AnalyseCommand, TooFewStagesAndUnreadableFiles)

@@ -42,13 +42,26 @@ TEST(StatsCommand, JsonHoldsThePilesAndEveryStep)
     EXPECT_NE(j.find(R"("count":4,"mean":405,"range":120,)"), std::string::npos);
     EXPECT_NE(j.find(R"("hu":{"count":6,"mean":580,"range":240,)"), std::string::npos);
     EXPECT_NE(j.find(R"("value":525,)"), std::string::npos);
-    EXPECT_NE(j.find(R"("basis":405,"value":303.75,)"), std::string::npos);
+    EXPECT_NE(j.find(R"("basis":"marks","basisLoad":405,"value":303.75,"pending":true,)"), std::string::npos);
+    EXPECT_NE(j.find(R"("rangeExceeded":true,"advice":")"), std::string::npos);
     // SZ-04 is 29.0 m long, within the tolerance of 5 %.
     EXPECT_NE(j.find(R"("warnings":[]})"), std::string::npos);
 
     const CommandRun at10 = stats(unitFiles() + " --json --rule y10");
     ASSERT_EQ(at10.status, 0);
     EXPECT_NE(at10.out.find(R"("rule":"displacement","displacement":10,)"), std::string::npos);
+    EXPECT_NE(at10.out.find(R"("basis":"displacement",)"), std::string::npos);
+
+    // A cap of three piles or fewer takes the lowest; GB 50007-2011 half the ultimate load.
+    const CommandRun cap = stats(unitFiles() + " --json --cap-le3 --standard gb50007 --rule hu");
+    ASSERT_EQ(cap.status, 0);
+    EXPECT_NE(cap.out.find(R"("standard":"gb50007-2011","capAtMostThree":true,)"), std::string::npos);
+    EXPECT_NE(cap.out.find(R"("basisLoad":480,"value":240,"pending":false,)"), std::string::npos) << cap.out;
+    EXPECT_EQ(stats(unitFiles() + " --rule hu").status, 2); // not a rule of JGJ 106-2014
+    EXPECT_EQ(stats(unitFiles() + " --rule allowable").status, 2);
+    const CommandRun allowable = stats(unitFiles() + " --json --rule allowable --allowable 8");
+    ASSERT_EQ(allowable.status, 0);
+    EXPECT_NE(allowable.out.find(R"("rule":"allowable","displacement":8,)"), std::string::npos);
 }
 
 TEST(StatsCommand, TextAndUsage)
@@ -56,11 +69,13 @@ TEST(StatsCommand, TextAndUsage)
     const CommandRun r = stats(unitFiles() + " '" + PYX_SOURCE_DIR + "/samples/no-such.pys'");
     ASSERT_EQ(r.status, 0);
     EXPECT_NE(
-        r.out.find("第2步：剔除 SZ-06（600 kN）后 5 个值，平均值 432 kN，极差 180 kN，极差/平均值 42 %"),
+        r.out.find("第2步：剔除 SZ-06（600 kN）后 5 个值，平均值 432 kN，极差 180 kN，极差/平均值 42%"),
         std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("no-such.pys 文件未能打开，不参加统计"), std::string::npos);
-    EXPECT_NE(r.out.find("水平承载力特征值 303.75 kN"), std::string::npos);
+    EXPECT_NE(r.out.find("单桩水平承载力特征值 303.7 kN"), std::string::npos);
+    EXPECT_NE(r.out.find("建议增加试桩"), std::string::npos);
+    EXPECT_NE(r.out.find("【待工程师确认】"), std::string::npos);
     EXPECT_EQ(stats("").status, 2);
     EXPECT_EQ(stats(unitFiles() + " --rule y7").status, 2);
     EXPECT_EQ(stats(unitFiles() + " --pdf").status, 2);
@@ -81,13 +96,13 @@ TEST(StatsCommand, SummaryReportAsRtfDocxAndPdf)
               doc.paragraphs.end());
     const test::RtfTable& t = doc.tables[0];
     ASSERT_GE(t.size(), 9u);
-    EXPECT_EQ(t[1].cells[6].text, "临界荷载Hcr(kN)");
+    EXPECT_EQ(t[1].cells[6].text, "水平临界荷载Hcr(kN)");
     EXPECT_EQ(t[2].cells[1].text, "SZ-01");
     EXPECT_EQ(t[7].cells[6].text, "600");
     bool characteristic = false;
     for (const test::RtfRow& row : t)
         for (const test::RtfCell& c : row.cells)
-            characteristic = characteristic || c.text == "303.75 kN（统计值待确认）";
+            characteristic = characteristic || c.text == "303.7 kN（统计值待确认）";
     EXPECT_TRUE(characteristic);
 
     const std::string docx = dir.file("s.docx");
@@ -100,7 +115,7 @@ TEST(StatsCommand, SummaryReportAsRtfDocxAndPdf)
     if (text.status != 0)
         GTEST_SKIP() << "pdftotext is not installed";
     EXPECT_NE(text.out.find("单桩水平静载试验结果汇总表"), std::string::npos);
-    EXPECT_NE(text.out.find("303.75"), std::string::npos);
+    EXPECT_NE(text.out.find("303.7"), std::string::npos);
     EXPECT_EQ(stats(unitFiles() + " --pdf '" + dir.file("none/s.pdf") + "'").status, 1);
 }
 

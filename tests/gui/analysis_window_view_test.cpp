@@ -69,7 +69,7 @@ TEST_F(AnalysisWindowView, ShowsTheSuggestionsSideBySideAndFollowsTheInputs)
     EXPECT_TRUE(w.findChild<QLabel*>("lblCharacteristic")->text().contains("10mm"));
     QTableWidget* schedule = w.findChild<QTableWidget*>("tblSchedule");
     ASSERT_EQ(schedule->rowCount(), 1);
-    EXPECT_EQ(schedule->item(0, 0)->text(), "71");
+    EXPECT_EQ(schedule->item(0, 0)->text(), "72");
 }
 
 TEST_F(AnalysisWindowView, AdoptPassesTheChosenSuggestion)

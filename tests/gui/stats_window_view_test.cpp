@@ -62,7 +62,7 @@ TEST(StatsWindowView, SixPilesStepsAndTheCharacteristicValue)
     EXPECT_FALSE(leaveOut->isEnabled());
     ASSERT_TRUE(confirm->isEnabled());
     confirm->click();
-    EXPECT_TRUE(result->text().startsWith("Ra = 303.75 kN "));
+    EXPECT_TRUE(result->text().startsWith(QString::fromUtf8("单桩水平承载力特征值 Ra = 303.7 kN ")));
     EXPECT_TRUE(child<QLabel>(widget, "warnings")->text().isEmpty());
 
     // Moving a row keeps the selection on it.

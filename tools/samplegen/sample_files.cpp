@@ -12,10 +12,16 @@ namespace pyx::samples {
 namespace {
 
 constexpr int kCycles = 5;
-constexpr int kMinutesPerCycle = 6;     // loading reading, unloading reading 4 minutes later
-constexpr int kMinutesUnloading = 4;    // from the loading to the unloading reading
+constexpr int kMinutesPerCycle = 6;     // 4 minutes loaded, then 2 unloaded: each reading ends its hold
+constexpr int kMinutesUnloading = 2;    // from the loading to the unloading reading
 constexpr int kHeaderRows = 40;         // the fixed header rows reach row 39
 constexpr float kJackAreaCm2 = 314.16f; // 200 mm bore: MPa = kN / 31.416
+
+// The cycles of a stage: five, the last stage as the test sets it.
+int cyclesOf(const CyclicTest& t, int stage)
+{
+    return stage == t.stages ? std::clamp(t.lastStageCycles, 1, kCycles) : kCycles;
+}
 
 std::string timeText(int minute)
 {
@@ -211,7 +217,7 @@ std::vector<YsRec> loggerRecords(const CyclicTest& t, LoggerMode mode)
         const float load = stage * t.increment;
         if (mode == LoggerMode::LevelRecords)
             rows.push_back(levelRecord(load));
-        for (int cycle = 1; cycle <= kCycles; ++cycle) {
+        for (int cycle = 1; cycle <= cyclesOf(t, stage); ++cycle) {
             const CycleGauges g = cycleGauges(t, stage, cycle);
             const int minute = loadingMinute(t, stage, cycle);
             for (int half = 0; half < 2; ++half) {
@@ -239,7 +245,7 @@ std::string oldLoggerFile(const CyclicTest& t)
 {
     std::vector<YsRecOld> rows;
     for (int stage = 1; stage <= t.stages; ++stage) {
-        for (int cycle = 1; cycle <= kCycles; ++cycle) {
+        for (int cycle = 1; cycle <= cyclesOf(t, stage); ++cycle) {
             const CycleGauges g = cycleGauges(t, stage, cycle);
             const int minute = loadingMinute(t, stage, cycle);
             for (int half = 0; half < 2; ++half) {
@@ -269,7 +275,7 @@ std::string recordFile(const CyclicTest& t, float controlLoad)
     std::array<JlbRec, kRecordFileRows> rows{};
     int n = 0;
     for (int stage = 1; stage <= t.stages; ++stage)
-        for (int cycle = 1; cycle <= kCycles && n < kRecordFileRows - 1; ++cycle)
+        for (int cycle = 1; cycle <= cyclesOf(t, stage) && n < kRecordFileRows - 1; ++cycle)
             rows[n++] = recordRow(t, stage, cycle);
     rows[n].hz = kEndLoad;
     rows[n].sj.set(kUnusedTime);

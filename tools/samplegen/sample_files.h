@@ -65,6 +65,8 @@ struct CyclicTest
     // gradient curve); 0: a smooth curve.
     int kneeStage = 0;
     int ultimateStage = 0;
+    // Cycles of the last level (the level at which the pile failed may stop early).
+    int lastStageCycles = 5;
     TestHeader header;
 };
 

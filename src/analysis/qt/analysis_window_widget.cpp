@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -77,7 +78,7 @@ QString loadsText(const Suggestion& s)
 {
     const auto one = [](const char* name, const std::optional<double>& v, int stage) {
         return std::string(name) + " = " +
-               (v ? loadText(*v) + " kN（第" + std::to_string(stage) + "级）" : "—");
+               (v ? loadText(*v) + " kN（第" + std::to_string(stage) + "荷载级）" : "—");
     };
     std::string t = one("Hcr", s.hcr, s.hcrStage) + "    " + one("Hu", s.hu, s.huStage);
     if (!s.reason.empty())
@@ -85,35 +86,15 @@ QString loadsText(const Suggestion& s)
     return q(t);
 }
 
-// Residuals of the fit per stage; for the kink rule each stage's △Y0/△H0 over the mean before.
-std::vector<std::vector<std::string>> residualRows(const TestAnalysis& a, SuggestionMethod m,
-                                                   const Suggestion& s)
+// The points a method reads, a stage each: △Y0/△H0 (mm/kN) for the gradient fit and the steep
+// rise, Y0 (mm) for the lgH0-lgY0 fit; a stage of fewer cycles is named so.
+std::vector<std::vector<std::string>> pointRows(const TestAnalysis& a, SuggestionMethod m)
 {
-    std::vector<std::vector<std::string>> rows{{"级数"}, {m == SuggestionMethod::Kink ? "△Y0/△H0" : "残差"}};
-    if (m == SuggestionMethod::Kink) {
-        for (const StagePoint& p : a.points) {
-            rows[0].push_back(std::to_string(p.stage));
-            rows[1].push_back(formatDouble(p.dydh, "#0.0000"));
-        }
-    } else if (s.fit) {
-        std::size_t k = 0;
-        for (const StagePoint& p : a.points) {
-            if (m == SuggestionMethod::LgLog && (p.h0 <= 0 || p.y0 <= 0))
-                continue;
-            if (k >= s.fit->residuals.size())
-                break;
-            rows[0].push_back(std::to_string(p.stage));
-            char buf[32];
-            std::snprintf(buf, sizeof buf, "%+.1e", s.fit->residuals[k++]);
-            rows[1].push_back(buf);
-        }
-    }
-    // One row a stage: its number and value.
-    std::vector<std::vector<std::string>> out(1);
-    for (const auto& r : rows)
-        out[0].push_back(r.front());
-    for (std::size_t c = 1; c < rows[0].size(); ++c)
-        out.push_back({rows[0][c], rows[1][c]});
+    const bool lg = m == SuggestionMethod::LgLog;
+    std::vector<std::vector<std::string>> out{{"荷载级", lg ? "Y0(mm)" : "△Y0/△H0(mm/kN)"}};
+    for (const StagePoint& p : a.points)
+        out.push_back({std::to_string(p.stage) + (p.incomplete ? "（未完成）" : ""),
+                       lg ? displacementText(p.y0) : formatDouble(p.dydh, "#0.0000")});
     return out;
 }
 
@@ -209,15 +190,29 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
     form->addRow(widthNote_);
     edit("txtEI", "抗弯刚度EI (kN·m²)", &AnalysisWindow::setEi, &AnalysisWindow::eiText);
     edit("txtEmbedded", "入土深度h (m)", &AnalysisWindow::setEmbedded, &AnalysisWindow::embeddedText);
-    auto* rule = new QComboBox(inputs);
-    rule->setObjectName("cboRule");
-    for (const CharacteristicRule r : {CharacteristicRule::CriticalLoad, CharacteristicRule::Displacement10,
-                                       CharacteristicRule::Displacement6})
-        rule->addItem(QString::fromUtf8(ruleCaption(r)));
-    rule->setCurrentIndex(static_cast<int>(logic_.inputs().rule));
-    connect(rule, &QComboBox::currentIndexChanged, this,
-            [this](int i) { logic_.setRule(static_cast<CharacteristicRule>(i)); });
-    form->addRow(QString::fromUtf8("特征值取值"), rule);
+    auto* standard = new QComboBox(inputs);
+    standard->setObjectName("cboStandard");
+    for (const Standard st : {Standard::Jgj106, Standard::Gb50007})
+        standard->addItem(QString::fromUtf8(standardName(st)));
+    standard->setCurrentIndex(static_cast<int>(logic_.inputs().standard));
+    form->addRow(QString::fromUtf8("依据标准"), standard);
+    rule_ = new QComboBox(inputs);
+    rule_->setObjectName("cboRule");
+    rule_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    rule_->setMinimumContentsLength(24);
+    form->addRow(QString::fromUtf8("特征值取值"), rule_);
+    allowable_ = edit("txtAllowable", "水平允许位移 (mm)", &AnalysisWindow::setAllowable,
+                      &AnalysisWindow::allowableText);
+    fillRules();
+    connect(standard, &QComboBox::currentIndexChanged, this, [this](int i) {
+        logic_.setStandard(static_cast<Standard>(i));
+        fillRules();
+    });
+    connect(rule_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        if (i >= 0)
+            logic_.setRule(static_cast<CharacteristicRule>(rule_->itemData(i).toInt()));
+        allowable_->setEnabled(logic_.inputs().rule == CharacteristicRule::Allowable);
+    });
     left->addWidget(inputs);
 
     auto* mBox = new QGroupBox(QString::fromUtf8("比例系数m与特征值"), this);
@@ -287,6 +282,23 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
     resize(screen ? wanted.boundedTo(screen->availableGeometry().size() * 0.95) : wanted);
 }
 
+// The rules the chosen standard allows, in its words; the current one selected.
+void AnalysisWindowWidget::fillRules()
+{
+    const QSignalBlocker block(rule_);
+    rule_->clear();
+    AnalysisInputs in = logic_.inputs();
+    for (const CharacteristicRule r : kRuleOrder) {
+        if (!allowedBy(in.standard, valueBase(r)))
+            continue;
+        in.rule = r;
+        rule_->addItem(q(ruleCaption(in)), static_cast<int>(r));
+        if (r == logic_.inputs().rule)
+            rule_->setCurrentIndex(rule_->count() - 1);
+    }
+    allowable_->setEnabled(logic_.inputs().rule == CharacteristicRule::Allowable);
+}
+
 void AnalysisWindowWidget::bindInput(QLineEdit* edit, bool (AnalysisWindow::*set)(const std::string&),
                                      std::string AnalysisWindow::*text)
 {
@@ -318,7 +330,7 @@ void AnalysisWindowWidget::refresh()
         plots_[k]->setDrawing(canvas.picture());
         const auto m = static_cast<SuggestionMethod>(k);
         loads_[k]->setText(loadsText(logic_.suggestion(m)));
-        fill(residuals_[k], residualRows(a, m, logic_.suggestion(m)));
+        fill(residuals_[k], pointRows(a, m));
     }
     disagree_->setText(a.suggestions.disagree ? QString::fromUtf8(kDisagreeNote) : QString());
     disagree_->setVisible(a.suggestions.disagree);
@@ -335,21 +347,24 @@ void AnalysisWindowWidget::refresh()
     const AnalysisSection byStage = mByStageSection(a);
     std::vector<std::vector<std::string>> hm, ym;
     for (const auto& row : byStage.rows) {
-        hm.push_back({row[0], row[1], row[3]});
-        ym.push_back({row[0], row[2], row[3]});
+        hm.push_back({row[0], row[1], row[4], row[5]});
+        ym.push_back({row[0], row[2], row[4], row[5]});
     }
     fill(hmTable_, hm);
     fill(ymTable_, ym);
 
     const AnalysisSection c = characteristicSection(a);
+    const std::vector<std::string>& row = c.rows[1];
     std::string ch = "单桩水平承载力特征值：";
     if (a.characteristic.value)
-        ch += c.rows[1][2] + " kN（" + c.rows[1][0] + "，依据荷载 " + c.rows[1][1] + " kN）";
+        ch += row[2] + " kN（" + row[0] + "，依据荷载 " + row[1] + " kN，" + row[3] + "）";
     else
-        ch += "—（" + c.rows[1][0] + "）";
+        ch += "—（" + row[0] + "）";
     for (const std::string& n : c.notes)
         ch += "\n" + n;
     characteristic_->setText(q(ch));
+    characteristic_->setStyleSheet(a.characteristic.pending() ? "font-weight: bold; color: #c00000;"
+                                                              : "font-weight: bold;");
 
     const AnalysisSection s = scheduleSection(a);
     fill(schedule_, s.rows);

@@ -39,6 +39,7 @@ public:
 
 private:
     void refresh();
+    void fillRules();
     void bindInput(QLineEdit* edit, bool (AnalysisWindow::*set)(const std::string&),
                    std::string AnalysisWindow::*text);
 
@@ -55,6 +56,8 @@ private:
     QLabel* characteristic_ = nullptr;
     QTableWidget* schedule_ = nullptr;
     QLabel* scheduleNote_ = nullptr;
+    QComboBox* rule_ = nullptr;
+    QLineEdit* allowable_ = nullptr;
 };
 
 } // namespace pyx

@@ -1,5 +1,6 @@
 #include "analysis/qt/stats_window_widget.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 #include "platform/qt/page_renderer.h"
 #include "platform/qt/qt_picture_encoder.h"
 #include "reports/qt/pdf_export.h"
+#include "data/numfmt.h"
 #include "reports/stats_report.h"
 
 namespace pyx {
@@ -39,7 +41,8 @@ constexpr const char* kColumns[] = {"试桩编号",         "工程名称",     
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 constexpr int kSuggestionColumn = 9;
 
-// The rules of the characteristic value in the order of the list.
+// The rules of the characteristic value in the order of the list; the standard decides which
+// are offered.
 struct RuleEntry
 {
     const char* text;
@@ -47,11 +50,18 @@ struct RuleEntry
     double mm;
 };
 constexpr RuleEntry kRules[] = {
-    {"0.75 × 临界荷载 Hcr 的统计值", UnitCharacteristicRule::CriticalLoad, 10},
+    {"0.75 × 水平临界荷载 Hcr 的统计值", UnitCharacteristicRule::CriticalLoad, 10},
     {"0.75 × 水平位移 10 mm 时荷载的统计值", UnitCharacteristicRule::Displacement, 10},
-    {"0.75 × 水平位移 6 mm 时荷载的统计值（位移敏感结构）", UnitCharacteristicRule::Displacement, 6},
+    {"0.75 × 水平位移 6 mm 时荷载的统计值（位移敏感建筑物）", UnitCharacteristicRule::Displacement, 6},
+    {"设计要求的水平允许位移对应荷载的统计值", UnitCharacteristicRule::Allowable, 0},
+    {"0.5 × 水平极限承载力 Hu 的统计值（桩身允许裂缝）", UnitCharacteristicRule::UltimateLoad, 10},
     {"给定值（须说明理由）", UnitCharacteristicRule::Typed, 10},
 };
+
+bool offered(Standard s, const RuleEntry& r)
+{
+    return r.rule == UnitCharacteristicRule::Typed || allowedBy(s, valueBase(r.rule));
+}
 
 QString joinedLines(const std::vector<std::string>& lines)
 {
@@ -168,6 +178,16 @@ QWidget* StatsWindowWidget::buildStatsBox(PileQuantity q)
     grid->addWidget(b.value, 2, 0);
     grid->addWidget(b.reason, 2, 1, 1, 2);
     grid->addWidget(b.useValue, 2, 3);
+    auto* exclude = new QPushButton(QString::fromUtf8("剔除所选试桩（须填理由）"), b.box);
+    exclude->setObjectName(QString("exclude%1").arg(k));
+    exclude->setToolTip(QString::fromUtf8("工程师查明原因后剔除表中所选试桩的值，理由写入结果和报告"));
+    auto* restore = new QPushButton(QString::fromUtf8("恢复所选试桩"), b.box);
+    restore->setObjectName(QString("restore%1").arg(k));
+    grid->addWidget(exclude, 3, 0, 1, 2);
+    grid->addWidget(restore, 3, 2);
+    connect(exclude, &QPushButton::clicked, this,
+            [this, q, &b] { logic_.exclude(q, selectedRow(), b.reason->text().toStdString()); });
+    connect(restore, &QPushButton::clicked, this, [this, q] { logic_.restore(q, selectedRow()); });
     grid->setRowStretch(0, 1);
     connect(b.leaveOut, &QPushButton::clicked, this, [this, q] { logic_.leaveOutNext(q); });
     connect(b.confirm, &QPushButton::clicked, this, [this, q] { logic_.confirm(q); });
@@ -182,11 +202,26 @@ QWidget* StatsWindowWidget::buildRule()
 {
     auto* box = new QGroupBox(QString::fromUtf8("水平承载力特征值"), this);
     auto* grid = new QGridLayout(box);
+    standard_ = new QComboBox(box);
+    standard_->setObjectName("standard");
+    for (const Standard st : {Standard::Jgj106, Standard::Gb50007})
+        standard_->addItem(QString::fromUtf8(standardName(st)));
+    connect(standard_, &QComboBox::activated, this,
+            [this](int index) { logic_.setStandard(static_cast<Standard>(index)); });
+    cap_ = new QCheckBox(QString::fromUtf8("承台桩数不超过3根（取最小值）"), box);
+    cap_->setObjectName("capLe3");
+    connect(cap_, &QCheckBox::toggled, this, [this](bool on) {
+        if (!syncing_)
+            logic_.setCapAtMostThree(on);
+    });
     rule_ = new QComboBox(box);
     rule_->setObjectName("rule");
-    for (const RuleEntry& r : kRules)
-        rule_->addItem(QString::fromUtf8(r.text));
     connect(rule_, &QComboBox::activated, this, [this](int index) { ruleChosen(index); });
+    allowable_ = new QLineEdit(box);
+    allowable_->setObjectName("allowable");
+    allowable_->setPlaceholderText(QString::fromUtf8("允许位移(mm)"));
+    allowable_->setMaximumWidth(100);
+    connect(allowable_, &QLineEdit::editingFinished, this, [this] { ruleChosen(rule_->currentIndex()); });
     ruleValue_ = new QLineEdit(box);
     ruleValue_->setObjectName("ruleValue");
     ruleValue_->setPlaceholderText(QString::fromUtf8("特征值(kN)"));
@@ -210,14 +245,21 @@ QWidget* StatsWindowWidget::buildRule()
     warnings_->setObjectName("warnings");
     warnings_->setStyleSheet("color: #b00000;");
     warnings_->setWordWrap(true);
-    grid->addWidget(new QLabel(QString::fromUtf8("取值规则"), box), 0, 0);
-    grid->addWidget(rule_, 0, 1);
-    grid->addWidget(ruleValue_, 0, 2);
-    grid->addWidget(ruleReason_, 0, 3);
-    grid->addWidget(useRuleValue_, 0, 4);
-    grid->addWidget(result_, 1, 0, 1, 5);
-    grid->addWidget(warnings_, 2, 0, 1, 5);
-    grid->setColumnStretch(3, 1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QString::fromUtf8("依据标准"), box));
+    top->addWidget(standard_);
+    top->addWidget(cap_);
+    top->addStretch(1);
+    grid->addLayout(top, 0, 0, 1, 6);
+    grid->addWidget(new QLabel(QString::fromUtf8("取值规则"), box), 1, 0);
+    grid->addWidget(rule_, 1, 1);
+    grid->addWidget(allowable_, 1, 2);
+    grid->addWidget(ruleValue_, 1, 3);
+    grid->addWidget(ruleReason_, 1, 4);
+    grid->addWidget(useRuleValue_, 1, 5);
+    grid->addWidget(result_, 2, 0, 1, 6);
+    grid->addWidget(warnings_, 3, 0, 1, 6);
+    grid->setColumnStretch(4, 1);
     return box;
 }
 
@@ -315,9 +357,22 @@ void StatsWindowWidget::exportWord()
 
 void StatsWindowWidget::ruleChosen(int index)
 {
-    if (syncing_ || index < 0 || index >= static_cast<int>(std::size(kRules)))
+    if (syncing_ || index < 0)
         return;
-    logic_.setRule(kRules[index].rule, kRules[index].mm);
+    const int k = rule_->itemData(index).toInt();
+    if (k < 0 || k >= static_cast<int>(std::size(kRules)))
+        return;
+    const RuleEntry& r = kRules[k];
+    if (r.rule == UnitCharacteristicRule::Allowable) {
+        const auto mm = toDouble(allowable_->text().toStdString());
+        if (!mm || !(*mm > 0)) {
+            allowable_->setFocus();
+            return;
+        }
+        logic_.setRule(r.rule, *mm);
+        return;
+    }
+    logic_.setRule(r.rule, r.mm);
 }
 
 int StatsWindowWidget::selectedRow() const
@@ -341,19 +396,26 @@ void StatsWindowWidget::showLogic()
     for (const PileQuantity q : kQuantities)
         showStats(q);
     const CharacteristicChoice& c = logic_.summary().choice;
-    for (int k = 0; k < static_cast<int>(std::size(kRules)); ++k)
+    standard_->setCurrentIndex(static_cast<int>(c.standard));
+    cap_->setChecked(logic_.summary().capAtMostThree);
+    rule_->clear();
+    for (int k = 0; k < static_cast<int>(std::size(kRules)); ++k) {
+        if (!offered(c.standard, kRules[k]))
+            continue;
+        rule_->addItem(QString::fromUtf8(kRules[k].text), k);
         if (kRules[k].rule == c.rule &&
             (c.rule != UnitCharacteristicRule::Displacement || kRules[k].mm == c.displacementMm))
-            rule_->setCurrentIndex(k);
+            rule_->setCurrentIndex(rule_->count() - 1);
+    }
+    allowable_->setEnabled(c.standard == Standard::Jgj106);
     const bool typed = c.rule == UnitCharacteristicRule::Typed;
     ruleValue_->setEnabled(typed);
     ruleReason_->setEnabled(typed);
     useRuleValue_->setEnabled(typed);
-    boxes_[static_cast<int>(PileQuantity::LoadAtDisplacement)].box->setVisible(
-        c.rule == UnitCharacteristicRule::Displacement);
+    boxes_[static_cast<int>(PileQuantity::LoadAtDisplacement)].box->setVisible(c.usesDisplacement());
     const CharacteristicValue ra = logic_.characteristic();
-    result_->setText(qs("Ra = " + numberOrDash(ra.value) + " kN" + (ra.pending ? "（统计值待确认）" : "") +
-                        "    " + ra.how));
+    result_->setText(qs("单桩水平承载力特征值 Ra = " + (ra.value ? characteristicNumber(*ra.value) : std::string("—")) + " kN" +
+                        (ra.pending ? "（统计值待确认）" : "") + "    " + ra.how));
     warnings_->setText(logic_.summary().warnings.empty()
                            ? QString()
                            : QString::fromUtf8("注意：") + joinedLines(logic_.summary().warnings));

@@ -10,6 +10,7 @@
 #include "analysis/stats_window.h"
 #include "platform/qt/qt_text_measure.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -67,6 +68,9 @@ private:
     QTableWidget* table_ = nullptr;
     std::array<StatsBox, 3> boxes_;
     QComboBox* rule_ = nullptr;
+    QComboBox* standard_ = nullptr;
+    QCheckBox* cap_ = nullptr;
+    QLineEdit* allowable_ = nullptr;
     QLineEdit* ruleValue_ = nullptr;
     QLineEdit* ruleReason_ = nullptr;
     QPushButton* useRuleValue_ = nullptr;

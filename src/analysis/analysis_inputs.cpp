@@ -180,8 +180,8 @@ const char* ruleKey(CharacteristicRule rule)
 std::optional<CharacteristicRule> ruleFromKey(const std::string& key)
 {
     for (const CharacteristicRule r :
-         {CharacteristicRule::CriticalLoad, CharacteristicRule::Displacement10, CharacteristicRule::Displacement6,
-          CharacteristicRule::Allowable, CharacteristicRule::UltimateLoad})
+         {CharacteristicRule::CriticalLoad, CharacteristicRule::Displacement10,
+          CharacteristicRule::Displacement6, CharacteristicRule::Allowable, CharacteristicRule::UltimateLoad})
         if (key == ruleKey(r))
             return r;
     return std::nullopt;

@@ -219,6 +219,19 @@ void drawAnalysisPlot(Canvas& c, const TestAnalysis& a, AnalysisPlot which)
                        px(ax, s.x[i]), py(ay, s.y[i]));
         c.drawCircle(px(ax, s.x[i]), py(ay, s.y[i]), 9);
     }
+    // A stage of fewer cycles than the schedule's: crossed and named.
+    for (std::size_t i = 0, k = 0; i < a.points.size() && k < s.x.size(); ++i) {
+        const StagePoint& p = a.points[i];
+        if (which == AnalysisPlot::LgLog && (p.h0 <= 0 || p.y0 <= 0))
+            continue;
+        if (p.incomplete) {
+            const double x = px(ax, s.x[k]), y = py(ay, s.y[k]);
+            c.drawLine(x - 14, y - 14, x + 14, y + 14);
+            c.drawLine(x - 14, y + 14, x + 14, y - 14);
+            c.textAt(x - 160, y - 40, "未完成");
+        }
+        ++k;
+    }
     // The suggestion's points: the stage's point of this curve.
     const auto mark = [&](int stage, const char* label) {
         if (stage <= 0)

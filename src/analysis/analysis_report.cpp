@@ -23,20 +23,25 @@ std::string pointStageText(const TestAnalysis& a, int stage)
 {
     if (stage <= 0 || stage > static_cast<int>(a.points.size()))
         return stageText(stage);
-    return std::to_string(stage) + (a.points[static_cast<std::size_t>(stage - 1)].incomplete ? "（未完成）" : "");
+    return std::to_string(stage) +
+           (a.points[static_cast<std::size_t>(stage - 1)].incomplete ? "（未完成）" : "");
 }
 
 std::vector<std::string> suggestionRow(const TestAnalysis& a, const char* method, const Suggestion& s)
 {
-    return {method,         loadOrDash(s.hcr), pointStageText(a, s.hcrStage), loadOrDash(s.hu),
-            pointStageText(a, s.huStage), s.reason};
+    return {method,
+            loadOrDash(s.hcr),
+            pointStageText(a, s.hcrStage),
+            loadOrDash(s.hu),
+            pointStageText(a, s.huStage),
+            s.reason};
 }
 
-// αh as the table takes it: above 4.0 at 4.0, below 2.4 outside the table.
+// αh as the table takes it: above 4.0 at 4.0 (starred), below 2.4 outside the table.
 std::string alphaText(const MResult& m)
 {
     if (m.aboveTable())
-        return formatDouble(m.alphaH, "#0.00") + "（按4.0）";
+        return "4.00*";
     return formatDouble(m.alphaH, "#0.00");
 }
 
@@ -100,7 +105,8 @@ AnalysisSection suggestionSection(const TestAnalysis& a)
     for (const StagePoint& p : a.points)
         if (p.incomplete)
             s.notes.push_back("第" + std::to_string(p.stage) + "级（" + loadText(p.h0) + "kN）只有" +
-                              std::to_string(p.cycles) + "次循环，为未完成的荷载级，按其最后一次循环参加分析。");
+                              std::to_string(p.cycles) +
+                              "次循环，为未完成的荷载级，按其最后一次循环参加分析。");
     s.notes.push_back("拐点按贝叶斯信息准则判定：增加一个拐点须使准则值降低" +
                       formatDouble(BreakpointFit::kSignificance, "#0") + "以上，否则不取该拐点。");
     s.notes.push_back(kCaveat);
@@ -122,7 +128,7 @@ AnalysisSection mSection(const TestAnalysis& a)
     if (!a.inputWarning.empty())
         s.notes.push_back(a.inputWarning);
     s.notes.push_back(std::string("水平临界荷载取自：") + hcrSourceText(a.hcrSource));
-    s.notes.push_back("αh小于2.4时超出规范表格范围，νy按αh=2.4取值；αh大于4.0时按4.0取值。");
+    s.notes.push_back("αh小于2.4时超出规范表格范围，νy按αh=2.4取值；*αh大于4.0，按4.0取值。");
     return s;
 }
 
@@ -138,8 +144,8 @@ std::string pileText(const TestAnalysis& a)
         return t;
     };
     std::string pile = in.shape == PileShape::Square ? "方桩，边长B=" : "圆桩，桩径D=";
-    pile += orDash(in.width, "#0.###") + "m，EI=" + orDash(in.ei, "#0") + "kN·m²，入土深度h=" +
-            orDash(in.embedded, "#0.##") + "m";
+    pile += orDash(in.width, "#0.###") + "m，EI=" + orDash(in.ei, "#0") +
+            "kN·m²，入土深度h=" + orDash(in.embedded, "#0.##") + "m";
     if (a.inputProblem.empty())
         pile += "，计算宽度b0=" + formatDouble(a.b0, "#0.000") + "m";
     return pile;
@@ -181,10 +187,12 @@ AnalysisSection characteristicSection(const TestAnalysis& a)
     case ValueBasis::None:
         break;
     }
-    s.rows.push_back({c.ruleText, loadOrDash(c.basisLoad), c.value ? characteristicNumber(*c.value) : "—", basis});
+    s.rows.push_back(
+        {c.ruleText, loadOrDash(c.basisLoad), c.value ? characteristicNumber(*c.value) : "—", basis});
     s.notes.push_back(std::string("依据标准：") + standardName(c.standard));
     if (c.pending())
-        s.notes.push_back("特征值依据未确认的建议（各方法建议的最小值，偏于安全），须在曲线上确认标记后方可采用。");
+        s.notes.push_back(
+            "特征值依据未确认的建议（各方法建议的最小值，偏于安全），须在曲线上确认标记后方可采用。");
     if (!c.reason.empty())
         s.notes.push_back(c.reason);
     s.notes.push_back("特征值向下取至0.1kN。");

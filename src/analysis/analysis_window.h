@@ -23,9 +23,9 @@ enum class SuggestionMethod
 };
 const char* methodCaption(SuggestionMethod m);
 // The rules of the characteristic value in the order the window offers them.
-inline constexpr CharacteristicRule kRuleOrder[] = {CharacteristicRule::CriticalLoad, CharacteristicRule::Displacement10,
-                                                   CharacteristicRule::Displacement6, CharacteristicRule::Allowable,
-                                                   CharacteristicRule::UltimateLoad};
+inline constexpr CharacteristicRule kRuleOrder[] = {
+    CharacteristicRule::CriticalLoad, CharacteristicRule::Displacement10, CharacteristicRule::Displacement6,
+    CharacteristicRule::Allowable, CharacteristicRule::UltimateLoad};
 
 class AnalysisWindow
 {

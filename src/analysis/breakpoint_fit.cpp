@@ -1,8 +1,8 @@
 #include "analysis/breakpoint_fit.h"
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <limits>
 
 #include "analysis/schedule_check.h"

@@ -66,7 +66,7 @@ struct BreakpointFit
     double rss = 0;                // sum of squared residuals
     double score = 0;              // what the fit minimised (weighted with `relative`)
     int points = 0;
-    double criterion[3] = {0, 0, 0}; // of the best model with 0, 1 and 2 breaks
+    double criterion[3] = {0, 0, 0};       // of the best model with 0, 1 and 2 breaks
     int firstOfTwo = -1, secondOfTwo = -1; // the breaks of the best two-break model
     static constexpr double kSignificance = 6;
     static constexpr double kPrecision = 0.01;

@@ -242,8 +242,8 @@ CharacteristicValue UnitSummary::characteristic() const
 {
     if (choice.usesDisplacement())
         return characteristicValue(choice, atDisplacementResult());
-    return characteristicValue(choice,
-                               choice.rule == UnitCharacteristicRule::UltimateLoad ? huResult() : hcrResult());
+    return characteristicValue(choice, choice.rule == UnitCharacteristicRule::UltimateLoad ? huResult()
+                                                                                           : hcrResult());
 }
 
 void restate(UnitSummary& s, PileQuantity q)

@@ -15,11 +15,12 @@ namespace pyx {
 inline constexpr int kCyclesPerStage = 5;
 inline constexpr int kHoldTolerance = 1; // minutes
 inline constexpr const char* kScheduleAssumption =
-    "按采集仪在每次持荷结束时记录读数检查：卸载读数在其加载读数后一个卸载停留时间，下一次加载读数在卸载读数后一个加载持荷时间。";
+    "按采集仪在每次持荷结束时记录读数检查：卸载读数在其加载读数后一个卸载停留时间，下一次加载读数在卸载读数后"
+    "一个加载持荷时间。";
 
 enum class ScheduleIssue
 {
-    Cycles,      // a stage with more or fewer than five cycles
+    Cycles,        // a stage with more or fewer than five cycles
     LoadingHold,   // an unloading reading to the next loading reading of the stage
     UnloadingHold, // a loading reading to its unloading reading
     StageGap       // the last unloading reading of a stage to the first loading of the next

@@ -24,10 +24,10 @@ std::optional<Standard> standardFromText(const std::string& text);
 // What a characteristic value is taken from.
 enum class ValueBase
 {
-    CriticalLoad,         // 0.75 × Hcr
-    LoadAtDisplacement,   // 0.75 × the load at Y0 = 10 mm (6 mm for displacement-sensitive structures)
+    CriticalLoad,          // 0.75 × Hcr
+    LoadAtDisplacement,    // 0.75 × the load at Y0 = 10 mm (6 mm for displacement-sensitive structures)
     AllowableDisplacement, // the load at the design's allowable displacement
-    UltimateLoad          // 0.5 × Hu
+    UltimateLoad           // 0.5 × Hu
 };
 
 bool allowedBy(Standard s, ValueBase b);

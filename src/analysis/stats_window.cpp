@@ -197,8 +197,8 @@ bool StatsWindow::exclude(PileQuantity q, int row, const std::string& reason)
     if (row < 0 || row >= static_cast<int>(s_.rows.size()))
         return false;
     if (trimBlanks(reason).empty()) {
-        dialogs_.message({"剔除试桩的值须说明理由（如桩身缺陷、施工或地基条件异常）！", "提示", MsgButtons::Ok,
-                          MsgIcon::Exclamation, 1});
+        dialogs_.message({"剔除试桩的值须说明理由（如桩身缺陷、施工或地基条件异常）！", "提示",
+                          MsgButtons::Ok, MsgIcon::Exclamation, 1});
         return false;
     }
     excluded_[index(q)][s_.rows[static_cast<std::size_t>(row)].file] = trimBlanks(reason);

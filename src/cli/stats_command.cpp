@@ -255,7 +255,8 @@ void statsText(std::string& out, const char* title, const SampleStatistics& st, 
                statsNumber(e.value.value) + " kN）：" + e.reason + "\n";
     if (st.rangeExceeded)
         out += "  " + std::string(kMorePilesAdvice) + "\n";
-    out += "  统计值 " + numberOrDash(r.value) + " kN（" + r.how + "）" + (r.pending ? "【待工程师确认】" : "") + "\n";
+    out += "  统计值 " + numberOrDash(r.value) + " kN（" + r.how + "）" +
+           (r.pending ? "【待工程师确认】" : "") + "\n";
 }
 
 std::string summaryText(const UnitSummary& s)
@@ -271,16 +272,16 @@ std::string summaryText(const UnitSummary& s)
     }
     out += "\n";
     out += std::string("依据标准：") + standardName(s.choice.standard) + "（统计：" +
-           statisticsClause(s.choice.standard) + "）" + (s.capAtMostThree ? "；桩数为3根或3根以下的柱下承台" : "") +
-           "\n";
+           statisticsClause(s.choice.standard) + "）" +
+           (s.capAtMostThree ? "；桩数为3根或3根以下的柱下承台" : "") + "\n";
     statsText(out, "水平临界荷载 Hcr", s.hcr, s.hcrResult(), s.rows, s.hcrNotes);
     statsText(out, "水平极限承载力 Hu", s.hu, s.huResult(), s.rows, s.huNotes);
     if (s.choice.usesDisplacement())
         statsText(out, quantityName(PileQuantity::LoadAtDisplacement, s.choice.displacementMm).c_str(),
                   s.atDisplacement, s.atDisplacementResult(), s.rows, s.atDisplacementNotes);
     const CharacteristicValue ra = s.characteristic();
-    out += "\n单桩水平承载力特征值 " + (ra.value ? characteristicNumber(*ra.value) : std::string("—")) + " kN：" + ra.how +
-           (ra.pending ? "【统计值待工程师确认】" : "") + "\n";
+    out += "\n单桩水平承载力特征值 " + (ra.value ? characteristicNumber(*ra.value) : std::string("—")) +
+           " kN：" + ra.how + (ra.pending ? "【统计值待工程师确认】" : "") + "\n";
     for (const std::string& w : s.warnings)
         out += "注意：" + w + "\n";
     return out;
@@ -337,8 +338,8 @@ int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
             json = true;
         } else if (a == "--cap-le3") {
             summary.capAtMostThree = true;
-        } else if (a == "--settings" || a == "--rule" || a == "--standard" || a == "--allowable" || a == "--pdf" ||
-                   a == "--rtf" || a == "--docx") {
+        } else if (a == "--settings" || a == "--rule" || a == "--standard" || a == "--allowable" ||
+                   a == "--pdf" || a == "--rtf" || a == "--docx") {
             if (i + 1 >= args.size())
                 return 2;
             const std::string& v = args[++i];

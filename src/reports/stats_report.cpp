@@ -79,8 +79,9 @@ StatsLines statsBlock(const std::string& name, const SampleStatistics& st, const
         b.lines.push_back({n});
     for (const ExcludedValue& e : st.excluded) {
         const int p = e.value.pile;
-        b.lines.push_back({"工程师剔除 " + (p >= 0 && p < static_cast<int>(rows.size()) ? pileName(rows[p]) : "?") +
-                           "（" + statsNumber(e.value.value) + " kN）：" + e.reason});
+        b.lines.push_back({"工程师剔除 " +
+                           (p >= 0 && p < static_cast<int>(rows.size()) ? pileName(rows[p]) : "?") + "（" +
+                           statsNumber(e.value.value) + " kN）：" + e.reason});
     }
     if (st.rangeExceeded)
         b.lines.push_back({kMorePilesAdvice});
@@ -116,7 +117,8 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
                                     true));
     const CharacteristicValue ra = s.characteristic();
     StatsLines value{"单桩水平承载力特征值", {}};
-    value.lines.push_back({(ra.value ? characteristicNumber(*ra.value) : std::string("—")) + " kN" + (ra.pending ? "（统计值待确认）" : "")});
+    value.lines.push_back({(ra.value ? characteristicNumber(*ra.value) : std::string("—")) + " kN" +
+                           (ra.pending ? "（统计值待确认）" : "")});
     value.lines.push_back({"取值规则：" + ra.how});
     blocks.push_back(std::move(value));
     if (!s.warnings.empty()) {

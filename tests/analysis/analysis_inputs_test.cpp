@@ -147,8 +147,10 @@ TEST(TestAnalysis, MarksSuggestionsMAndCharacteristicValue)
     a = analyseTest(*d, gridRows, in);
     EXPECT_DOUBLE_EQ(*a.characteristic.value, 225);
     EXPECT_NE(a.characteristic.ruleText.find("GB 50007-2011"), std::string::npos);
-    EXPECT_EQ(ruleUnder(Standard::Jgj106, CharacteristicRule::UltimateLoad), CharacteristicRule::CriticalLoad);
-    EXPECT_EQ(ruleUnder(Standard::Gb50007, CharacteristicRule::Displacement6), CharacteristicRule::CriticalLoad);
+    EXPECT_EQ(ruleUnder(Standard::Jgj106, CharacteristicRule::UltimateLoad),
+              CharacteristicRule::CriticalLoad);
+    EXPECT_EQ(ruleUnder(Standard::Gb50007, CharacteristicRule::Displacement6),
+              CharacteristicRule::CriticalLoad);
     in.standard = Standard::Jgj106;
     // The design's allowable displacement: the load at it, not reduced.
     in.rule = CharacteristicRule::Allowable;

@@ -123,5 +123,37 @@ TEST(AnalysisReport, SectionsCarryTheFiguresAndTheReasons)
     EXPECT_EQ(mText(123456), "123");
 }
 
+// Every row of the m tables whose αh lies below the table says so; above 4.0 it is taken at
+// 4.0; a stage of fewer cycles is named.
+TEST(AnalysisReport, AlphaOutsideTheTableAndShortStagesAreFlaggedInEveryRow)
+{
+    TestAnalysis a;
+    const double alphas[] = {2.0, 3.0, 5.0};
+    for (int k = 1; k <= 3; ++k) {
+        StagePoint p;
+        p.stage = k;
+        p.h0 = 100.0 * k;
+        p.y0 = k;
+        a.points.push_back(p);
+        MResult m;
+        m.m = 10000;
+        m.alphaH = alphas[k - 1];
+        m.belowTable = k == 1;
+        a.mByStage.push_back({p.h0, p.y0, m});
+    }
+    a.points[2].incomplete = true;
+    a.points[2].cycles = 2;
+    const AnalysisSection s = mByStageSection(a);
+    ASSERT_EQ(s.rows.size(), 4u);
+    EXPECT_EQ(s.rows[1][5], kOutsideTable);
+    EXPECT_EQ(s.rows[2][3], "3.00");
+    EXPECT_EQ(s.rows[2][5], "");
+    EXPECT_EQ(s.rows[3][3], "4.00*");
+    EXPECT_EQ(s.rows[3][5], "未完成的荷载级");
+    a.mAt6 = a.mByStage[0];
+    EXPECT_EQ(mSection(a).rows[2][6], kOutsideTable);
+    EXPECT_NE(suggestionSection(a).notes[0].find("只有2次循环"), std::string::npos);
+}
+
 } // namespace
 } // namespace pyx

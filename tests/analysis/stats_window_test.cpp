@@ -62,7 +62,8 @@ TEST_F(StatsWindowTest, LeavingOutStepByStepAndConfirming)
     EXPECT_DOUBLE_EQ(*w.characteristic().value, 303.75);
     lines = w.lines(hcr);
     EXPECT_EQ(lines.back(),
-              "统计值：405 kN（极差超过平均值的30%，逐个剔除最大值至极差不超过平均值的30%后取平均值，经工程师确认）");
+              "统计值：405 "
+              "kN（极差超过平均值的30%，逐个剔除最大值至极差不超过平均值的30%后取平均值，经工程师确认）");
 
     // The engineer leaves out the lowest pile, with a reason; without one it is refused.
     EXPECT_FALSE(w.exclude(hcr, 0, " "));

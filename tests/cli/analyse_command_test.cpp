@@ -37,7 +37,8 @@ TEST(AnalyseCommand, SuggestsTheKnownLoadsAndListsTheLateCycle)
             << method << "\n"
             << r.out;
     EXPECT_TRUE(has(r.out, "\"disagree\":false"));
-    EXPECT_TRUE(has(r.out, "\"schedule\":[{\"issue\":\"loading_hold\",\"stage\":7,\"cycle\":3,\"record\":72"));
+    EXPECT_TRUE(
+        has(r.out, "\"schedule\":[{\"issue\":\"loading_hold\",\"stage\":7,\"cycle\":3,\"record\":72"));
     // Without EI and h, m says what is missing; the width came from "桩径" 800.
     EXPECT_TRUE(has(r.out, "\"width_m\":0.8"));
     EXPECT_TRUE(has(r.out, "\"reason\":\"请输入桩身抗弯刚度EI"));
@@ -57,9 +58,9 @@ TEST(AnalyseCommand, SuggestsTheKnownLoadsAndListsTheLateCycle)
     const test::CommandRun text = analyse(file, "");
     EXPECT_EQ(text.status, 0);
     // The text says what the window shows: the caveat, the pile, the basis, the schedule.
-    for (const char* part : {"水平临界荷载与水平极限承载力建议", "建议仅供参考", "计算宽度b0=", "依据标准：JGJ 106-2014",
-                             "第7级（350kN）第3次循环加载持荷7分钟，应为4分钟", "发现1处偏差",
-                             "按桩顶自由、水平力作用于地面处"})
+    for (const char* part :
+         {"水平临界荷载与水平极限承载力建议", "建议仅供参考", "计算宽度b0=", "依据标准：JGJ 106-2014",
+          "第7级（350kN）第3次循环加载持荷7分钟，应为4分钟", "发现1处偏差", "按桩顶自由、水平力作用于地面处"})
         EXPECT_TRUE(has(text.out, part)) << part << "\n" << text.out;
 
     // The standard from the command line; its rules only.

@@ -68,9 +68,8 @@ TEST(StatsCommand, TextAndUsage)
 {
     const CommandRun r = stats(unitFiles() + " '" + PYX_SOURCE_DIR + "/samples/no-such.pys'");
     ASSERT_EQ(r.status, 0);
-    EXPECT_NE(
-        r.out.find("第2步：剔除 SZ-06（600 kN）后 5 个值，平均值 432 kN，极差 180 kN，极差/平均值 42%"),
-        std::string::npos)
+    EXPECT_NE(r.out.find("第2步：剔除 SZ-06（600 kN）后 5 个值，平均值 432 kN，极差 180 kN，极差/平均值 42%"),
+              std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("no-such.pys 文件未能打开，不参加统计"), std::string::npos);
     EXPECT_NE(r.out.find("单桩水平承载力特征值 303.7 kN"), std::string::npos);

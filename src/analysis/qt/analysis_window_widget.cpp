@@ -78,7 +78,7 @@ QString loadsText(const Suggestion& s)
 {
     const auto one = [](const char* name, const std::optional<double>& v, int stage) {
         return std::string(name) + " = " +
-               (v ? loadText(*v) + " kN（第" + std::to_string(stage) + "荷载级）" : "—");
+               (v ? loadText(*v) + " kN（第" + std::to_string(stage) + "级）" : "—");
     };
     std::string t = one("Hcr", s.hcr, s.hcrStage) + "    " + one("Hu", s.hu, s.huStage);
     if (!s.reason.empty())

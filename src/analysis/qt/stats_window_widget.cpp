@@ -18,10 +18,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "data/numfmt.h"
 #include "platform/qt/page_renderer.h"
 #include "platform/qt/qt_picture_encoder.h"
 #include "reports/qt/pdf_export.h"
-#include "data/numfmt.h"
 #include "reports/stats_report.h"
 
 namespace pyx {
@@ -414,8 +414,9 @@ void StatsWindowWidget::showLogic()
     useRuleValue_->setEnabled(typed);
     boxes_[static_cast<int>(PileQuantity::LoadAtDisplacement)].box->setVisible(c.usesDisplacement());
     const CharacteristicValue ra = logic_.characteristic();
-    result_->setText(qs("单桩水平承载力特征值 Ra = " + (ra.value ? characteristicNumber(*ra.value) : std::string("—")) + " kN" +
-                        (ra.pending ? "（统计值待确认）" : "") + "    " + ra.how));
+    result_->setText(
+        qs("单桩水平承载力特征值 Ra = " + (ra.value ? characteristicNumber(*ra.value) : std::string("—")) +
+           " kN" + (ra.pending ? "（统计值待确认）" : "") + "    " + ra.how));
     warnings_->setText(logic_.summary().warnings.empty()
                            ? QString()
                            : QString::fromUtf8("注意：") + joinedLines(logic_.summary().warnings));

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "analysis/soil_coefficient.h"
-#include "data/io_result.h"
+#include "base/io_result.h"
 
 namespace pyx {
 

@@ -1,10 +1,10 @@
-#include "analysis/stats_window.h"
+#include "dialogs/stats_window.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 
-#include "data/cp936.h"
+#include "base/cp936.h"
 #include "data/numfmt.h"
 #include "reports/stats_report.h"
 

@@ -6,8 +6,8 @@
 #include <map>
 #include <system_error>
 
-#include "data/file_io.h"
-#include "data/json_text.h"
+#include "base/file_io.h"
+#include "base/json_text.h"
 #include "data/numfmt.h"
 
 namespace pyx {

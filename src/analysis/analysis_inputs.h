@@ -8,7 +8,7 @@
 
 #include "analysis/soil_coefficient.h"
 #include "analysis/standard.h"
-#include "data/io_result.h"
+#include "base/io_result.h"
 
 namespace pyx {
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/test_analysis.h"
+#include "curves/gradient_curve.h"
 #include "platform/canvas.h"
 
 namespace pyx {
@@ -19,7 +20,6 @@ enum class AnalysisPlot
     Load      // H0-Y0
 };
 
-inline constexpr Color kSuggestionColor = Color::rgb(0, 150, 60);
 inline constexpr Color kFitColor = Color::rgb(30, 90, 200);
 
 // The logical frame of the plots: x from -230 to 1070, y from -150 to 1000, y upwards; the

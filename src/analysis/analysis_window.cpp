@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "data/cp936.h"
+#include "base/cp936.h"
 #include "data/numfmt.h"
 
 namespace pyx {

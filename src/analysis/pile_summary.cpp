@@ -8,8 +8,7 @@
 #include "curves/marks.h"
 #include "data/numfmt.h"
 #include "eval/gradient_points.h"
-#include "mainwin/main_window.h"
-#include "platform/scripted_dialogs.h"
+#include "session/test_session.h"
 
 namespace pyx {
 namespace {
@@ -132,25 +131,18 @@ PileRow pileRow(const TestData& d, int gridRows)
 
 PileRow readPile(const std::string& path, const SettingsTable* settings)
 {
-    auto data = std::make_unique<TestData>();
-    ScriptedDialogs dialogs;
-    MainWindow window(*data, dialogs, std::string());
-    window.load(0);
-    if (settings) {
-        data->csz = *settings;
-        data->csz[setting::kLastFile].clear();
-    }
-    const OpenResult opened = window.files.openPath(path);
-    if (opened != OpenResult::Opened || data->curfile.empty()) {
+    const auto opened = openTestAlone(path, std::string(), settings);
+    const TestData* data = opened->data.get();
+    if (opened->result != OpenResult::Opened || data->curfile.empty()) {
         PileRow row;
         row.file = path;
-        for (const MessageRequest& m : dialogs.messages)
+        for (const MessageRequest& m : opened->dialogs.messages)
             row.notes.push_back(m.text);
         if (row.notes.empty())
             row.notes.push_back("文件打开失败！");
         return row;
     }
-    PileRow row = pileRow(*data, window.grid.rows());
+    PileRow row = pileRow(*data, opened->session->grid.rows());
     row.file = path;
     return row;
 }

@@ -1,6 +1,6 @@
 #include "cli/json_dump.h"
 
-#include "data/json_text.h"
+#include "base/json_text.h"
 
 #include <cmath>
 #include <cstdio>

@@ -23,15 +23,14 @@
 #include "cli/analysis_dump.h"
 #include "cli/json_dump.h"
 #include "cli/stats_command.h"
-#include "mainwin/main_window.h"
-#include "mainwin/summary_tables.h"
 #include "platform/page_document.h"
-#include "platform/scripted_dialogs.h"
 #include "platform/text_measure.h"
 #include "rawview/raw_view.h"
 #include "reports/report_build.h"
 #include "reports/report_data.h"
 #include "reports/word_export.h"
+#include "session/test_session.h"
+#include "tables/summary_tables.h"
 
 #ifdef PYX_CLI_PNG
 #include <QGuiApplication>
@@ -144,29 +143,21 @@ std::string rawviewJson(const pyx::TestData& data)
     return w.text();
 }
 
-// The window's own start-up and open of FILE; nothing here writes the settings file. The
-// messages the user would see go to standard error.
-struct OpenedTest
+// The window's own start-up and open of FILE, without the window; nothing here writes the
+// settings file. The messages the user would see go to standard error.
+std::unique_ptr<pyx::OpenedTest> openTest(const std::string& file, const std::string& settingsPath)
 {
-    std::unique_ptr<pyx::TestData> data = std::make_unique<pyx::TestData>();
-    pyx::ScriptedDialogs dialogs;
-    std::unique_ptr<pyx::MainWindow> window;
-
-    OpenedTest(const std::string& file, const std::string& settingsPath)
-        : window(std::make_unique<pyx::MainWindow>(*data, dialogs, settingsPath))
-    {
-        window->load(0);
-        window->files.openPath(file);
-        for (const auto& m : dialogs.messages)
-            std::cerr << m.title << " " << m.text << "\n";
-    }
-};
+    auto opened = pyx::openTestAlone(file, settingsPath);
+    for (const auto& m : opened->dialogs.messages)
+        std::cerr << m.title << " " << m.text << "\n";
+    return opened;
+}
 
 int inspect(const std::string& file, const std::string& settingsPath)
 {
-    OpenedTest opened(file, settingsPath);
-    pyx::TestData* data = opened.data.get();
-    pyx::MainWindow& window = *opened.window;
+    const auto opened = openTest(file, settingsPath);
+    pyx::TestData* data = opened->data.get();
+    pyx::TestSession& window = *opened->session;
 
     pyx::DumpExtras extras;
     extras.recordGrid = gridTexts(window.grid);
@@ -198,10 +189,13 @@ int inspect(const std::string& file, const std::string& settingsPath)
 int draw(const std::string& file, const std::string& settingsPath, const std::string& curve,
          const std::string& png, int argc, char** argv)
 {
-    OpenedTest opened(file, settingsPath);
-    pyx::MainWindow& window = *opened.window;
-    window.dispatch(curve == "2" ? "miCh0y" : "miCh0t");
-    const pyx::Drawing& ops = window.curves.surface.ops();
+    const auto opened = openTest(file, settingsPath);
+    pyx::CurvePanel& curves = opened->session->curves;
+    if (curve == "2")
+        curves.MenuSLgQcurve_Click();
+    else
+        curves.DrawChartQS_Click();
+    const pyx::Drawing& ops = curves.surface.ops();
     if (png.empty()) {
         for (const pyx::CanvasOp& op : ops)
             std::cout << pyx::toJson(op) << "\n";
@@ -250,13 +244,13 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
         return 2;
     }
 #endif
-    OpenedTest opened(file, settingsPath);
+    const auto opened = openTest(file, settingsPath);
 #ifdef PYX_CLI_PNG
     if (wordFile) {
         const pyx::QtPictureEncoder encoder;
         const pyx::WordFormat format = req.format == "docx" ? pyx::WordFormat::Docx : pyx::WordFormat::Rtf;
-        if (const pyx::IoResult written =
-                pyx::exportWord(*opened.data, opened.window->grid.rows(), measure, encoder, req.out, format);
+        if (const pyx::IoResult written = pyx::exportWord(*opened->data, opened->session->grid.rows(),
+                                                          measure, encoder, req.out, format);
             !written) {
             std::cerr << "pyx-cli: " << req.out << ": " << written.reason() << "\n";
             return 1;
@@ -265,7 +259,7 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
     }
 #endif
     pyx::PageDocument doc(measure);
-    pyx::ReportBuilder builder(*opened.data, opened.window->grid.rows());
+    pyx::ReportBuilder builder(*opened->data, opened->session->grid.rows());
     if (req.word)
         builder.buildWord(doc);
     else
@@ -290,8 +284,8 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
 int analyse(const std::string& file, const std::string& settingsPath, bool json,
             std::optional<pyx::Standard> standard)
 {
-    OpenedTest opened(file, settingsPath);
-    const pyx::TestData& data = *opened.data;
+    const auto opened = openTest(file, settingsPath);
+    const pyx::TestData& data = *opened->data;
     if (data.curfile.empty()) {
         std::cerr << "pyx-cli: " << file << ": no test could be opened\n";
         return 1;
@@ -303,7 +297,7 @@ int analyse(const std::string& file, const std::string& settingsPath, bool json,
         inputs.read.inputs.standard = *standard;
         inputs.read.inputs.rule = pyx::ruleUnder(*standard, inputs.read.inputs.rule);
     }
-    const pyx::TestAnalysis a = pyx::analyseTest(data, opened.window->grid.rows(), inputs.read.inputs);
+    const pyx::TestAnalysis a = pyx::analyseTest(data, opened->session->grid.rows(), inputs.read.inputs);
     std::fputs((json ? pyx::analysisJson(a) : pyx::analysisText(a)).c_str(), stdout);
     return 0;
 }

@@ -45,8 +45,8 @@ void CurvePanel::MenuSLgQcurve_Click()
         hooks.setCaption(kGradientCurveCaption);
     const int rows = hooks.gridRows ? hooks.gridRows() : 0;
     drawGradientCurve(surface, d_, rows, gpts, CurveTarget::Screen);
-    if (showSuggestions && !d_.curfile.empty())
-        drawSuggestedPoints(surface, gpts, suggestLoads(stagePoints(d_, rows)));
+    if (showSuggestions && !d_.curfile.empty() && hooks.suggestions)
+        drawSuggestedPoints(surface, gpts, hooks.suggestions(rows));
     notify();
 }
 

@@ -26,6 +26,8 @@ struct CurvePanelHooks
     std::function<void()> enableSave;                   // dirty, and the save tool enabled
     std::function<void()> popupMarks;                   // the context menu of the marks, at the mouse
     std::function<int()> gridRows;                      // rows of the main grid, heading included
+    // The suggested loads of the test for a grid of `gridRows` rows, to ring on the curve.
+    std::function<std::vector<SuggestedStages>(int gridRows)> suggestions;
     // Shows the mark dialog modally; returns when it is closed.
     std::function<void(MarkDialog&)> runMarkDialog;
     // After every drawing and scroll: the view shows the new state.

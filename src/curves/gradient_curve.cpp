@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "analysis/analysis_plots.h"
 #include "data/numfmt.h"
 #include "eval/gradient_points.h"
 
@@ -156,15 +155,15 @@ void drawGradientCurve(Canvas& c, const TestData& d, int gridRows, GradPoints& g
     drawMarks(c, d, gpts);
 }
 
-void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const Suggestions& s)
+void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const std::vector<SuggestedStages>& suggestions)
 {
     // Per point: named as a critical and/or an ultimate load.
     std::array<int, kGradPointCount> named{};
-    for (const Suggestion* one : {&s.gradient, &s.lglog, &s.kink}) {
-        if (one->hcrStage >= 1 && one->hcrStage <= kGradPointCount)
-            named[static_cast<std::size_t>(one->hcrStage - 1)] |= 1;
-        if (one->huStage >= 1 && one->huStage <= kGradPointCount)
-            named[static_cast<std::size_t>(one->huStage - 1)] |= 2;
+    for (const SuggestedStages& one : suggestions) {
+        if (one.hcrStage >= 1 && one.hcrStage <= kGradPointCount)
+            named[static_cast<std::size_t>(one.hcrStage - 1)] |= 1;
+        if (one.huStage >= 1 && one.huStage <= kGradPointCount)
+            named[static_cast<std::size_t>(one.huStage - 1)] |= 2;
     }
     c.setPenColor(kSuggestionColor);
     c.setTextColor(kSuggestionColor);

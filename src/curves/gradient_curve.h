@@ -2,7 +2,8 @@
 // The H0-ΔY0/ΔH0 curve: for every stage, the displacement gained under its last loaded
 // reading over the previous stage, against the load; with the critical-load marks.
 
-#include "analysis/breakpoint_fit.h"
+#include <vector>
+
 #include "curves/curve_frame.h"
 #include "curves/marks.h"
 
@@ -15,8 +16,18 @@ namespace pyx {
 // test data are only read.
 void drawGradientCurve(Canvas& c, const TestData& d, int gridRows, GradPoints& gpts, CurveTarget target);
 
-// Rings the points the suggestions name, in the analysis' colour of suggestions, (critical and ultimate loads
+// The colour of suggested loads, on the curve and in the analysis' plots.
+inline constexpr Color kSuggestionColor = Color::rgb(0, 150, 60);
+
+// A suggested critical and ultimate load as the 1-based stages of the points they name (0: none).
+struct SuggestedStages
+{
+    int hcrStage = 0;
+    int huStage = 0;
+};
+
+// Rings the points the suggestions name, in the colour of suggestions, (critical and ultimate loads
 // of every method) on the drawn curve, labelled "Hcr?" and "Hu?"; points beyond the point list are left out.
-void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const Suggestions& s);
+void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const std::vector<SuggestedStages>& suggestions);
 
 } // namespace pyx

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "base/cp936.h"
 #include "curves/marks.h"
-#include "data/cp936.h"
 #include "data/numfmt.h"
 
 namespace pyx {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/cp936.h"
+#include "base/cp936.h"
 
 namespace pyx {
 

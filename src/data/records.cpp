@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "data/byte_io.h"
+#include "base/byte_io.h"
 
 namespace pyx {
 namespace {

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <utility>
 
-#include "data/byte_io.h"
-#include "data/cp936.h"
-#include "data/file_io.h"
+#include "base/byte_io.h"
+#include "base/cp936.h"
+#include "base/file_io.h"
 #include "data/numfmt.h"
 
 namespace pyx {

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "data/io_result.h"
+#include "base/io_result.h"
 #include "data/model.h"
 #include "data/settings_entries.h"
 

@@ -1,6 +1,6 @@
 #include "data/startup.h"
 
-#include "data/cp936.h"
+#include "base/cp936.h"
 #include "data/settings.h"
 
 namespace pyx {

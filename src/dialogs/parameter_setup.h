@@ -7,7 +7,7 @@
 #include <string>
 
 #include "data/model.h"
-#include "dialogs/dialog_host.h"
+#include "session/dialog_host.h"
 
 namespace pyx {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "data/cp936.h"
+#include "base/cp936.h"
 #include "data/numfmt.h"
 #include "data/settings.h"
 #include "data/text_format.h"

@@ -3,25 +3,20 @@
 #include <memory>
 
 #include "analysis/analysis_window.h"
-#include "analysis/stats_window.h"
-#include "data/cp936.h"
+#include "analysis/breakpoint_fit.h"
 #include "data/settings.h"
-#include "data/startup.h"
 #include "dialogs/parameter_setup.h"
 #include "dialogs/project_info.h"
-#include "eval/curve_scale.h"
-#include "eval/evaluation.h"
+#include "dialogs/stats_window.h"
 #include "mainwin/command_layout.h"
 #include "mainwin/command_names.h"
-#include "mainwin/record_table.h"
-#include "mainwin/summary_tables.h"
 #include "reports/print_options.h"
+#include "tables/summary_tables.h"
 
 namespace pyx {
 
 MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPath)
-    : files(data, dialogs, std::move(settingsPath)), editor(data, grid, dialogs), curves(data, dialogs),
-      d_(data), dialogs_(dialogs)
+    : TestSession(data, dialogs, std::move(settingsPath))
 {
     buildMainCommandBar(bar);
     bar.onToolClick = [this](const std::string& tool) { dispatch(tool); };
@@ -33,8 +28,6 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
     grid.onAfterEdit = [this](int row, int col) { editor.afterEdit(row, col); };
     grid.onMouseDown = [this](int button, int row, int col) { editor.mouseDown(button, row, col); };
 
-    editor.evaluate = [this] { evaluate(); };
-    editor.display = [this] { display(); };
     editor.enableSave = [this] { enableSave(); };
     editor.popupEditMenu = [this] { bar.popup(band::kEdit); };
 
@@ -47,14 +40,6 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
         if (textsChanged)
             textsChanged();
     };
-    h.evaluate = [this] { evaluate(); };
-    h.showRecordTable = [this] {
-        ysdata_Click();
-        if (!d_.curfile.empty())
-            editor.fixCyclesQuiet();
-    };
-    h.display = [this] { display(); };
-    h.menuinfo = [this] { menuinfo(); };
     h.focusGrid = [this] { grid.focus(); };
     h.setSaveEnabled = [this](bool on) {
         bar.setEnabled(band::kFile, tool::kSave, on);
@@ -68,12 +53,6 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
         grid.refresh();
     };
     h.newProjectInfo = [this] { dispatch(tool::kProjectInfo); };
-    // The open loads the project information dialog without showing it.
-    h.loadProjectInfo = [this] {
-        ProjectInfoDialog info(d_, *this, dialogs_);
-        info.load();
-        d_.bjtext = trimBlanks(info.text2[5]);
-    };
     connectCurves();
     registerCommands();
 }
@@ -89,7 +68,12 @@ void MainWindow::connectCurves()
     };
     c.enableSave = [this] { enableSave(); };
     c.popupMarks = [this] { bar.popup(band::kMarkPopup); };
-    c.gridRows = [this] { return grid.rows(); };
+    c.suggestions = [this](int rows) {
+        const Suggestions s = suggestLoads(stagePoints(d_, rows));
+        return std::vector<SuggestedStages>{{s.gradient.hcrStage, s.gradient.huStage},
+                                            {s.lglog.hcrStage, s.lglog.huStage},
+                                            {s.kink.hcrStage, s.kink.huStage}};
+    };
     c.runMarkDialog = [this](MarkDialog& dialog) {
         if (windows_)
             windows_->run(dialog);
@@ -207,35 +191,14 @@ void MainWindow::analysis()
 
 void MainWindow::load(int screenWidthPx)
 {
-    d_.screenpx = screenWidthPx;
-    headJlb(grid, d_.screenpx);
-    grid.setEditable(false);
-    grid.refresh();
     labels = emptyHeaderLabels();
-    startValues(d_, files.settingsPath());
-    const std::string last = lastDataFile(d_);
-    if (!last.empty()) {
-        d_.curfile = last;
-        d_.autoopen = true;
-        files.open();
-        d_.autoopen = false;
-    }
-    menuinfo();
+    start(screenWidthPx);
+}
+
+void MainWindow::showTexts()
+{
     if (textsChanged)
         textsChanged();
-    if (d_.curfile.empty())
-        curves.DrawChartQS_Click();
-}
-
-void MainWindow::evaluate()
-{
-    ystodb(d_);
-}
-
-void MainWindow::display()
-{
-    pyx::display(
-        d_, CurveDrawers{[this] { curves.DrawChartQS_Click(); }, [this] { curves.MenuSLgQcurve_Click(); }});
 }
 
 void MainWindow::enableSave()
@@ -300,18 +263,6 @@ void MainWindow::toggleMerge()
     menuinfo();
     ysdata_Click();
     saveSettings();
-}
-
-void MainWindow::ysdata_Click()
-{
-    d_.tabmode = 1;
-    menuinfo();
-    headJlb(grid, d_.screenpx);
-    if (d_.curfile.empty())
-        grid.setEditable(false); // with no test open there is nothing to edit
-    else
-        fillRecordTable(grid, d_);
-    grid.refresh();
 }
 
 void MainWindow::hzbdata_Click()

@@ -1,35 +1,29 @@
 #pragma once
 // The main window's logic (frmmain): command dispatch, menu state, the tables in the
-// grid, start-up and shut-down. The Qt window shows this state and forwards events.
+// grid, start-up and shut-down. The Qt window shows this state and forwards events. The
+// open test itself (grid, editor, curves, file commands) is the session it extends.
 
 #include <functional>
 #include <string>
 
-#include "curves/curve_panel.h"
-#include "data/file_commands.h"
 #include "data/header_labels.h"
 #include "data/model.h"
-#include "dialogs/dialog_host.h"
 #include "mainwin/modal_windows.h"
-#include "mainwin/record_editing.h"
 #include "platform/command_bar.h"
 #include "platform/command_registry.h"
 #include "platform/dialogs.h"
-#include "platform/text_grid.h"
+#include "session/dialog_host.h"
+#include "session/test_session.h"
 
 namespace pyx {
 
-class MainWindow : public DialogHost
+class MainWindow : public TestSession, public DialogHost
 {
 public:
     MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPath);
 
     TestData& data() { return d_; }
-    TextGrid grid;
     CommandBar bar;
-    FileCommands files;
-    RecordEditor editor;
-    CurvePanel curves; // the curve panel: drawing, mouse, marks, scroll bars
 
     // Texts of the window.
     std::string caption = kAppTitle;
@@ -49,12 +43,9 @@ public:
     // UnknownCommand.
     void dispatch(const std::string& tool);
     const CommandRegistry& commands() const { return commands_; }
-    void menuinfo();
+    void menuinfo() override;
     void toggleMerge();
-    void ysdata_Click();
     void hzbdata_Click();
-    void evaluate();
-    void display();
     // Closing the window: asks about unsaved data. True when the program may end.
     bool confirmClose();
 
@@ -65,6 +56,9 @@ public:
     void enableSave() override;
     bool saveSettings() override;
 
+protected:
+    void showTexts() override;
+
 private:
     void registerCommands();
     void connectCurves();
@@ -74,8 +68,6 @@ private:
     void printOptions();
     void analysis();
 
-    TestData& d_;
-    Dialogs& dialogs_;
     ModalWindows* windows_ = nullptr;
     CommandRegistry commands_;
 };

@@ -1,6 +1,6 @@
 #include "platform/canvas.h"
 
-#include "data/json_text.h"
+#include "base/json_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/cp936.h"
-#include "data/file_io.h"
+#include "base/cp936.h"
+#include "base/file_io.h"
 
 namespace pyx {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "data/io_result.h"
+#include "base/io_result.h"
 #include "platform/word_plan.h"
 
 namespace pyx {

@@ -1,6 +1,6 @@
 #include "platform/text_measure.h"
 
-#include "data/utf8.h"
+#include "base/utf8.h"
 
 namespace pyx {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "data/header_labels.h"
 #include "data/numfmt.h"
+#include "data/raw_remark.h"
 #include "data/text_format.h"
-#include "rawview/raw_remark.h"
 
 namespace pyx {
 namespace {

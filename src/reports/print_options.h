@@ -8,8 +8,8 @@
 
 #include "data/model.h"
 #include "data/settings_entries.h"
-#include "dialogs/dialog_host.h"
 #include "platform/dialogs.h"
+#include "session/dialog_host.h"
 
 namespace pyx {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "mainwin/table_rows.h"
 #include "reports/analysis_page.h"
 #include "reports/report_data.h"
 #include "reports/report_tables.h"
+#include "tables/table_rows.h"
 
 namespace pyx {
 namespace {

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/cp936.h"
+#include "base/cp936.h"
 #include "data/numfmt.h"
+#include "data/raw_remark.h"
 #include "eval/readings.h"
-#include "mainwin/record_table.h"
-#include "mainwin/table_rows.h"
-#include "rawview/raw_remark.h"
+#include "tables/record_table.h"
+#include "tables/table_rows.h"
 
 namespace pyx {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "data/cp936.h"
+#include "base/cp936.h"
 #include "data/header_labels.h"
 #include "data/settings.h"
 

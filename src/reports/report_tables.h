@@ -9,9 +9,9 @@
 #include <string>
 
 #include "data/model.h"
-#include "mainwin/table_rows.h"
 #include "platform/page_document.h"
 #include "reports/report_data.h"
+#include "tables/table_rows.h"
 
 namespace pyx {
 

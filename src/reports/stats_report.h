@@ -6,7 +6,7 @@
 #include <string>
 
 #include "analysis/pile_summary.h"
-#include "data/io_result.h"
+#include "base/io_result.h"
 #include "platform/page_document.h"
 #include "platform/picture_encoder.h"
 #include "reports/word_export.h"

@@ -1,31 +1,14 @@
 #include "reports/word_export.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
 
+#include "base/file_io.h"
 #include "platform/docx_writer.h"
 #include "platform/rtf_writer.h"
 #include "reports/rtf_head_foot.h"
 
 namespace pyx {
 namespace {
-
-// A file is there that the export must not replace: a folder, or a file the user may not write.
-bool cannotReplace(const std::string& path)
-{
-    struct stat st = {};
-    if (::stat(path.c_str(), &st) != 0)
-        return false;
-    return S_ISDIR(st.st_mode) || ::access(path.c_str(), W_OK) != 0;
-}
-
-bool exists(const std::string& path)
-{
-    struct stat st = {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
 
 } // namespace
 
@@ -92,8 +75,8 @@ void WordExport::run()
     const std::string path = dialogs_.saveFile(request);
     if (path.empty())
         return;
-    if (exists(path) && dialogs_.message({"文件已存在！是否替换？", "提示！", MsgButtons::YesNo,
-                                          MsgIcon::Information, 1}) != MsgAnswer::Yes)
+    if (pathExists(path) && dialogs_.message({"文件已存在！是否替换？", "提示！", MsgButtons::YesNo,
+                                              MsgIcon::Information, 1}) != MsgAnswer::Yes)
         return;
     if (exportTo(path))
         dialogs_.message({"Word文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});

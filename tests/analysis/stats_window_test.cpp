@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "analysis/stats_window.h"
+#include "dialogs/stats_window.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "data/cp936.h"
+#include "base/cp936.h"
 
 #include "data/fixed_text.h"
 

@@ -5,13 +5,13 @@
 #include <memory>
 #include <sys/stat.h>
 
-#include "data/file_commands.h"
 #include "data/records.h"
 #include "data/settings.h"
 #include "data/startup.h"
 #include "eval/evaluation.h"
 #include "platform/scripted_dialogs.h"
 #include "samplegen/sample_files.h"
+#include "session/file_commands.h"
 #include "support/temp_dir.h"
 
 namespace pyx {

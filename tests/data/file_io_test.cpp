@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "data/file_io.h"
+#include "base/file_io.h"
 #include "support/temp_dir.h"
 
 namespace pyx {

@@ -3,7 +3,6 @@
 #include <memory>
 #include <vector>
 
-#include "data/file_commands.h"
 #include "data/raw_save_mark.h"
 #include "data/records.h"
 #include "data/startup.h"
@@ -11,6 +10,7 @@
 #include "eval/evaluation.h"
 #include "platform/scripted_dialogs.h"
 #include "samplegen/sample_files.h"
+#include "session/file_commands.h"
 #include "support/temp_dir.h"
 
 namespace pyx {

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "data/file_commands.h"
 #include "data/startup.h"
 #include "platform/scripted_dialogs.h"
+#include "session/file_commands.h"
 #include "support/temp_dir.h"
 
 namespace pyx {

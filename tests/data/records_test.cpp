@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "data/byte_io.h"
+#include "base/byte_io.h"
 #include "data/records.h"
 
 namespace pyx {

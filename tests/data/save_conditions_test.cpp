@@ -10,11 +10,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "data/file_commands.h"
 #include "data/records.h"
 #include "data/startup.h"
 #include "platform/scripted_dialogs.h"
 #include "samplegen/sample_files.h"
+#include "session/file_commands.h"
 #include "support/temp_dir.h"
 
 namespace pyx {

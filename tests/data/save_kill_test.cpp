@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "data/file_io.h"
+#include "base/file_io.h"
 #include "support/temp_dir.h"
 
 namespace pyx {

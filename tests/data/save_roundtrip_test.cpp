@@ -13,12 +13,12 @@
 #include "data/records.h"
 #include "data/settings.h"
 #include "mainwin/main_window.h"
-#include "mainwin/record_table.h"
 #include "platform/scripted_dialogs.h"
 #include "rawview/raw_view.h"
 #include "reports/report_data.h"
 #include "samplegen/sample_files.h"
 #include "support/temp_dir.h"
+#include "tables/record_table.h"
 
 namespace pyx {
 namespace {

@@ -11,7 +11,7 @@
 
 #include <memory>
 
-#include "data/write_faults.h"
+#include "base/write_faults.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
 #include "reports/qt/preview_dialog.h"

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
-#include "analysis/qt/stats_window_widget.h"
+#include "dialogs/qt/stats_window_widget.h"
 #include "mainwin/qt/main_window_widget.h"
 #include "modal_script.h"
 #include "platform/scripted_dialogs.h"

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "base/write_faults.h"
 #include "data/settings.h"
-#include "data/write_faults.h"
 #include "mainwin/command_names.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"

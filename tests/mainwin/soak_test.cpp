@@ -12,7 +12,6 @@
 #include "curves/marks.h"
 #include "mainwin/command_names.h"
 #include "mainwin/main_window.h"
-#include "mainwin/table_rows.h"
 #include "platform/page_document.h"
 #include "platform/scripted_dialogs.h"
 #include "platform/text_measure.h"
@@ -20,6 +19,7 @@
 #include "samplegen/sample_files.h"
 #include "support/modal_windows_stub.h"
 #include "support/temp_dir.h"
+#include "tables/table_rows.h"
 
 namespace pyx {
 namespace {

@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "mainwin/main_window.h"
-#include "mainwin/record_table.h"
 #include "platform/scripted_dialogs.h"
 #include "support/record_files.h"
 #include "support/temp_dir.h"
+#include "tables/record_table.h"
 
 namespace pyx {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "rawview/raw_remark.h"
+#include "data/raw_remark.h"
 #include "rawview/raw_view.h"
 
 namespace pyx {

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "data/write_faults.h"
+#include "base/write_faults.h"
 #include "platform/scripted_dialogs.h"
 #include "reports/word_export.h"
 #include "support/report_test_data.h"

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "analysis/analysis_window.h"
-#include "analysis/stats_window.h"
 #include "curves/mark_dialog.h"
 #include "dialogs/parameter_setup.h"
 #include "dialogs/project_info.h"
+#include "dialogs/stats_window.h"
 #include "mainwin/modal_windows.h"
 #include "reports/print_options.h"
 

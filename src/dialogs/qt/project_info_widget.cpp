@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/qt/line_edit_enter.h"
-#include "dialogs/qt/ok_exit_buttons.h"
+#include "platform/qt/ok_exit_buttons.h"
 
 namespace pyx {
 namespace {

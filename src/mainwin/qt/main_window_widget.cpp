@@ -20,6 +20,7 @@
 #include "curves/qt/curve_surface.h"
 #include "data/settings.h"
 #include "mainwin/command_names.h"
+#include "mainwin/qt/main_tool_pictures.h"
 #include "mainwin/qt/qt_modal_windows.h"
 #include "mainwin/qt/window_placement.h"
 #include "platform/qt/qt_command_bar.h"
@@ -43,7 +44,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     placeWindow(*this, kLayoutSize);
     setAcceptDrops(true);
 
-    barView_ = new QtCommandBar(logic_->bar, this);
+    barView_ = new QtCommandBar(logic_->bar, this, mainToolPictures());
 
     auto* central = new QWidget(this);
     auto* outer = new QVBoxLayout(central);

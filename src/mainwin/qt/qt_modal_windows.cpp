@@ -1,11 +1,11 @@
 #include "mainwin/qt/qt_modal_windows.h"
 
 #include "analysis/qt/analysis_window_widget.h"
-#include "analysis/qt/stats_window_widget.h"
 #include "curves/qt/mark_dialog_widget.h"
 #include "dialogs/qt/about_dialog.h"
 #include "dialogs/qt/parameter_setup_widget.h"
 #include "dialogs/qt/project_info_widget.h"
+#include "dialogs/qt/stats_window_widget.h"
 #include "platform/qt/qt_picture_encoder.h"
 #include "platform/qt/qt_text_measure.h"
 #include "rawview/qt/raw_view_widget.h"

@@ -41,7 +41,8 @@ void showTool(QAction* action, const Tool& tool)
 
 } // namespace
 
-QtCommandBar::QtCommandBar(CommandBar& bar, QWidget* window) : QObject(window), bar_(bar)
+QtCommandBar::QtCommandBar(CommandBar& bar, QWidget* window, ToolPictures pictures)
+    : QObject(window), bar_(bar), pictures_(pictures)
 {
     for (const Band& band : bar_.bands())
         if (band.kind == BandKind::SubMenu || band.kind == BandKind::PopupMenu)
@@ -135,7 +136,7 @@ void QtCommandBar::buildToolBar(const Band& band, QWidget* window)
     for (const Tool& tool : band.tools) {
         QAction* action = makeAction(band, tool, toolBar);
         if (!tool.isSeparator())
-            action->setIcon(toolIcon(tool.name, *toolBar->style()));
+            action->setIcon(toolIcon(tool.name, pictures_, *toolBar->style()));
         toolBar->addAction(action);
         actions.push_back(action);
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/command_bar.h"
+#include "platform/qt/tool_icons.h"
 
 class QAction;
 class QMenu;
@@ -28,7 +29,8 @@ class QtCommandBar : public QObject, public CommandBarView
 public:
     // Builds the bars and menus of `bar` (which must outlive this object) as children of
     // `window`; in a QMainWindow the menu bar, toolbars and status bar take their places.
-    QtCommandBar(CommandBar& bar, QWidget* window);
+    // Toolbar tools show their pictures in `pictures`.
+    QtCommandBar(CommandBar& bar, QWidget* window, ToolPictures pictures = {});
     ~QtCommandBar() override;
 
     void bandChanged(const std::string& band) override;
@@ -53,6 +55,7 @@ private:
     QMenu* menuOpenedBy(const std::string& toolName) const;
 
     CommandBar& bar_;
+    ToolPictures pictures_;
     QMenuBar* menuBar_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     std::map<std::string, QMenu*> menus_;

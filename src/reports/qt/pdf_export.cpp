@@ -5,7 +5,7 @@
 #include <QPdfWriter>
 #include <QString>
 
-#include "data/file_io.h"
+#include "base/file_io.h"
 #include "platform/qt/page_renderer.h"
 
 namespace pyx {

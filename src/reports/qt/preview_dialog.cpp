@@ -29,6 +29,20 @@
 namespace pyx {
 namespace {
 
+// The pictures of the preview's tools.
+constexpr std::array kToolPictures{
+    ToolPicture{preview_tool::kPrint, "document-print", QStyle::SP_DialogSaveButton},
+    ToolPicture{preview_tool::kExportPdf, "application-pdf", QStyle::SP_FileIcon},
+    ToolPicture{preview_tool::kExportWord, "x-office-document", QStyle::SP_FileIcon},
+    ToolPicture{preview_tool::kFirst, "go-first", QStyle::SP_MediaSkipBackward},
+    ToolPicture{preview_tool::kPrevious, "go-previous", QStyle::SP_ArrowLeft},
+    ToolPicture{preview_tool::kNext, "go-next", QStyle::SP_ArrowRight},
+    ToolPicture{preview_tool::kLast, "go-last", QStyle::SP_MediaSkipForward},
+    ToolPicture{preview_tool::kZoomIn, "zoom-in", QStyle::SP_ArrowUp},
+    ToolPicture{preview_tool::kZoomOut, "zoom-out", QStyle::SP_ArrowDown},
+    ToolPicture{preview_tool::kClose, "window-close", QStyle::SP_DialogCloseButton},
+};
+
 QString qs(const std::string& s)
 {
     return QString::fromStdString(s);
@@ -126,7 +140,7 @@ void PreviewDialog::buildToolbar()
     toolbar_->setObjectName("abPrint");
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const auto add = [this](const char* name) {
-        QAction* a = toolbar_->addAction(toolIcon(name, *style()), QString::fromUtf8(name));
+        QAction* a = toolbar_->addAction(toolIcon(name, kToolPictures, *style()), QString::fromUtf8(name));
         a->setObjectName(QString::fromUtf8(name));
         connect(a, &QAction::triggered, this, [this, name] { runTool(name); });
         return a;

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/qt/ok_exit_buttons.h"
+#include "platform/qt/ok_exit_buttons.h"
 
 namespace pyx {
 

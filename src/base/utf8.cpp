@@ -1,4 +1,4 @@
-#include "data/utf8.h"
+#include "base/utf8.h"
 
 namespace pyx {
 

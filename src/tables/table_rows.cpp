@@ -1,4 +1,4 @@
-#include "mainwin/table_rows.h"
+#include "tables/table_rows.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include "data/settings.h"
 #include "data/text_format.h"
 #include "eval/evaluation.h"
-#include "mainwin/record_table.h"
+#include "tables/record_table.h"
 
 namespace pyx {
 namespace {

@@ -1,8 +1,8 @@
-#include "mainwin/record_table.h"
+#include "tables/record_table.h"
 
 #include "data/numfmt.h"
 #include "data/settings.h"
-#include "mainwin/table_rows.h"
+#include "tables/table_rows.h"
 
 namespace pyx {
 

@@ -1,4 +1,4 @@
-#include "analysis/qt/stats_window_widget.h"
+#include "dialogs/qt/stats_window_widget.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "data/write_faults.h"
+#include "base/write_faults.h"
 
 namespace pyx {
 namespace {

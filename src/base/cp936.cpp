@@ -1,5 +1,5 @@
-#include "data/cp936.h"
-#include "data/utf8.h"
+#include "base/cp936.h"
+#include "base/utf8.h"
 
 #include <cerrno>
 #include <iconv.h>

@@ -1,4 +1,4 @@
-#include "dialogs/qt/ok_exit_buttons.h"
+#include "platform/qt/ok_exit_buttons.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "mainwin/summary_tables.h"
+#include "tables/summary_tables.h"
 
-#include "mainwin/record_table.h"
-#include "mainwin/table_rows.h"
+#include "tables/record_table.h"
+#include "tables/table_rows.h"
 
 namespace pyx {
 namespace {

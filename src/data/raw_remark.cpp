@@ -1,6 +1,6 @@
-#include "rawview/raw_remark.h"
+#include "data/raw_remark.h"
 
-#include "data/cp936.h"
+#include "base/cp936.h"
 
 namespace pyx {
 

@@ -1,4 +1,4 @@
-#include "mainwin/record_editing.h"
+#include "tables/record_editing.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,11 +1,11 @@
-#include "analysis/stats_window.h"
+#include "dialogs/stats_window.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 
 #include "analysis/analysis_inputs.h"
-#include "data/cp936.h"
+#include "base/cp936.h"
 #include "data/numfmt.h"
 #include "reports/stats_report.h"
 

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <array>
 
-#include "analysis/stats_window.h"
+#include "dialogs/stats_window.h"
 #include "platform/qt/qt_text_measure.h"
 
 class QCheckBox;

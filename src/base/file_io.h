@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "data/io_result.h"
+#include "base/io_result.h"
 
 namespace pyx {
 
@@ -20,6 +20,15 @@ ReadResult readWholeFile(const std::string& path, std::size_t maxBytes = static_
 
 // Length of the file in bytes, or nullopt (with the reason) when it cannot be read.
 std::optional<unsigned long long> fileLength(const std::string& path, std::string* error = nullptr);
+
+// Creates an empty file at `path` unless there is one; a failure shows when the file is read.
+void createIfMissing(const std::string& path);
+
+// Something is at `path` (a file, a folder, a link even when it leads nowhere).
+bool pathExists(const std::string& path);
+
+// Something is at `path` that a write must not replace: a folder, or a file the user may not write.
+bool cannotReplace(const std::string& path);
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames
 // it over `path`. A `path` that is a symbolic link keeps it: the file it leads to is the

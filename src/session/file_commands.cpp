@@ -1,10 +1,8 @@
-#include "data/file_commands.h"
+#include "session/file_commands.h"
 
 #include <algorithm>
-#include <fcntl.h>
-#include <unistd.h>
 
-#include "data/file_io.h"
+#include "base/file_io.h"
 #include "data/numfmt.h"
 #include "data/raw_convert.h"
 #include "data/raw_slots.h"
@@ -125,9 +123,7 @@ void FileCommands::newTest()
     d_.newtest = true;
     onDisk_.reset();
 
-    const int fd = ::open(chosen.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd >= 0)
-        ::close(fd);
+    createIfMissing(chosen);
     if (fileLength(chosen).value_or(0) > 0) {
         const MsgAnswer a = dialogs_.message(
             {"该文件已经存在！覆盖它？", "系统警告！", MsgButtons::YesNo, MsgIcon::Critical, 2});

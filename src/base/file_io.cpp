@@ -1,4 +1,4 @@
-#include "data/file_io.h"
+#include "base/file_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "data/write_faults.h"
+#include "base/write_faults.h"
 
 namespace pyx {
 namespace {
@@ -259,6 +259,27 @@ IoResult writeFileAtomic(const std::string& linkPath, const std::string& bytes)
         ::close(dirFd);
     }
     return IoResult::done();
+}
+
+void createIfMissing(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd >= 0)
+        ::close(fd);
+}
+
+bool pathExists(const std::string& path)
+{
+    struct stat st = {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool cannotReplace(const std::string& path)
+{
+    struct stat st = {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    return S_ISDIR(st.st_mode) || ::access(path.c_str(), W_OK) != 0;
 }
 
 } // namespace pyx

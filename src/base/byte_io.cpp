@@ -1,4 +1,4 @@
-#include "data/byte_io.h"
+#include "base/byte_io.h"
 
 #include <bit>
 #include <cstring>

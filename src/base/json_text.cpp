@@ -1,4 +1,4 @@
-#include "data/json_text.h"
+#include "base/json_text.h"
 
 #include <cstdio>
 

@@ -50,6 +50,23 @@ std::vector<JlbRec> convertOwnPart(const TestData& d, int count)
         for (int g = 0; g < 4; ++g)
             r.v[2 + g] = r.u[kFirstGaugeReading + g];
     }
+    // Upper gauges alone are taken as lower gauges (raw_convert.h): the open moved their
+    // readings and flags, so the flags of the raw rows now name a lower gauge that the logger
+    // never read while its upper gauge was read. Its readings are the upper gauge's.
+    constexpr int kFlagRow = 31;
+    for (int g = 0; g < 2; ++g) {
+        if (copy->ysd[kFlagRow + g].s20a.is("1") || !copy->ysd[kFlagRow + 2 + g].s20a.is("1"))
+            continue;
+        bool upperRead = false;
+        bool lowerRead = false;
+        for (int i = 0; i < count; ++i) {
+            upperRead = upperRead || copy->ysd[i].u[kFirstGaugeReading + g] != 0;
+            lowerRead = lowerRead || copy->ysd[i].u[kFirstGaugeReading + 2 + g] != 0;
+        }
+        if (upperRead && !lowerRead)
+            for (int i = 0; i < count; ++i)
+                copy->ysd[i].v[4 + g] = copy->ysd[i].u[kFirstGaugeReading + g];
+    }
     YsRec& row0 = copy->ysd[0];
     if (const auto saved = savedTableMark(row0)) {
         row0.s20a.set(saved->haslevel ? "" : "1");
@@ -183,8 +200,10 @@ std::vector<TableEdit> tableEdits(const TestData& d)
         // The gap up to the next shared row.
         const int i0 = i;
         const int j0 = j;
+        // On a tie the logger's row is passed first: of a row and its copy below it, the
+        // copy is the one told as inserted.
         while ((i < n || j < m) && !(i < n && j < m && sameRow(d.jlb[i], logger[j]))) {
-            if (j >= m || (i < n && common[i + 1][j] >= common[i][j + 1]))
+            if (j >= m || (i < n && common[i + 1][j] > common[i][j + 1]))
                 ++i;
             else
                 ++j;

@@ -90,8 +90,8 @@ void ChangeRecordPages(PageDocument& doc, const TestData& d, const std::function
         endPage();
         return;
     }
-    doc.paragraph("记录仪读数的 SHA-256（文件前 " + std::to_string(d.logger.readings) +
-                  " 条记录中记录仪自身的部分：第二时间、读数与状态，每次保存都不改动）：");
+    doc.paragraph("记录仪读数的 SHA-256（前 " + std::to_string(d.logger.readings) +
+                  " 条记录中记录仪自身的部分，保存不会改动）：");
     doc.paragraph(d.logger.sha256);
     const std::vector<std::vector<std::string>> rows = changeRecordRows(d);
     if (rows.size() == 1) {

@@ -120,6 +120,7 @@ TEST_F(EditHistoryTest, EveryKindOfChangeIsUndoneAndRedoneAcrossASave)
     changed("marks");
     windows.onProjectInfo = [](ProjectInfoDialog& dialog) {
         dialog.text2[0] = "新工程";
+        dialog.text2[5] = "500";
         dialog.ok();
     };
     w.dispatch("miPprojectInfo");
@@ -144,7 +145,7 @@ TEST_F(EditHistoryTest, EveryKindOfChangeIsUndoneAndRedoneAcrossASave)
         EXPECT_TRUE(d->dirty);
     }
     EXPECT_FALSE(toolOn("miEUndo"));
-    EXPECT_EQ(g.text(3, 4), "1.00");
+    EXPECT_EQ(g.text(3, 4), "0.10");
     EXPECT_EQ(g.rows(), 52);
     EXPECT_EQ(w.labels[0], "工程名称：");
     // And forward again.
@@ -195,9 +196,9 @@ TEST(EditHistory, KeepsAtMostItsLimitAndSkipsCommandsThatChangeNothing)
     EXPECT_EQ(h.size(), EditHistory::kMaxEntries);
     while (h.undo(*d)) {
     }
-    EXPECT_EQ(d->jlb[0].hz, 6.0f); // the five oldest changes were dropped
+    EXPECT_EQ(d->jlb[0].hz, 5.0f); // the five oldest changes were dropped
     EXPECT_TRUE(h.redo(*d));
-    EXPECT_EQ(d->jlb[0].hz, 7.0f);
+    EXPECT_EQ(d->jlb[0].hz, 6.0f);
 }
 
 } // namespace

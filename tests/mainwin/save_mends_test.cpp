@@ -115,7 +115,7 @@ TEST_F(SaveMendsTest, TheSweepRemovesOnlyTheProgramsOwnTemporaries)
 {
     const std::string path = copySample("logger_levels.pyx", "logger_levels.pyx");
     const std::string users = dir.write("work/.logger_levels.pyx.2024.backup", "mine");
-    const std::string similar = dir.write("work/.pyx-2024-backup.tmp", "mine too");
+    const std::string similar = dir.write("work/.pyx-backup-2024.tmp", "mine too");
     // A temporary left by a killed save (no process has this number).
     const std::string stale = dir.write("work/.pyx-4194303-aB3xY9.tmp", "left over");
     openEdited(path);
@@ -124,7 +124,7 @@ TEST_F(SaveMendsTest, TheSweepRemovesOnlyTheProgramsOwnTemporaries)
     EXPECT_EQ(test::TempDir::read(similar), "mine too");
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_EQ(names(dir.file("work")),
-              (std::vector<std::string>{".logger_levels.pyx.2024.backup", ".pyx-2024-backup.tmp",
+              (std::vector<std::string>{".logger_levels.pyx.2024.backup", ".pyx-backup-2024.tmp",
                                         "logger_levels.pyx"}));
 }
 

@@ -27,8 +27,8 @@ enum class ToolShortcut
     Open,
     Save,
     SaveAs, // Ctrl+Shift+S
-    Undo, // Ctrl+Z
-    Redo  // Ctrl+Y and Ctrl+Shift+Z
+    Undo,   // Ctrl+Z
+    Redo    // Ctrl+Y and Ctrl+Shift+Z
 };
 
 // The names of separators: of the menus, of the toolbar (and some menus), and the one

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -48,6 +49,12 @@ IoResult writeFailure(int err)
     return IoResult::failed(systemReason(err));
 }
 
+// The reason for a path that is there but is no regular file.
+std::string notRegularReason(mode_t mode)
+{
+    return S_ISDIR(mode) ? systemReason(EISDIR) : "这不是普通文件（设备、管道或套接字）";
+}
+
 std::string folderOf(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -84,19 +91,32 @@ std::optional<std::string> linkTarget(const std::string& path, int& err)
 ReadResult readWholeFile(const std::string& path, std::size_t maxBytes)
 {
     ReadResult result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (const int err = readFault(); err != 0) {
+        result.error = systemReason(err);
+        return result;
+    }
+    // Opened without waiting (a pipe with no writer would hold the open for ever), and
+    // read only when it is a regular file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
+        result.missing = errno == ENOENT;
         result.error = systemReason(errno);
         return result;
     }
     struct stat st
     {
     };
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        result.error = S_ISDIR(st.st_mode) ? systemReason(EISDIR) : systemReason(errno);
+    if (::fstat(fd, &st) != 0) {
+        result.error = systemReason(errno);
         ::close(fd);
         return result;
     }
+    if (!S_ISREG(st.st_mode)) {
+        result.error = notRegularReason(st.st_mode);
+        ::close(fd);
+        return result;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // Read straight into the result; a file that grew since fstat is read on to its end.
     std::string data(std::min(maxBytes, static_cast<std::size_t>(st.st_size)), '\0');
     std::size_t got = 0;
@@ -130,9 +150,14 @@ std::optional<unsigned long long> fileLength(const std::string& path, std::strin
     struct stat st
     {
     };
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::stat(path.c_str(), &st) != 0) {
         if (error)
-            *error = systemReason(S_ISDIR(st.st_mode) ? EISDIR : errno);
+            *error = systemReason(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        if (error)
+            *error = notRegularReason(st.st_mode);
         return std::nullopt;
     }
     return static_cast<unsigned long long>(st.st_size);
@@ -140,30 +165,45 @@ std::optional<unsigned long long> fileLength(const std::string& path, std::strin
 
 namespace {
 
-// The temporary file of a save is ".<name>.<process>.XXXXXX" beside the target; one that a
-// killed program left is removed by the next save of the same file.
-std::string tempPrefix(const std::string& base)
+// The temporary file of a save is ".pyx-<process>-XXXXXX.tmp" beside the target: short, so a
+// target whose name is near the system's limit can still be saved, and distinctive, so
+// that no file of the user's can be taken for one. One that a killed program left is
+// removed by the next save into the same folder.
+constexpr const char* kTempStart = ".pyx-";
+constexpr const char* kTempEnd = ".tmp";
+constexpr std::size_t kTempRandom = 6; // the XXXXXX of mkstemps
+
+// The process that made a temporary file of this folder, or 0 for a name of another form.
+pid_t temporaryOwner(const std::string& name)
 {
-    return "." + base + ".";
+    const std::string start = kTempStart;
+    const std::string end = kTempEnd;
+    if (name.size() <= start.size() + 2 + kTempRandom + end.size() ||
+        name.compare(0, start.size(), start) != 0 ||
+        name.compare(name.size() - end.size(), end.size(), end) != 0)
+        return 0;
+    const std::size_t dash = name.size() - end.size() - kTempRandom - 1;
+    const std::string digits = name.substr(start.size(), dash - start.size());
+    if (name[dash] != '-' || digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    for (std::size_t i = dash + 1; i < dash + 1 + kTempRandom; ++i) {
+        const char c = name[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
+            return 0;
+    }
+    return static_cast<pid_t>(std::stol(digits));
 }
 
-void removeStaleTemporaries(const std::string& dir, const std::string& base)
+void removeStaleTemporaries(const std::string& dir)
 {
     DIR* d = ::opendir(dir.c_str());
     if (!d)
         return;
-    const std::string prefix = tempPrefix(base);
     while (const dirent* e = ::readdir(d)) {
-        const std::string name = e->d_name;
-        if (name.size() <= prefix.size() + 8 || name.compare(0, prefix.size(), prefix) != 0)
-            continue;
-        const std::string rest = name.substr(prefix.size()); // <process>.XXXXXX
-        const std::size_t dot = rest.size() - 7;
-        if (rest[dot] != '.' || dot == 0 || dot > 9 || rest.find_first_not_of("0123456789") != dot)
-            continue;
-        const pid_t pid = static_cast<pid_t>(std::stol(rest.substr(0, dot)));
+        const pid_t pid = temporaryOwner(e->d_name);
         if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
-            ::unlinkat(::dirfd(d), name.c_str(), 0);
+            ::unlinkat(::dirfd(d), e->d_name, 0);
     }
     ::closedir(d);
 }
@@ -213,21 +253,25 @@ IoResult writeFileAtomic(const std::string& linkPath, const std::string& bytes)
     {
     };
     const bool exists = ::stat(path.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode))
-        return writeFailure(EISDIR);
-    if (exists && ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0))
+    // A device, a pipe or a folder is never replaced by a file.
+    if (exists && !S_ISREG(old.st_mode))
+        return IoResult::failed(notRegularReason(old.st_mode));
+    if (exists && (old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return writeFailure(EACCES);
+    if (exists && ::access(path.c_str(), W_OK) != 0)
+        return writeFailure(errno);
 
     const std::string dir = folderOf(path);
-    const auto slash = path.find_last_of('/');
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    removeStaleTemporaries(dir, base);
-    std::string tmp = dir + "/" + tempPrefix(base) + std::to_string(::getpid()) + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
+    removeStaleTemporaries(dir);
+    std::string tmp = dir + "/" + kTempStart + std::to_string(::getpid()) + "-XXXXXX" + kTempEnd;
+    const int fd = ::mkstemps(tmp.data(), static_cast<int>(std::strlen(kTempEnd)));
     if (fd < 0)
         return writeFailure(errno);
 
-    // Keep the permissions of the file being replaced.
+    // Keep the owner, the group (each where the system allows) and the permissions of the
+    // file being replaced; the mode is set last, as a change of owner clears some of its bits.
+    if (exists && ::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
     ::fchmod(fd, exists ? (old.st_mode & 07777) : 0644);
 
     if (const int err = writeAll(fd, bytes); err != 0) {
@@ -252,12 +296,17 @@ IoResult writeFileAtomic(const std::string& linkPath, const std::string& bytes)
         ::unlink(tmp.c_str());
         return writeFailure(renameErr);
     }
-    // The new name is on disk only once its folder is.
+    // The new name is on disk only once its folder is. A folder that cannot be opened for
+    // reading, or a file system that does not flush folders, is taken as it is.
+    int folderErr = injected(WriteStep::Folder);
     const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
-        ::fsync(dirFd);
+        if (folderErr == 0 && ::fsync(dirFd) != 0 && errno != EINVAL && errno != ENOTSUP)
+            folderErr = errno;
         ::close(dirFd);
     }
+    if (folderErr != 0)
+        return IoResult::failed("文件已写入，但未能确认已存到磁盘（" + systemReason(folderErr) + "）");
     return IoResult::done();
 }
 

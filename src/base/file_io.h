@@ -13,9 +13,11 @@ struct ReadResult
 {
     std::optional<std::string> bytes; // empty when the file could not be read
     std::string error;                // the system's reason
+    bool missing = false;             // the file does not exist
 };
 
-// Reads the file, or its first `maxBytes` bytes.
+// Reads the file, or its first `maxBytes` bytes. Only a regular file is read: a device or a
+// pipe is refused without waiting for it.
 ReadResult readWholeFile(const std::string& path, std::size_t maxBytes = static_cast<std::size_t>(-1));
 
 // Length of the file in bytes, or nullopt (with the reason) when it cannot be read.
@@ -32,8 +34,10 @@ bool cannotReplace(const std::string& path);
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to disk and renames
 // it over `path`. A `path` that is a symbolic link keeps it: the file it leads to is the
-// one replaced, with the temporary file beside that one. A failure carries the system's
-// reason; the old file is then untouched.
+// one replaced, with the temporary file beside that one. Only a regular file (or a new
+// name) is replaced; the replacement keeps the old file's mode, and its owner and group
+// where the system allows. A failure carries the system's reason; the old file is then
+// untouched, except when only the final flush of the folder failed (said in the reason).
 IoResult writeFileAtomic(const std::string& path, const std::string& bytes);
 
 } // namespace pyx

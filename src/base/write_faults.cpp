@@ -3,7 +3,8 @@
 namespace pyx {
 namespace {
 WriteFault g_fault;
-}
+int g_readFault = 0;
+} // namespace
 
 void setWriteFault(const WriteFault& fault)
 {
@@ -13,6 +14,16 @@ void setWriteFault(const WriteFault& fault)
 const WriteFault& writeFault()
 {
     return g_fault;
+}
+
+void setReadFault(int error)
+{
+    g_readFault = error;
+}
+
+int readFault()
+{
+    return g_readFault;
 }
 
 } // namespace pyx

@@ -1,8 +1,10 @@
 #pragma once
-// Failures that tests inject into the atomic writes of file_io.h. Every file the program
-// writes goes through writeFileAtomic, so a test can make any save fail at the n-th byte
-// written, when the temporary file is closed (where the system hands over what it still
-// buffers), when it is flushed to disk, or when it is renamed over the target.
+// Failures that tests inject into the atomic writes and the whole-file reads of file_io.h.
+// Every file the program writes goes through writeFileAtomic, so a test can make any save
+// fail at the n-th byte written, when the temporary file is closed (where the system hands
+// over what it still buffers), when it is flushed to disk, when it is renamed over the
+// target, or when the folder is flushed after the rename; and any read of a whole file
+// fail.
 
 #include <cerrno>
 #include <cstddef>
@@ -16,6 +18,7 @@ enum class WriteStep
     Flush,  // closing the temporary file fails
     Sync,   // flushing it to disk fails
     Rename, // renaming it over the target fails
+    Folder, // flushing the folder after the rename fails (the target is then replaced)
 };
 
 struct WriteFault
@@ -29,6 +32,10 @@ struct WriteFault
 void setWriteFault(const WriteFault& fault);
 const WriteFault& writeFault();
 
+// The error every following whole-file read meets (0: none). Not for threads.
+void setReadFault(int error);
+int readFault();
+
 // Sets a fault for the life of the object.
 class ScopedWriteFault
 {
@@ -37,6 +44,15 @@ public:
     ~ScopedWriteFault() { setWriteFault({}); }
     ScopedWriteFault(const ScopedWriteFault&) = delete;
     ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
+};
+
+class ScopedReadFault
+{
+public:
+    explicit ScopedReadFault(int error) { setReadFault(error); }
+    ~ScopedReadFault() { setReadFault(0); }
+    ScopedReadFault(const ScopedReadFault&) = delete;
+    ScopedReadFault& operator=(const ScopedReadFault&) = delete;
 };
 
 } // namespace pyx

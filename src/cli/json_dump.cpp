@@ -1,6 +1,7 @@
 #include "cli/json_dump.h"
 
 #include "base/json_text.h"
+#include "data/change_record.h"
 
 #include <cmath>
 #include <cstdio>
@@ -210,6 +211,38 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
         w.endArray();
     }
     w.endArray();
+
+    // Present only when the record table differs from the logger's readings.
+    const std::vector<TableEdit> edits = tableEdits(d);
+    if (!edits.empty()) {
+        w.key("edits");
+        w.beginArray();
+        for (const TableEdit& e : edits) {
+            w.beginObject();
+            w.key("kind");
+            w.value(e.kind == TableEdit::Kind::Changed    ? "changed"
+                    : e.kind == TableEdit::Kind::Inserted ? "inserted"
+                                                          : "deleted");
+            w.key("row");
+            w.value(e.row);
+            w.key("loggerRow");
+            w.value(e.loggerRow);
+            w.key("load");
+            w.value(e.load);
+            if (e.kind == TableEdit::Kind::Changed) {
+                w.key("col");
+                w.value(e.col);
+                w.key("column");
+                w.value(editColumnName(e.col));
+                w.key("logger");
+                w.value(e.loggerValue);
+                w.key("table");
+                w.value(e.tableValue);
+            }
+            w.endObject();
+        }
+        w.endArray();
+    }
 
     w.key("grids");
     w.beginObject();

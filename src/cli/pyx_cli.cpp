@@ -3,7 +3,8 @@
 //   pyx-cli draw FILE --curve 1|2 [--settings S] [--png OUT.png]
 //                                         the curve's drawing operations, one JSON object a
 //                                         line, or the curve as an image
-//   pyx-cli report FILE [--settings S] [--word] (--outline | --pdf OUT | --rtf OUT | --docx OUT)
+//   pyx-cli report FILE [--settings S] [--word] [--changes]
+//                  (--outline | --pdf OUT | --rtf OUT | --docx OUT)
 //                                         the report document: its outline as JSON, a PDF, or
 //                                         the Word export as RTF or .docx
 //   pyx-cli stats FILE... [--json] [--rule hcr|y10|y6] [--settings S] [--pdf|--rtf|--docx OUT]
@@ -23,6 +24,7 @@
 #include "cli/analysis_dump.h"
 #include "cli/json_dump.h"
 #include "cli/stats_command.h"
+#include "data/settings_entries.h"
 #include "platform/page_document.h"
 #include "platform/text_measure.h"
 #include "rawview/raw_view.h"
@@ -60,7 +62,7 @@ void startQuietQt()
 constexpr const char* kUsage =
     "usage: pyx-cli inspect FILE [--settings SETTINGS_FILE]\n"
     "       pyx-cli draw FILE --curve 1|2 [--settings SETTINGS_FILE] [--png OUT.png]\n"
-    "       pyx-cli report FILE [--settings SETTINGS_FILE] [--word]\n"
+    "       pyx-cli report FILE [--settings SETTINGS_FILE] [--word] [--changes]\n"
     "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n"
     "       pyx-cli stats FILE... [--json] [--standard jgj106|gb50007] [--cap-le3]\n"
     "                      [--rule hcr|y10|y6|allowable|hu] [--allowable MM] [--settings SETTINGS_FILE]\n"
@@ -76,7 +78,8 @@ constexpr const char* kHelp =
     "                     JSON object a line, or an image\n"
     "  report FILE [--word] (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n"
     "                     the report document of the print preview (or with --word of the Word\n"
-    "                     export): its outline as JSON, a PDF, or the Word document\n"
+    "                     export): its outline as JSON, a PDF, or the Word document;\n"
+    "                     --changes adds the record of changes against the logger's readings\n"
     "  stats FILE...      the piles of a unit project side by side: each file's pile, Hcr and Hu\n"
     "                     from its marks, the statistics of Hcr and Hu with every step and the\n"
     "                     characteristic value; as text, as JSON, or the summary report as PDF,\n"
@@ -221,7 +224,8 @@ int draw(const std::string& file, const std::string& settingsPath, const std::st
 struct ReportRequest
 {
     bool word = false;
-    std::string format; // "outline", "pdf", "rtf" or "docx"
+    bool changes = false; // the record of changes, whatever the settings say
+    std::string format;   // "outline", "pdf", "rtf" or "docx"
     std::string out;
 };
 
@@ -245,6 +249,8 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
     }
 #endif
     const auto opened = openTest(file, settingsPath);
+    if (req.changes)
+        pyx::setSettingFlag(opened->data->csz, pyx::setting::kPrintChangeRecord, true);
 #ifdef PYX_CLI_PNG
     if (wordFile) {
         const pyx::QtPictureEncoder encoder;
@@ -359,6 +365,8 @@ int main(int argc, char** argv)
             req.format = "outline";
         } else if (command == "report" && a == "--word") {
             req.word = true;
+        } else if (command == "report" && a == "--changes") {
+            req.changes = true;
         } else if (command == "analyse" && a == "--json") {
             json = true;
         } else if (command == "analyse" && a == "--standard") {

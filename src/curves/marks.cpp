@@ -1,7 +1,5 @@
 #include "curves/marks.h"
 
-#include "data/numfmt.h"
-
 namespace pyx {
 namespace {
 
@@ -13,14 +11,6 @@ double clampPosition(double v)
 }
 
 } // namespace
-
-std::optional<int> markedPoint(float mark)
-{
-    const auto i = toInteger(mark);
-    if (!i || *i < 0 || *i >= kGradPointCount)
-        return std::nullopt;
-    return *i;
-}
 
 void hoverTest(const GradPoints& gpts, double x, double y, Hover& hover)
 {

@@ -5,13 +5,10 @@
 #include <array>
 #include <optional>
 
+#include "data/mark_slots.h"
 #include "data/model.h"
 
 namespace pyx {
-
-inline constexpr int kMarkRows[2] = {20, 21};
-inline constexpr const char* kDefaultMarkText = "Hcr";
-inline constexpr int kGradPointCount = 31;
 
 // A drawn point of the gradient curve, in drawing units.
 struct GradPoint
@@ -20,28 +17,6 @@ struct GradPoint
     float y = 0;
 };
 using GradPoints = std::array<GradPoint, kGradPointCount>;
-
-// Mark 1 (which = 0) or mark 2 (which = 1).
-inline float& markIndex(TestData& d, int which)
-{
-    return d.jlb[kMarkRows[which]].cs;
-}
-inline float markIndex(const TestData& d, int which)
-{
-    return d.jlb[kMarkRows[which]].cs;
-}
-inline FixedText<40>& markText(TestData& d, int which)
-{
-    return d.jlb[kMarkRows[which]].cstr;
-}
-inline const FixedText<40>& markText(const TestData& d, int which)
-{
-    return d.jlb[kMarkRows[which]].cstr;
-}
-
-// The entry of the point list a mark value refers to (rounded half to even); no value
-// outside the list.
-std::optional<int> markedPoint(float mark);
 
 // The point under the mouse, from the last drawn gradient curve.
 struct Hover

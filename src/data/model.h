@@ -103,6 +103,17 @@ struct HzRow
     bool operator==(const HzRow&) const = default;
 };
 
+// What the logger recorded, taken at the open of a 311-byte file from the part of each
+// reading that no save changes (change_record.h).
+struct LoggerReadings
+{
+    bool held = false;         // a logger file of 311-byte records is open
+    std::string sha256;        // of the logger's own part of its readings
+    std::int32_t readings = 0; // records hashed
+    std::vector<JlbRec> rows;  // the record table the readings convert to
+    bool operator==(const LoggerReadings&) const = default;
+};
+
 struct TestData
 {
     std::array<JlbRec, kJlbRows> jlb{};
@@ -141,6 +152,8 @@ struct TestData
     // Gauge weights of the raw readings (0..3: gauges 1..4, 1 in use), kept between the
     // raw data window and the raw data report.
     std::array<std::int16_t, 12> ysflag{};
+
+    LoggerReadings logger;
 
     bool operator==(const TestData&) const = default;
 };

@@ -44,7 +44,8 @@ void decodeSettings(std::string_view bytes, SettingsTable& csz)
 
 void readSettings(const std::string& path, SettingsTable& csz)
 {
-    const ReadResult r = readWholeFile(path);
+    // The settings are the file's first 121 records; the rest of an oversized file is not read.
+    const ReadResult r = readWholeFile(path, kSettingsCount * kSettingsRecordSize);
     decodeSettings(r.bytes ? *r.bytes : std::string(), csz);
 }
 

@@ -32,7 +32,8 @@ inline constexpr int kMergeTables = 74;
 inline constexpr int kAutoAxis = 75;
 inline constexpr int kShowManual = 76;
 inline constexpr int kSimpleSummary = 77;
-inline constexpr int kPrintAnalysis = 80; // the analysis page in the reports: 1 on
+inline constexpr int kPrintAnalysis = 80;     // the analysis page in the reports: 1 on
+inline constexpr int kPrintChangeRecord = 81; // the record of changes in the reports: 1 on
 } // namespace setting
 
 // True when an entry's numeric value is 1 / is not 0 (a text that is not a number counts as 0).
@@ -98,6 +99,11 @@ inline void setPrintSelection(SettingsTable& csz, PrintItem item, bool on)
 inline bool printAnalysis(const SettingsTable& csz)
 {
     return settingIsOne(csz, setting::kPrintAnalysis);
+}
+// The record of changes is printed when its entry is 1 (empty: off).
+inline bool printChangeRecord(const SettingsTable& csz)
+{
+    return settingIsOne(csz, setting::kPrintChangeRecord);
 }
 inline bool reducedCurves(const SettingsTable& csz)
 {

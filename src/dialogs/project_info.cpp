@@ -130,9 +130,31 @@ bool ProjectInfoDialog::checkNumber(int field, const char* emptyMessage, const c
     return true;
 }
 
+std::size_t ProjectInfoDialog::fieldBytes(FileKind kind, int index)
+{
+    // The record table's text slots hold 40 bytes; a logger file keeps the texts after the
+    // project name in 20-byte slots.
+    constexpr std::size_t kTableSlot = 40;
+    constexpr std::size_t kLoggerSlot = 20;
+    const bool logger = kind == FileKind::Raw267 || kind == FileKind::Raw311;
+    return logger && index > 0 ? kLoggerSlot : kTableSlot;
+}
+
 void ProjectInfoDialog::ok()
 {
     TestData& d = d_;
+    static constexpr const char* kFieldNames[] = {"工程名称", "试桩编号", "测试日期",
+                                                  "桩径",     "桩长",     "上下表距"};
+    for (int i = 0; i <= 5; ++i) {
+        const std::size_t limit = fieldBytes(d.ftype, i);
+        if (encodeCp936(trimBlanks(text2[i])).size() > limit) {
+            const std::string message = std::string(kFieldNames[i]) + "最多 " + std::to_string(limit) +
+                                        " 个字节（" + std::to_string(limit / 2) +
+                                        " 个汉字），文件存不下更长的文字！";
+            refuse(message.c_str(), i);
+            return;
+        }
+    }
     if (gaugeInUse(d.csz, kUpperGauge1) || gaugeInUse(d.csz, kUpperGauge2)) {
         const std::string distance = trimBlanks(text2[5]);
         if (distance.empty()) {

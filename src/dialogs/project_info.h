@@ -45,6 +45,8 @@ public:
 
     static bool hasControl(int index) { return index >= 0 && index < kFieldCount && index != 7; }
     static bool isJackField(int index);
+    // The bytes (code page 936) header text `index` (0..5) keeps in a file of this kind.
+    static std::size_t fieldBytes(FileKind kind, int index);
 
     void load();
     // After the user changed text2[index].

@@ -4,6 +4,7 @@
 
 #include "data/numfmt.h"
 #include "data/settings.h"
+#include "data/value_range.h"
 
 namespace pyx {
 namespace {
@@ -11,6 +12,9 @@ namespace {
 // Ten steps of the axis must hold the value: the step becomes value / 9 in `pattern`.
 void growStep(float& ystep, float value, std::string_view pattern)
 {
+    // A value a damaged file gave that no table holds leaves the scale as it is.
+    if (!usableReading(value))
+        return;
     const float tenSteps = 10 * ystep;
     if (tenSteps < value)
         if (const auto step = toSingle(formatSingle(value / 9, pattern)))
@@ -23,9 +27,9 @@ void genXY(TestData& d)
 {
     if (d.yfix) {
         // A fixed axis keeps its scales; one of zero would draw nothing, so it becomes 1.
-        if (d.ystep == 0)
+        if (d.ystep == 0 || !usableReading(d.ystep))
             d.ystep = 1.0f;
-        if (d.gmax == 0)
+        if (d.gmax == 0 || !usableReading(d.gmax))
             d.gmax = 1.0f;
         return;
     }
@@ -44,9 +48,9 @@ void genXY(TestData& d)
         growStep(d.ystep, unloading, "#0.00");
         if (d.ystep < 1)
             d.ystep = 1;
-        if (d.gmax < loading)
+        if (d.gmax < loading && usableReading(loading))
             d.gmax = loading;
-        if (d.gmax < unloading)
+        if (d.gmax < unloading && usableReading(unloading))
             d.gmax = unloading;
     }
 }

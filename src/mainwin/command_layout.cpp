@@ -31,6 +31,7 @@ void buildMainCommandBar(CommandBar& bar)
                          {{tool::kNew, "新试桩(&N)"},
                           {tool::kOpen, "打开(&O)"},
                           {tool::kSave, "保存(&S)"},
+                          {tool::kSaveAs, "另存为(&A)"},
                           {kMenuSeparator, ""},
                           {tool::kExit, "退出(&X)"}}));
     // The usual keys, on the menu's tools only: a second action with the same key (the
@@ -38,6 +39,7 @@ void buildMainCommandBar(CommandBar& bar)
     bar.tool(band::kFile, tool::kNew)->shortcut = ToolShortcut::New;
     bar.tool(band::kFile, tool::kOpen)->shortcut = ToolShortcut::Open;
     bar.tool(band::kFile, tool::kSave)->shortcut = ToolShortcut::Save;
+    bar.tool(band::kFile, tool::kSaveAs)->shortcut = ToolShortcut::SaveAs;
     bar.addBand(makeBand(band::kToolbar, BandKind::Toolbar,
                          {{tool::kNew, "新建文件"},
                           {tool::kOpen, "打开文件"},
@@ -74,12 +76,17 @@ void buildMainCommandBar(CommandBar& bar)
                          {{tool::kAnalyse, "试验分析(&A)"}, {tool::kStatistics, "多桩统计"}}));
     bar.addBand(makeBand(band::kHelp, BandKind::SubMenu, {{tool::kAbout, "关于"}}));
     bar.addBand(makeBand(band::kEdit, BandKind::SubMenu,
-                         {{tool::kMerge, "允许表格合并(&H)"},
+                         {{tool::kUndo, "撤销(&U)"},
+                          {tool::kRedo, "重做(&R)"},
+                          {kMenuSeparator, ""},
+                          {tool::kMerge, "允许表格合并(&H)"},
                           {kMenuSeparator, ""},
                           {tool::kInsertRow, "在本行之后插入一行(&I)"},
                           {tool::kDeleteRow, "删除当前行(&L)"},
                           {kMenuSeparator, ""},
                           {tool::kFixCycles, "自动修正循环数"}}));
+    bar.tool(band::kEdit, tool::kUndo)->shortcut = ToolShortcut::Undo;
+    bar.tool(band::kEdit, tool::kRedo)->shortcut = ToolShortcut::Redo;
     bar.addBand(makeBand(band::kPrint, BandKind::SubMenu,
                          {{tool::kPrintOptions, "打印设置"},
                           {kMenuSeparator, ""},

@@ -25,8 +25,11 @@ namespace tool {
 inline constexpr const char* kNew = "miFNew";
 inline constexpr const char* kOpen = "miFOpen";
 inline constexpr const char* kSave = "miFSave";
+inline constexpr const char* kSaveAs = "miFSaveAs";
 inline constexpr const char* kExit = "miFExit";
 // Editing the record table
+inline constexpr const char* kUndo = "miEUndo";
+inline constexpr const char* kRedo = "miERedo";
 inline constexpr const char* kMerge = "miChb";
 inline constexpr const char* kInsertRow = "miCcryh";
 inline constexpr const char* kDeleteRow = "miCscyh";

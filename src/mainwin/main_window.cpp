@@ -4,6 +4,8 @@
 
 #include "analysis/analysis_window.h"
 #include "analysis/breakpoint_fit.h"
+#include "data/change_record.h"
+#include "data/numfmt.h"
 #include "data/settings.h"
 #include "dialogs/parameter_setup.h"
 #include "dialogs/project_info.h"
@@ -66,7 +68,7 @@ void MainWindow::connectCurves()
         if (textsChanged)
             textsChanged();
     };
-    c.enableSave = [this] { enableSave(); };
+    c.enableSave = [this] { flagChange("标记"); };
     c.popupMarks = [this] { bar.popup(band::kMarkPopup); };
     c.suggestions = [this](int rows) {
         const Suggestions s = suggestLoads(stagePoints(d_, rows));
@@ -96,8 +98,11 @@ void MainWindow::registerCommands()
     r.add(tool::kNew, [this] { files.newTest(); });
     r.add(tool::kOpen, [this] { files.open(); });
     r.add(tool::kSave, [this] { files.save(); });
+    r.add(tool::kSaveAs, [this] { files.saveAs(); });
     r.add(tool::kExit, [this] { exit(); });
 
+    r.add(tool::kUndo, [this] { undo(); });
+    r.add(tool::kRedo, [this] { redo(); });
     r.add(tool::kMerge, [this] { toggleMerge(); });
     r.add(tool::kFixCycles, [this] { editor.fixCycles(); });
     r.add(tool::kInsertRow, [this] { editor.insertRow(); });
@@ -201,10 +206,100 @@ void MainWindow::showTexts()
         textsChanged();
 }
 
+void MainWindow::testReplaced()
+{
+    TestSession::testReplaced();
+    history.reset(d_);
+    showUndoState();
+    showEdits();
+}
+
 void MainWindow::enableSave()
+{
+    flagChange("修改数据");
+}
+
+void MainWindow::flagChange(const char* name)
 {
     d_.dirty = true;
     files.hooks.setSaveEnabled(true);
+    if (history.record(d_, command_ ? command_ : name))
+        showUndoState();
+    showEdits();
+}
+
+void MainWindow::showEdits()
+{
+    std::string summary;
+    if (d_.logger.held) {
+        const std::vector<TableEdit> edits = tableEdits(d_);
+        TextGrid::CellNotes notes;
+        int cells = 0;
+        int inserted = 0;
+        int deleted = 0;
+        for (const TableEdit& e : edits) {
+            switch (e.kind) {
+            case TableEdit::Kind::Changed:
+                ++cells;
+                notes[{e.row + 1, e.col}] = "记录仪读数：" + singleText(e.loggerValue);
+                break;
+            case TableEdit::Kind::Inserted:
+                ++inserted;
+                for (int c = 1; c < grid.cols(); ++c)
+                    notes[{e.row + 1, c}] = "插入的行：记录仪没有这一行";
+                break;
+            case TableEdit::Kind::Deleted:
+                ++deleted;
+                break;
+            }
+        }
+        if (d_.tabmode == 1)
+            grid.setNotes(std::move(notes));
+        summary = edits.empty()
+                      ? "与记录仪读数一致"
+                      : "与记录仪读数不同：" + std::to_string(cells) + " 个单元格，插入 " +
+                            std::to_string(inserted) + " 行，删除 " + std::to_string(deleted) + " 行";
+    }
+    if (summary != editSummary) {
+        editSummary = summary;
+        if (editSummaryChanged)
+            editSummaryChanged();
+    }
+}
+
+void MainWindow::showUndoState()
+{
+    bar.setEnabled(band::kEdit, tool::kUndo, history.canUndo());
+    bar.setEnabled(band::kEdit, tool::kRedo, history.canRedo());
+    bar.refresh(band::kEdit);
+}
+
+void MainWindow::undo()
+{
+    const SettingsTable settings = d_.csz;
+    if (history.undo(d_))
+        afterHistoryStep(settings);
+}
+
+void MainWindow::redo()
+{
+    const SettingsTable settings = d_.csz;
+    if (history.redo(d_))
+        afterHistoryStep(settings);
+}
+
+void MainWindow::afterHistoryStep(const SettingsTable& settingsBefore)
+{
+    evaluate();
+    showCurrentTable();
+    showLabels(headerLabels(d_));
+    display();
+    // The test differs from the file until it is saved again.
+    d_.dirty = true;
+    files.hooks.setSaveEnabled(true);
+    showUndoState();
+    if (d_.csz != settingsBefore)
+        saveSettings();
 }
 
 void MainWindow::showLabels(const HeaderLabels& texts)
@@ -234,6 +329,7 @@ void MainWindow::menuinfo()
     const bool saveOn = open && d_.dirty;
     bar.setEnabled(band::kFile, tool::kSave, saveOn);
     bar.setEnabled(band::kToolbar, tool::kSave, saveOn);
+    bar.setEnabled(band::kFile, tool::kSaveAs, open);
     for (const char* menu : {band::kChart, band::kPrint, band::kEdit})
         bar.setEnabled(band::kMenuBar, menu, open);
     // The analysis needs the open test; the statistics open their own files.
@@ -252,6 +348,8 @@ void MainWindow::menuinfo()
         bar.setVisible(band::kChart, tool::kMark, marks);
         bar.setVisible(band::kChart, tool::kClearMarks, marks);
     }
+    bar.setEnabled(band::kEdit, tool::kUndo, history.canUndo());
+    bar.setEnabled(band::kEdit, tool::kRedo, history.canRedo());
     for (const char* b : {band::kFile, band::kEdit, band::kParameter, band::kChart, band::kMarkPopup,
                           band::kAnalysis, band::kMenuBar, band::kToolbar})
         bar.refresh(b);
@@ -283,8 +381,37 @@ void MainWindow::hzbdata_Click()
     grid.refresh();
 }
 
+namespace {
+
+// The name under which the change a tool makes is kept for undo; none for the tools that
+// change nothing of the test, or whose changes are named where they happen.
+const char* changeName(const std::string& t)
+{
+    static const std::pair<const char*, const char*> names[] = {
+        {tool::kInsertRow, "插入行"},        {tool::kDeleteRow, "删除行"},
+        {tool::kFixCycles, "修正循环数"},    {tool::kMark, "标记"},
+        {tool::kClearMarks, "清除标记"},     {tool::kProjectInfo, "工程信息"},
+        {tool::kParameterSetup, "参数设置"}, {tool::kAnalyse, "采用建议"},
+    };
+    for (const auto& [name, change] : names)
+        if (t == name)
+            return change;
+    return nullptr;
+}
+
+} // namespace
+
 void MainWindow::dispatch(const std::string& tool)
 {
+    // Restored also when the tool is unknown and the run throws.
+    struct Naming
+    {
+        const char*& current;
+        const char* outer;
+        ~Naming() { current = outer; }
+    } naming{command_, command_};
+    if (const char* name = changeName(tool))
+        command_ = name;
     commands_.run(tool);
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "data/edit_history.h"
 #include "data/header_labels.h"
 #include "data/model.h"
 #include "mainwin/modal_windows.h"
@@ -24,15 +25,20 @@ public:
 
     TestData& data() { return d_; }
     CommandBar bar;
+    EditHistory history; // undo and redo of the open test's changes
 
     // Texts of the window.
     std::string caption = kAppTitle;
     HeaderLabels labels = emptyHeaderLabels();
     std::string label18; // caption of the current curve
+    // How the record table differs from the logger's readings, for the status bar; empty
+    // unless a logger file of 311-byte records is open.
+    std::string editSummary;
 
     // The view: texts changed, end the program.
     std::function<void()> textsChanged;
     std::function<void()> quit;
+    std::function<void()> editSummaryChanged;
     // The windows the commands open; without them (the command line, most tests) the
     // commands that open a window do nothing.
     void setModalWindows(ModalWindows* windows) { windows_ = windows; }
@@ -46,6 +52,9 @@ public:
     void menuinfo() override;
     void toggleMerge();
     void hzbdata_Click();
+    // Takes back the last change of the test, or does again the last one taken back.
+    void undo();
+    void redo();
     // Closing the window: asks about unsaved data. True when the program may end.
     bool confirmClose();
 
@@ -58,9 +67,19 @@ public:
 
 protected:
     void showTexts() override;
+    // Another test: a new history, and its cells compared with the logger's readings.
+    void testReplaced() override;
+    void recordTableShown() override { showEdits(); }
 
 private:
     void registerCommands();
+    // A change of the test: flagged, the save tool on, and kept in the history under the
+    // name of the command running (or `name` outside a command).
+    void flagChange(const char* name);
+    void showUndoState();
+    // Marks the cells that differ from the logger's readings and counts the differences.
+    void showEdits();
+    void afterHistoryStep(const SettingsTable& settingsBefore);
     void connectCurves();
     void exit();
     void projectInfo();
@@ -70,6 +89,7 @@ private:
 
     ModalWindows* windows_ = nullptr;
     CommandRegistry commands_;
+    const char* command_ = nullptr; // the name of the change the running command makes
 };
 
 } // namespace pyx

@@ -25,7 +25,10 @@ enum class ToolShortcut
     None,
     New,
     Open,
-    Save
+    Save,
+    SaveAs, // Ctrl+Shift+S
+    Undo,   // Ctrl+Z
+    Redo    // Ctrl+Y and Ctrl+Shift+Z
 };
 
 // The names of separators: of the menus, of the toolbar (and some menus), and the one

@@ -59,6 +59,7 @@ void TextGrid::clear()
 {
     for (auto& row : cells_)
         std::fill(row.begin(), row.end(), std::string());
+    notes_.clear();
     std::fill(widths_.begin(), widths_.end(), kDefaultWidth);
     std::fill(mergeRows_.begin(), mergeRows_.end(), false);
     std::fill(mergeCols_.begin(), mergeCols_.end(), false);
@@ -184,6 +185,19 @@ void TextGrid::setCurrent(int row, int col)
     row_ = row;
     col_ = col;
     changed();
+}
+
+void TextGrid::setNotes(CellNotes notes)
+{
+    notes_ = std::move(notes);
+    changed();
+}
+
+const std::string& TextGrid::note(int row, int col) const
+{
+    static const std::string none;
+    const auto it = notes_.find({row, col});
+    return it == notes_.end() ? none : it->second;
 }
 
 void TextGrid::insertRow(int at)

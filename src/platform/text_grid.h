@@ -5,7 +5,9 @@
 // (the Qt table, or nothing in tests) shows it and forwards the user's actions.
 
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pyx {
@@ -66,6 +68,13 @@ public:
     // Empty outside the grid. The reference holds until the grid changes.
     const std::string& text(int row, int col) const;
 
+    // Cells set apart from the others with a note that says why (shown as a tooltip over a
+    // distinct background). The notes replace all earlier ones; clear() removes them.
+    using CellNotes = std::map<std::pair<int, int>, std::string>;
+    void setNotes(CellNotes notes);
+    // Empty for a cell without a note.
+    const std::string& note(int row, int col) const;
+
     void setColWidth(int col, int twips); // kDefaultWidth: the view's own width
     int colWidth(int col) const;
     void setColAlign(int col, CellAlign align);
@@ -121,6 +130,7 @@ private:
     int cols_ = 0;
     int fixedRows_ = 0;
     std::vector<std::vector<std::string>> cells_;
+    CellNotes notes_;
     std::vector<int> widths_;
     std::vector<CellAlign> aligns_;
     std::vector<bool> mergeRows_;

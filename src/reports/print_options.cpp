@@ -9,6 +9,7 @@ void PrintOptionsDialog::load()
     for (std::size_t k = 0; k < checked.size(); ++k)
         checked[k] = printSelection(d_.csz, static_cast<PrintItem>(k));
     analysis = printAnalysis(d_.csz);
+    changeRecord = printChangeRecord(d_.csz);
 }
 
 void PrintOptionsDialog::toggled(int index, bool on)
@@ -28,7 +29,7 @@ bool PrintOptionsDialog::refuse(const char* message)
 
 void PrintOptionsDialog::confirm()
 {
-    if (!checked[0] && !checked[1] && !checked[2] && !checked[3] && !checked[4]) {
+    if (!checked[0] && !checked[1] && !checked[2] && !checked[3] && !checked[4] && !changeRecord) {
         refuse("请至少选择一项表格或曲线，才可导出！");
         return;
     }
@@ -39,6 +40,7 @@ void PrintOptionsDialog::confirm()
     for (std::size_t k = 0; k < checked.size(); ++k)
         setPrintSelection(d_.csz, static_cast<PrintItem>(k), checked[k]);
     setSettingFlag(d_.csz, setting::kPrintAnalysis, analysis);
+    setSettingFlag(d_.csz, setting::kPrintChangeRecord, changeRecord);
     // A failure is told by the window; the choices stay in effect for this run.
     host_.saveSettings();
     closed = true;

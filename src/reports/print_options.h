@@ -24,6 +24,8 @@ public:
     static constexpr const char* kFrameCaption = "内容选项";
     // The added box of the analysis pages (settings entry 80), stored on confirm.
     static constexpr const char* kAnalysisCaption = "分析结果";
+    // The record of changes against the logger's readings (settings entry 81), stored on confirm.
+    static constexpr const char* kChangeRecordCaption = "原始数据修改记录";
 
     PrintOptionsDialog(TestData& data, Dialogs& dialogs, DialogHost& host)
         : d_(data), dialogs_(dialogs), host_(host)
@@ -32,6 +34,7 @@ public:
 
     std::array<bool, 6> checked{};
     bool analysis = false;
+    bool changeRecord = false;
     bool closed = false;
 
     void load();

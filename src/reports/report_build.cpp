@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "reports/analysis_page.h"
+#include "reports/change_record_page.h"
 #include "reports/report_data.h"
 #include "reports/report_tables.h"
 #include "tables/table_rows.h"
@@ -25,6 +26,7 @@ PrintSelection printSelectionOf(const SettingsTable& csz)
                      on(PrintItem::GradientCurve), simpleSummary(csz),     on(PrintItem::RawTable),
                      on(PrintItem::ReducedCurves)};
     s.analysis = printAnalysis(csz);
+    s.changeRecord = printChangeRecord(csz);
     return s;
 }
 
@@ -106,6 +108,10 @@ void ReportBuilder::printBuild(PageDocument& doc)
         AnalysisCurves(doc, a);
         stamp(doc);
     }
+    if (s.changeRecord) {
+        doc.newPage();
+        ChangeRecordPages(doc, d_, [&] { stamp(doc); });
+    }
     doc.end();
 }
 
@@ -174,6 +180,11 @@ int ReportBuilder::buildWord(PageDocument& doc)
         AnalysisTables(doc, d_, a);
         doc.newPage();
         AnalysisCurves(doc, a);
+    }
+    if (s.changeRecord) {
+        if (!doc.flow().empty())
+            doc.newPage();
+        ChangeRecordPages(doc, d_, [] {});
     }
     doc.end();
     return t;

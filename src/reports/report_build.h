@@ -25,6 +25,7 @@ struct PrintSelection
     bool rawTable = false;      // 78
     bool reducedCurves = false; // 79
     bool analysis = false;      // 80: the analysis pages after the curves
+    bool changeRecord = false;  // 81: the record of changes, last
 };
 
 PrintSelection printSelectionOf(const SettingsTable& csz);

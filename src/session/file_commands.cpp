@@ -30,6 +30,21 @@ template <class F> void call(const F& hook)
         hook();
 }
 
+// The ending of a file's name (after its last dot), empty when it has none.
+std::string endingOf(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const auto dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? std::string() : name.substr(dot + 1);
+}
+
+// The name with ".ending" added when it has no ending of its own.
+std::string withEnding(const std::string& path, const std::string& ending)
+{
+    return endingOf(path).empty() ? path + "." + ending : path;
+}
+
 bool endsWithPys(const std::string& name)
 {
     return name.size() >= 3 && name.compare(name.size() - 3, 3, "pys") == 0;
@@ -115,9 +130,11 @@ void FileCommands::newTest()
 {
     if (!askSaveFirst())
         return;
-    const std::string chosen = dialogs_.saveFile({kNewFilter, 2, "", "新文件保存为"});
+    std::string chosen = dialogs_.saveFile({kNewFilter, 2, "", "新文件保存为"});
     if (chosen.empty())
         return;
+    // A new test is a record file: a name without an ending gets its ending.
+    chosen = withEnding(chosen, "pys");
     const std::string previous = d_.curfile;
     d_.curfile = chosen;
     d_.newtest = true;
@@ -141,6 +158,7 @@ void FileCommands::newTest()
     call(hooks.clearGrid);
     for (int i = 0; i < kRecordFileRows; ++i)
         d_.jlbp[i].hz = kEndLoad;
+    call(hooks.testReplaced);
     call(hooks.newProjectInfo);
 }
 
@@ -344,7 +362,10 @@ void FileCommands::complete()
     call(hooks.display);
     call(hooks.menuinfo);
     d_.ysn = d_.jlbn;
+    // What New began ends with the next test.
+    d_.newtest = false;
     call(hooks.focusGrid);
+    call(hooks.testReplaced);
 }
 
 void FileCommands::leaveWithNoTest(const std::string& message)
@@ -357,6 +378,7 @@ void FileCommands::leaveWithNoTest(const std::string& message)
     call(hooks.showRecordTable);
     call(hooks.display);
     call(hooks.menuinfo);
+    call(hooks.testReplaced);
 }
 
 std::string FileCommands::buildRecordFile()
@@ -441,46 +463,69 @@ std::string FileCommands::buildRawFile(const std::string& old)
     return overlay(old, records);
 }
 
-bool FileCommands::changedOnDisk() const
+std::optional<std::string> FileCommands::fileAsItIs(const std::string& path, const std::string& failure,
+                                                    bool* missing)
 {
-    if (!onDisk_)
-        return false;
-    const ReadResult now = readWholeFile(d_.curfile, readLimit_);
-    return !now.bytes || *now.bytes != *onDisk_;
+    ReadResult now = readWholeFile(path, kMaxSavedFileBytes + 1);
+    if (missing && now.missing) {
+        *missing = true;
+        return std::nullopt;
+    }
+    if (now.bytes && now.bytes->size() > kMaxSavedFileBytes) {
+        now.bytes.reset();
+        now.error = "文件过大";
+    }
+    if (!now.bytes) {
+        dialogs_.message({failure + now.error, "系统警告！", MsgButtons::Ok, MsgIcon::Critical, 1});
+        return std::nullopt;
+    }
+    return std::move(now.bytes);
+}
+
+std::string FileCommands::buildFile(const std::string& old)
+{
+    if (d_.ftype == FileKind::Record)
+        return buildRecordFile();
+    return d_.ftype == FileKind::Raw267 ? buildRawOldFile(old) : buildRawFile(old);
 }
 
 SaveResult FileCommands::save()
 {
     if (d_.curfile.empty() || d_.ftype == FileKind::None)
         return SaveResult::Failed;
-    const bool changed = changedOnDisk();
+    // The file as it is now: to see whether someone else changed it since it was read, and
+    // for the readings the save keeps. A file that cannot be read is not saved over.
+    // Only a file that is not there (a new test's, or one deleted since) is written without
+    // its old bytes.
+    bool missing = false;
+    const std::optional<std::string> now = fileAsItIs(d_.curfile, "文件保存失败！无法读取原文件：", &missing);
+    if (!now && !missing)
+        return SaveResult::Failed;
+    std::string old = now.value_or(std::string());
+    const bool changed = onDisk_ && (missing || old.compare(0, readLimit_, *onDisk_) != 0);
     if (changed) {
         const MsgAnswer a = dialogs_.message({"文件打开后已被删除或被其他程序改动！仍然保存（覆盖）吗？",
                                               "系统警告！", MsgButtons::YesNo, MsgIcon::Critical, 2});
         if (a != MsgAnswer::Yes)
             return SaveResult::Failed;
+        // The readings the save does not rewrite are those of the file as it was opened.
+        if (old.size() < onDisk_->size())
+            old.resize(onDisk_->size());
+        std::copy(onDisk_->begin(), onDisk_->end(), old.begin());
     }
-    std::string bytes;
-    if (d_.ftype == FileKind::Record) {
-        bytes = buildRecordFile();
-    } else {
-        // The readings the save does not rewrite come from the file as it was opened when
-        // it has gone or changed since.
-        std::string oldBytes;
-        if (changed) {
-            oldBytes = *onDisk_;
-        } else {
-            const ReadResult old = readWholeFile(d_.curfile);
-            oldBytes = old.bytes ? *old.bytes : std::string();
-        }
-        bytes = d_.ftype == FileKind::Raw267 ? buildRawOldFile(oldBytes) : buildRawFile(oldBytes);
-    }
+    const std::string bytes = buildFile(old);
     const IoResult written = writeFileAtomic(d_.curfile, bytes);
     if (!written) {
         dialogs_.message(
             {"文件保存失败！" + written.reason(), "系统警告！", MsgButtons::Ok, MsgIcon::Critical, 1});
         return SaveResult::Failed;
     }
+    saved(bytes);
+    return SaveResult::Saved;
+}
+
+void FileCommands::saved(const std::string& bytes)
+{
     if (onDisk_)
         onDisk_ = bytes.substr(0, std::min(bytes.size(), readLimit_));
     // The test is saved even when its settings are not: that failure is only told.
@@ -488,6 +533,51 @@ SaveResult FileCommands::save()
     d_.dirty = false;
     if (hooks.setSaveEnabled)
         hooks.setSaveEnabled(false);
+}
+
+SaveResult FileCommands::saveAs()
+{
+    if (d_.curfile.empty() || d_.ftype == FileKind::None)
+        return SaveResult::Failed;
+    // A test keeps its kind: a record file is written as ".pys", a logger file in its own
+    // layout with the ending it has.
+    const std::string ending = d_.ftype == FileKind::Record ? "pys" : endingOf(d_.curfile);
+    const std::string filter =
+        ending.empty() ? std::string("All files(*.*)|*.*") : ending + "| *." + ending + "|All files(*.*)|*.*";
+    std::string chosen = dialogs_.saveFile({filter, 1, "", "另存为"});
+    if (chosen.empty())
+        return SaveResult::Failed;
+    if (!ending.empty())
+        chosen = withEnding(chosen, ending);
+    if (chosen == d_.curfile)
+        return save();
+    std::string why;
+    if (fileLength(chosen, &why).has_value()) {
+        const MsgAnswer a = dialogs_.message(
+            {"该文件已经存在！覆盖它？", "系统警告！", MsgButtons::YesNo, MsgIcon::Critical, 2});
+        if (a != MsgAnswer::Yes)
+            return SaveResult::Failed;
+    }
+    // A logger file's readings that the save does not rewrite come from the file itself.
+    std::string old;
+    if (d_.ftype != FileKind::Record) {
+        const auto read = fileAsItIs(d_.curfile, "另存失败！无法读取原文件：");
+        if (!read)
+            return SaveResult::Failed;
+        old = *read;
+    }
+    const std::string bytes = buildFile(old);
+    const IoResult written = writeFileAtomic(chosen, bytes);
+    if (!written) {
+        dialogs_.message(
+            {"另存失败！" + written.reason(), "系统警告！", MsgButtons::Ok, MsgIcon::Critical, 1});
+        return SaveResult::Failed;
+    }
+    // The window goes on with the new file; the old one stays as it was.
+    d_.curfile = chosen;
+    saved(bytes);
+    if (hooks.showHeader)
+        hooks.showHeader(windowCaption(d_), headerLabels(d_));
     return SaveResult::Saved;
 }
 

@@ -43,6 +43,8 @@ struct FileCommandHooks
     std::function<void(bool)> setSaveEnabled; // the save tool in the file menu and the toolbar
     std::function<void()> clearGrid;          // New: only the two header rows remain
     std::function<void()> newProjectInfo;     // New: the project information dialog, modal
+    // Another test (or none) is in the window: opened, begun with New, or a failed open.
+    std::function<void()> testReplaced;
 };
 
 class FileCommands
@@ -63,6 +65,9 @@ public:
     // the window): unsaved data are offered for saving first.
     OpenResult openChosen(const std::string& path);
     SaveResult save();
+    // Save As: the test written under a name the user chooses, in its own kind; the window
+    // goes on with the new file, the old one is left as it was.
+    SaveResult saveAs();
 
     const std::string& settingsPath() const { return settingsPath_; }
 
@@ -75,6 +80,15 @@ private:
     void axisStep();
     void complete();
     void leaveWithNoTest(const std::string& message);
+    // The file of the test's kind; a logger file's records that the save does not rewrite
+    // come from `old`, the file's bytes.
+    std::string buildFile(const std::string& old);
+    // A whole file, or nothing after telling the user (`failure` + the reason). With
+    // `missing`, a file that is not there is not told but flagged there.
+    std::optional<std::string> fileAsItIs(const std::string& path, const std::string& failure,
+                                          bool* missing = nullptr);
+    // After a file was written: the test is saved.
+    void saved(const std::string& bytes);
     std::string buildRecordFile();
     std::string buildRawOldFile(const std::string& old);
     std::string buildRawFile(const std::string& old);
@@ -87,7 +101,8 @@ private:
     // new test. A save that finds the file deleted or changed by someone else asks first.
     std::optional<std::string> onDisk_;
     std::size_t readLimit_ = 0;
-    bool changedOnDisk() const;
+    // The largest file a save reads back whole (a logger file of 200 000 readings).
+    static constexpr std::size_t kMaxSavedFileBytes = 64u << 20;
 };
 
 // The header labels as the main window shows them for the open test.

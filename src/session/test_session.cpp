@@ -1,6 +1,9 @@
 #include "session/test_session.h"
 
 #include "base/cp936.h"
+#include "base/file_io.h"
+#include "data/change_record.h"
+#include "data/file_damage.h"
 #include "data/settings_entries.h"
 #include "data/startup.h"
 #include "eval/curve_scale.h"
@@ -31,6 +34,18 @@ TestSession::TestSession(TestData& data, Dialogs& dialogs, std::string settingsP
         d_.bjtext = trimBlanks(d_.restored ? d_.csz[setting::kProjectTexts + 5] : d_.jlb[5].cstr.trimmed());
     };
     curves.hooks.gridRows = [this] { return grid.rows(); };
+    h.testReplaced = [this] { testReplaced(); };
+}
+
+void TestSession::testReplaced()
+{
+    d_.logger = loggerReadings(d_);
+    // A new test has no file yet.
+    if (d_.newtest || d_.curfile.empty())
+        return;
+    const std::string damage = damageMessage(d_, fileLength(d_.curfile));
+    if (!damage.empty())
+        dialogs_.message({damage, "系统提示！", MsgButtons::Ok, MsgIcon::Exclamation, 1});
 }
 
 void TestSession::start(int screenWidthPx)
@@ -74,6 +89,7 @@ void TestSession::ysdata_Click()
     else
         fillRecordTable(grid, d_);
     grid.refresh();
+    recordTableShown();
 }
 
 std::unique_ptr<OpenedTest> openTestAlone(const std::string& path, const std::string& settingsPath,

@@ -41,6 +41,12 @@ public:
 protected:
     // The texts of the window changed; without a window nothing shows them.
     virtual void showTexts() {}
+    // Another test (or none) is in the session: opened, begun with New, or a failed open.
+    // Takes what the logger recorded (before any window works on the raw rows) and tells
+    // once what is wrong with an opened file.
+    virtual void testReplaced();
+    // The record table was shown again in the grid.
+    virtual void recordTableShown() {}
 
     TestData& d_;
     Dialogs& dialogs_;

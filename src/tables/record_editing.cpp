@@ -7,6 +7,8 @@
 #include "data/numfmt.h"
 #include "data/settings.h"
 #include "data/text_format.h"
+#include "data/value_range.h"
+#include "tables/record_table.h"
 
 namespace pyx {
 namespace {
@@ -44,11 +46,11 @@ ColumnRule columnRule(int col)
     case 0:
         return {"序号", 6, 9999, true};
     case 1:
-        return {"荷载", 9, 99999999, false};
+        return {"荷载", 9, static_cast<int>(kMaxLoad), false};
     case 3:
         return {"循环数", std::string::npos, 20, false};
     default:
-        return {"读数", 6, 9999, true};
+        return {"读数", 6, static_cast<int>(kMaxReading), true};
     }
 }
 
@@ -190,6 +192,7 @@ void RecordEditor::afterEdit(int row, int col)
 {
     if (d_.tabmode != 1)
         return;
+    const MarkLoads marks = markLoads(d_, grid_.rows());
     const std::string text = grid_.text(row, col);
     const std::optional<double> value = toDouble(text);
     if (col == 1 || (col >= 4 && col <= 11)) {
@@ -199,7 +202,7 @@ void RecordEditor::afterEdit(int row, int col)
             grid_.setText(row, col, formatDouble(*n, "##0"));
     }
     grid_.refresh();
-    recompute();
+    recompute(marks);
     grid_.focus();
     if (enableSave)
         enableSave();
@@ -262,21 +265,35 @@ bool RecordEditor::renumberCycles()
     return true;
 }
 
-void RecordEditor::recompute()
+void RecordEditor::recompute(const MarkLoads& marks)
 {
     savejlb();
     if (evaluate)
         evaluate();
+    const MarkLoads cleared = keepMarksOnLoads(d_, grid_.rows(), marks);
     if (display)
         display();
+    std::string message;
+    for (int which = 0; which < 2; ++which) {
+        if (!cleared.load[which])
+            continue;
+        if (!message.empty())
+            message += "\n";
+        message += std::string(which == 0 ? "第一拐点（水平临界荷载）" : "第二拐点（水平极限荷载）") +
+                   "所在的荷载 " + loadText(*cleared.load[which], d_.hzdecimal, d_.maxload) +
+                   " kN 已不是试验的一级荷载，该标记已清除。";
+    }
+    if (!message.empty())
+        dialogs_.message({message, "系统提示！", MsgButtons::Ok, MsgIcon::Information, 1});
 }
 
 void RecordEditor::fixCycles()
 {
+    const MarkLoads marks = markLoads(d_, grid_.rows());
     if (!renumberCycles())
         return;
     grid_.refresh();
-    recompute();
+    recompute(marks);
     grid_.focus();
     if (enableSave)
         enableSave();
@@ -317,6 +334,7 @@ void RecordEditor::insertRow()
                           "系统提示！", MsgButtons::Ok, MsgIcon::Information, 1});
         return;
     }
+    const MarkLoads marks = markLoads(d_, grid_.rows());
     grid_.insertRow(r + 1);
     grid_.setText(r + 1, 0, std::to_string(r));
     for (int c = 1; c < grid_.cols(); ++c)
@@ -325,7 +343,7 @@ void RecordEditor::insertRow()
         if (k > 0)
             grid_.setText(k + 1, 0, std::to_string(k));
     grid_.refresh();
-    recompute();
+    recompute(marks);
     if (enableSave)
         enableSave();
 }
@@ -342,7 +360,7 @@ void RecordEditor::addFirstRow()
         grid_.setText(2, c, gaugeInUse(d_.csz, (c - 4) % 4) ? "0.00" : "--");
     grid_.setCurrent(2, 1);
     grid_.refresh();
-    recompute();
+    recompute(MarkLoads{});
     if (enableSave)
         enableSave();
 }
@@ -352,10 +370,14 @@ void RecordEditor::deleteRow()
     const int r = grid_.currentRow();
     if (r < std::max(1, grid_.fixedRows()) || d_.tabmode != 1 || r >= grid_.rows())
         return;
+    const MarkLoads marks = markLoads(d_, grid_.rows());
     grid_.removeRow(r);
     grid_.setCurrent(r < grid_.rows() ? r : grid_.rows() - 1, grid_.currentCol());
+    // The serial numbers close the gap the row leaves.
+    for (int k = std::max(r, grid_.fixedRows()); k < grid_.rows(); ++k)
+        grid_.setText(k, 0, std::to_string(k - 1));
     grid_.refresh();
-    recompute();
+    recompute(marks);
     if (enableSave)
         enableSave();
 }

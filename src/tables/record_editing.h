@@ -8,6 +8,7 @@
 #include "data/model.h"
 #include "platform/dialogs.h"
 #include "platform/text_grid.h"
+#include "tables/mark_loads.h"
 
 namespace pyx {
 
@@ -64,7 +65,9 @@ public:
 private:
     bool renumberCycles();
     void addFirstRow();
-    void recompute();
+    // Writes the grid back, evaluates, keeps the marks on the loads they stood on before
+    // the command (telling which were cleared) and redraws.
+    void recompute(const MarkLoads& marks);
     void setRefusal(std::string reason);
 
     TestData& d_;

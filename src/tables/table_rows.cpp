@@ -5,6 +5,7 @@
 #include "data/numfmt.h"
 #include "data/settings.h"
 #include "data/text_format.h"
+#include "data/value_range.h"
 #include "eval/evaluation.h"
 #include "tables/record_table.h"
 
@@ -31,11 +32,12 @@ TableRow recordRowCells(const TestData& d, int i, const GaugesInUse& use)
     const JlbRec& r = d.jlb[i];
     TableRow row;
     row.reserve(kRecordCols);
-    row.push_back(loadText(r.hz, d.hzdecimal, d.maxload));
+    // A number a damaged file gave that the table cannot hold shows as "--".
+    row.push_back(usableLoad(r.hz) ? loadText(r.hz, d.hzdecimal, d.maxload) : "--");
     row.push_back(r.sj.trimmed());
     row.push_back(std::to_string(r.xh));
     for (int g = 0; g < 8; ++g)
-        row.push_back(use[g % 4] ? formatSingle(r.ds[g], "#0.00") : "--");
+        row.push_back(use[g % 4] && usableReading(r.ds[g]) ? formatSingle(r.ds[g], "#0.00") : "--");
     return row;
 }
 

@@ -71,12 +71,12 @@ TEST_F(SaveConditionsTest, ReadOnlyFileOrFolderAndFolderInPlaceOfTheFileAreToldI
         EXPECT_EQ(test::TempDir::read(path), original);
     }
 
+    // A folder in place of the file cannot be read back: the save stops there, unasked.
     fs::remove(path);
     fs::create_directory(path);
-    dialogs.answers.push_back(MsgAnswer::Yes); // the file is gone: save anyway
     EXPECT_EQ(cmd.save(), SaveResult::Failed);
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].text, "文件保存失败！这是一个文件夹，不是文件");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "文件保存失败！无法读取原文件：这是一个文件夹，不是文件");
     EXPECT_TRUE(fs::is_directory(path));
     EXPECT_TRUE(d->dirty);
 

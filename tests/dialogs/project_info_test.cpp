@@ -266,3 +266,66 @@ TEST_F(ProjectInfoTest, NewTestStoresJackAndSensorDataInTheSettingsFile)
 
 } // namespace
 } // namespace pyx
+
+namespace pyx {
+namespace {
+
+struct ProjectInfoLimitTest : ProjectInfoTest
+{
+};
+
+TEST_F(ProjectInfoLimitTest, TextsLongerThanTheirSlotAreRefusedWhereTyped)
+{
+    d->curfile = dir.file("t.pyx");
+    d->ftype = FileKind::Raw311;
+    dlg.load();
+    dlg.text2[5] = "500";
+    // Twenty bytes fit a logger file's pile number slot, twenty-one do not.
+    dlg.text2[1] = "试桩一二三四五六七八";
+    dlg.ok();
+    EXPECT_TRUE(dlg.closed);
+    dlg.closed = false;
+    dlg.text2[1] = "试桩一二三四五六七八X";
+    dlg.ok();
+    EXPECT_FALSE(dlg.closed);
+    EXPECT_EQ(dlg.focus, 1);
+    EXPECT_EQ(messageTexts().back(), "试桩编号最多 20 个字节（10 个汉字），文件存不下更长的文字！");
+    EXPECT_EQ(d->jlb[1].cstr.trimmed(), "试桩一二三四五六七八");
+
+    // A record file keeps 40 bytes of each text.
+    d->ftype = FileKind::Record;
+    dlg.ok();
+    EXPECT_TRUE(dlg.closed);
+    dlg.closed = false;
+    dlg.text2[0] = std::string(41, 'A');
+    dlg.ok();
+    EXPECT_FALSE(dlg.closed);
+    EXPECT_EQ(messageTexts().back(), "工程名称最多 40 个字节（20 个汉字），文件存不下更长的文字！");
+}
+
+TEST(ProjectInfoNewTest, TheNewTestStateEndsWithTheNextOpen)
+{
+    test::TempDir dir;
+    auto d = std::make_unique<TestData>();
+    ScriptedDialogs dialogs;
+    MainWindow w{*d, dialogs, dir.file("spconfig.sys")};
+    w.load(1366);
+    dialogs.fileNames.push_back(dir.file("new.pys"));
+    w.dispatch("miFNew");
+    EXPECT_TRUE(d->newtest);
+    dialogs.answers.push_back(MsgAnswer::No);
+    dialogs.fileNames.push_back(std::string(PYX_SOURCE_DIR) + "/samples/record_15_levels.pys");
+    w.dispatch("miFOpen");
+    ASSERT_EQ(d->jlbn > 0, true);
+    EXPECT_FALSE(d->newtest);
+    // The opened test's header is taken as it is: its pile number need not be a number.
+    ProjectInfoDialog dlg{*d, w, dialogs};
+    dlg.load();
+    dlg.text2[1] = "A-1";
+    dlg.text2[5] = "500";
+    dlg.ok();
+    EXPECT_TRUE(dlg.closed);
+}
+
+} // namespace
+} // namespace pyx

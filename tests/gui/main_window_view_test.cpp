@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "data/numfmt.h"
 #include "mainwin/qt/main_window_widget.h"
 #include "modal_script.h"
 #include "platform/qt/qt_text_grid.h"
@@ -301,7 +302,7 @@ TEST_F(MainWindowView, FileCommandsHaveTheUsualKeys)
     int withKeys = 0;
     for (const QAction* a : window->findChildren<QAction*>())
         withKeys += a->shortcut().isEmpty() ? 0 : 1;
-    EXPECT_EQ(withKeys, 3); // the toolbar's copies have none: one key, one action
+    EXPECT_EQ(withKeys, 6); // the toolbar's copies have none: one key, one action
 
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -323,6 +324,43 @@ TEST_F(MainWindowView, FileCommandsHaveTheUsualKeys)
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     settle();
     EXPECT_TRUE(saving.unexpected().isEmpty());
+}
+
+TEST_F(MainWindowView, UndoAndRedoKeysAndTheCellsThatDifferFromTheLogger)
+{
+    auto window = startWindow();
+    QLineEdit* editor = openSampleAndEdit(*window, 0, 4);
+    ASSERT_NE(editor, nullptr);
+    const float logged = window->logic().data().jlb[0].ds[0];
+    editor->selectAll();
+    QTest::keyClicks(editor, "0.61");
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+    ASSERT_FLOAT_EQ(window->logic().data().jlb[0].ds[0], 0.61f);
+    // The edited cell stands out, with the logger's reading in its tooltip.
+    QTableView* grid = window->gridWidget()->dataView();
+    const QModelIndex cell = grid->model()->index(0, 4);
+    EXPECT_TRUE(cell.data(Qt::BackgroundRole).isValid());
+    EXPECT_EQ(cell.data(Qt::ToolTipRole).toString().toStdString(), "记录仪读数：" + singleText(logged));
+    EXPECT_FALSE(grid->model()->index(0, 5).data(Qt::BackgroundRole).isValid());
+    const auto* edits = window->findChild<QLabel*>("loggerEdits");
+    ASSERT_NE(edits, nullptr);
+    EXPECT_EQ(edits->text(), QString::fromUtf8("与记录仪读数不同：1 个单元格，插入 0 行，删除 0 行"));
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    settle();
+    EXPECT_FLOAT_EQ(window->logic().data().jlb[0].ds[0], logged);
+    EXPECT_EQ(edits->text(), QString::fromUtf8("与记录仪读数一致"));
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    settle();
+    EXPECT_FLOAT_EQ(window->logic().data().jlb[0].ds[0], 0.61f);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    settle();
+    EXPECT_FLOAT_EQ(window->logic().data().jlb[0].ds[0], 0.61f);
+    window->logic().data().dirty = false;
 }
 
 // At a screen width of 1366 pixels the columns of the three tables have fixed widths; a

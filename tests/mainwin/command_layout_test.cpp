@@ -5,9 +5,9 @@
 namespace pyx {
 namespace {
 
-// The usual keys sit on the file menu's tools only: a key on two actions (the menu's and
-// the toolbar's copy of a tool) would be ambiguous and do nothing.
-TEST(CommandLayout, OnlyTheFileMenuCommandsHaveKeys)
+// The usual keys sit on the menus' tools only: a key on two actions (the menu's and the
+// toolbar's copy of a tool) would be ambiguous and do nothing.
+TEST(CommandLayout, OnlyTheFileAndEditMenuCommandsHaveKeys)
 {
     CommandBar bar;
     buildMainCommandBar(bar);
@@ -16,10 +16,15 @@ TEST(CommandLayout, OnlyTheFileMenuCommandsHaveKeys)
         for (const Tool& tool : band.tools)
             if (tool.shortcut != ToolShortcut::None)
                 withKeys.push_back(band.name + "." + tool.name);
-    EXPECT_EQ(withKeys, (std::vector<std::string>{"mnuFile.miFNew", "mnuFile.miFOpen", "mnuFile.miFSave"}));
+    EXPECT_EQ(withKeys,
+              (std::vector<std::string>{"mnuFile.miFNew", "mnuFile.miFOpen", "mnuFile.miFSave",
+                                        "mnuFile.miFSaveAs", "mnuedit.miEUndo", "mnuedit.miERedo"}));
     EXPECT_EQ(bar.tool("mnuFile", "miFNew")->shortcut, ToolShortcut::New);
     EXPECT_EQ(bar.tool("mnuFile", "miFOpen")->shortcut, ToolShortcut::Open);
     EXPECT_EQ(bar.tool("mnuFile", "miFSave")->shortcut, ToolShortcut::Save);
+    EXPECT_EQ(bar.tool("mnuFile", "miFSaveAs")->shortcut, ToolShortcut::SaveAs);
+    EXPECT_EQ(bar.tool("mnuedit", "miEUndo")->shortcut, ToolShortcut::Undo);
+    EXPECT_EQ(bar.tool("mnuedit", "miERedo")->shortcut, ToolShortcut::Redo);
 }
 
 // The analysis band stands before the help menu and holds the statistics of several piles.

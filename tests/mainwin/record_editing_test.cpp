@@ -219,14 +219,14 @@ TEST_F(RecordEditingTest, InsertStopsWhereTheFileCouldNotKeepTheRow)
     EXPECT_EQ(tableCapacity(FileKind::Raw311), kJlbRows - 1);
 }
 
-TEST_F(RecordEditingTest, DeleteMovesTheCurrentRowAndLeavesAGapInTheNumbers)
+TEST_F(RecordEditingTest, DeleteMovesTheCurrentRowAndRenumbers)
 {
     openRows(loads({10, 20, 30}));
     g.setCurrent(3, 1);
     w.dispatch("miCscyh");
     EXPECT_EQ(g.rows(), 4);
     EXPECT_EQ(g.currentRow(), 3);
-    EXPECT_EQ(g.text(3, 0), "3"); // not renumbered
+    EXPECT_EQ(g.text(3, 0), "2");
     EXPECT_EQ(d->jlb[1].hz, 30.0f);
     g.setCurrent(3, 1);
     w.dispatch("miCscyh"); // the last row: the current row moves up

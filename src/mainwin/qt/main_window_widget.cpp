@@ -106,6 +106,14 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
         refusal->setText(QString::fromStdString(reason));
     };
 
+    // How the table differs from the logger's readings.
+    auto* edits = new QLabel(this);
+    edits->setObjectName("loggerEdits");
+    statusBar()->addPermanentWidget(edits);
+    logic_->editSummaryChanged = [this, edits] {
+        edits->setText(QString::fromStdString(logic_->editSummary));
+    };
+
     logic_->textsChanged = [this] { showTexts(); };
     logic_->quit = [this] {
         closing_ = true;

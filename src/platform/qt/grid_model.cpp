@@ -1,5 +1,8 @@
 #include "platform/qt/grid_model.h"
 
+#include <QBrush>
+#include <QColor>
+
 #include <algorithm>
 
 namespace pyx {
@@ -44,6 +47,15 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return QString::fromStdString(grid_.text(gridRow(index.row()), index.column()));
+    case Qt::ToolTipRole:
+    case Qt::BackgroundRole: {
+        const std::string& note = grid_.note(gridRow(index.row()), index.column());
+        if (note.empty())
+            return {};
+        if (role == Qt::ToolTipRole)
+            return QString::fromStdString(note);
+        return QBrush(QColor(255, 214, 153)); // light orange: differs from the logger's reading
+    }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(part_ == Part::Header ? Qt::Alignment(Qt::AlignCenter)
                                                          : toQt(grid_.colAlign(index.column())));

@@ -26,6 +26,16 @@ void setShortcut(QAction* action, ToolShortcut shortcut)
     case ToolShortcut::Save:
         action->setShortcuts(QKeySequence::Save);
         break;
+    case ToolShortcut::SaveAs:
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        break;
+    case ToolShortcut::Undo:
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+        break;
+    case ToolShortcut::Redo:
+        action->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+        break;
     case ToolShortcut::None:
         break;
     }

@@ -32,6 +32,11 @@ PrintOptionsWidget::PrintOptionsWidget(PrintOptionsDialog& logic, QWidget* paren
     analysis->setChecked(logic_.analysis);
     connect(analysis, &QCheckBox::toggled, this, [this](bool on) { logic_.analysis = on; });
     grid->addWidget(analysis, 3, 0);
+    auto* changes = new QCheckBox(QString::fromUtf8(PrintOptionsDialog::kChangeRecordCaption), frame);
+    changes->setObjectName("chkChangeRecord");
+    changes->setChecked(logic_.changeRecord);
+    connect(changes, &QCheckBox::toggled, this, [this](bool on) { logic_.changeRecord = on; });
+    grid->addWidget(changes, 3, 1);
     outer->addWidget(frame);
 
     const OkExitButtons buttons = makeOkExitButtons(this);

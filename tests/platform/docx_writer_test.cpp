@@ -131,6 +131,43 @@ TEST_F(DocxWriterTest, PackageHoldsTheDocumentWithTablesAndPicturesInCells)
     EXPECT_GT(x.find("w:top=\"850\""), x.find("曲线图"));
 }
 
+TEST_F(DocxWriterTest, HeaderRowsRepeatAndTheFooterNumbersThePages)
+{
+    options.pageFooter = "第 {PAGE} 页 共 {NUMPAGES} 页";
+    options.pageFooterSize = 12;
+    Table t(2, 4);
+    t.setHeaderRows(2);
+    doc.table(t);
+    const auto parts = unzip(docxDocument(doc.flow(), options, encoder).bytes);
+    const std::string& x = parts.at("word/document.xml");
+    // The first table has no header rows, the last one its first two.
+    const std::size_t last = x.rfind("<w:tbl>");
+    EXPECT_EQ(x.find("<w:tblHeader/>"), x.find("<w:tblHeader/>", last));
+    EXPECT_EQ(count(x.substr(last), "<w:tblHeader/>"), 2u);
+    EXPECT_LT(x.find("<w:tblHeader/>", last), x.find("</w:tr>", last));
+
+    // Every section refers to the footer, which the package carries with its type.
+    EXPECT_EQ(count(x, "<w:footerReference w:type=\"default\" r:id=\"rIdFooter\"/>"), count(x, "<w:sectPr>"));
+    EXPECT_NE(parts.at("word/_rels/document.xml.rels").find("Id=\"rIdFooter\""), std::string::npos);
+    EXPECT_NE(parts.at("[Content_Types].xml").find("/word/footer1.xml"), std::string::npos);
+    const std::string& f = parts.at("word/footer1.xml");
+    const std::size_t page = f.find("<w:fldSimple w:instr=\" PAGE \">");
+    const std::size_t pages = f.find("<w:fldSimple w:instr=\" NUMPAGES \">");
+    ASSERT_NE(page, std::string::npos);
+    ASSERT_NE(pages, std::string::npos);
+    EXPECT_LT(f.find(">第 </w:t>"), page);
+    EXPECT_LT(page, f.find("> 页 共 </w:t>"));
+    EXPECT_LT(f.find("> 页 共 </w:t>"), pages);
+    EXPECT_GT(f.find("> 页</w:t>"), pages);
+    EXPECT_NE(f.find("<w:jc w:val=\"center\"/>"), std::string::npos);
+    EXPECT_NE(f.find("<w:sz w:val=\"24\"/>"), std::string::npos);
+
+    options.pageFooter.clear();
+    const auto plain = unzip(docxDocument(doc.flow(), options, encoder).bytes);
+    EXPECT_EQ(plain.count("word/footer1.xml"), 0u);
+    EXPECT_EQ(plain.at("word/document.xml").find("footerReference"), std::string::npos);
+}
+
 TEST_F(DocxWriterTest, WritesWholeOrNotAtAll)
 {
     test::TempDir dir;

@@ -31,6 +31,7 @@ constexpr std::array kPictures{
     ToolPicture{preview_tool::kPrint, "document-print", QStyle::SP_DialogSaveButton},
     ToolPicture{preview_tool::kExportPdf, "application-pdf", QStyle::SP_FileIcon},
     ToolPicture{preview_tool::kExportWord, "x-office-document", QStyle::SP_FileIcon},
+    ToolPicture{preview_tool::kExportExcel, "x-office-spreadsheet", QStyle::SP_FileIcon},
     ToolPicture{preview_tool::kFirst, "go-first", QStyle::SP_MediaSkipBackward},
     ToolPicture{preview_tool::kPrevious, "go-previous", QStyle::SP_ArrowLeft},
     ToolPicture{preview_tool::kNext, "go-next", QStyle::SP_ArrowRight},

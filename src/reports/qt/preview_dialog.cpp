@@ -25,6 +25,7 @@
 #include "reports/qt/pdf_export.h"
 #include "reports/report_build.h"
 #include "reports/word_export.h"
+#include "reports/xlsx_export.h"
 
 namespace pyx {
 namespace {
@@ -91,6 +92,10 @@ PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWi
         WordExport(data_, gridRows, dialogs_, measure_, encoder).run();
     };
     logic_.hooks.exportPdf = [this] { exportPdfFile(); };
+    logic_.hooks.exportExcel = [this, gridRows] {
+        const QtPictureEncoder encoder;
+        exportXlsxAndTell(data_, gridRows, measure_, encoder, dialogs_);
+    };
     logic_.hooks.close = [this] { reject(); };
     logic_.hooks.fitPercent = [this] {
         applyZoom();
@@ -134,6 +139,7 @@ void PreviewDialog::buildToolbar()
     add(kPrint);
     add(kExportPdf);
     add(kExportWord);
+    add(kExportExcel);
     toolbar_->addSeparator();
     add(kFirst);
     add(kPrevious);

@@ -32,6 +32,8 @@ void buildMainCommandBar(CommandBar& bar)
                           {tool::kOpen, "打开(&O)"},
                           {tool::kSave, "保存(&S)"},
                           {kMenuSeparator, ""},
+                          {tool::kExcelExport, "导出Excel(&E)"},
+                          {kMenuSeparator, ""},
                           {tool::kExit, "退出(&X)"}}));
     // The usual keys, on the menu's tools only: a second action with the same key (the
     // toolbar's) would make the key ambiguous.

@@ -3,8 +3,8 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build clang-format git qt6-base-dev qt6-base-dev-tools qt6-svg-dev
           qt6-translations-l10n libgl1-mesa-dev fonts-noto-cjk fonts-wqy-microhei xvfb
-          poppler-utils libgtest-dev libgmock-dev libbenchmark-dev libzip-dev pkg-config
-          libreoffice-writer-nogui dpkg-dev desktop-file-utils appstream shared-mime-info librsvg2-bin
+          poppler-utils libgtest-dev libgmock-dev libbenchmark-dev libzip-dev libxlsxwriter-dev pkg-config
+          libreoffice-writer-nogui libreoffice-calc-nogui dpkg-dev desktop-file-utils appstream shared-mime-info librsvg2-bin
           clang libclang-rt-14-dev llvm)
 missing=()
 for p in "${packages[@]}"; do

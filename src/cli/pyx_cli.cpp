@@ -4,9 +4,9 @@
 //                                         the curve's drawing operations, one JSON object a
 //                                         line, or the curve as an image
 //   pyx-cli report FILE [--settings S] [--word] [--changes]
-//                  (--outline | --pdf OUT | --rtf OUT | --docx OUT)
-//                                         the report document: its outline as JSON, a PDF, or
-//                                         the Word export as RTF or .docx
+//                  (--outline | --pdf OUT | --rtf OUT | --docx OUT | --xlsx OUT)
+//                                         the report document: its outline as JSON, a PDF, the
+//                                         Word export as RTF or .docx, or the Excel export
 //   pyx-cli stats FILE... [--json] [--rule hcr|y10|y6] [--settings S] [--pdf|--rtf|--docx OUT]
 //                                         the piles side by side with their statistics
 //   pyx-cli analyse FILE [--settings S] [--json]
@@ -33,6 +33,7 @@
 #include "reports/word_export.h"
 #include "session/test_session.h"
 #include "tables/summary_tables.h"
+#include "reports/xlsx_export.h"
 
 #ifdef PYX_CLI_PNG
 #include <QGuiApplication>
@@ -63,7 +64,7 @@ constexpr const char* kUsage =
     "usage: pyx-cli inspect FILE [--settings SETTINGS_FILE]\n"
     "       pyx-cli draw FILE --curve 1|2 [--settings SETTINGS_FILE] [--png OUT.png]\n"
     "       pyx-cli report FILE [--settings SETTINGS_FILE] [--word] [--changes]\n"
-    "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n"
+    "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx | --xlsx OUT.xlsx)\n"
     "       pyx-cli stats FILE... [--json] [--standard jgj106|gb50007] [--cap-le3]\n"
     "                      [--rule hcr|y10|y6|allowable|hu] [--allowable MM] [--settings SETTINGS_FILE]\n"
     "                      [--pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx]\n"
@@ -76,9 +77,11 @@ constexpr const char* kHelp =
     "  draw FILE --curve 1|2 [--png OUT.png]\n"
     "                     the H0-t-Y0 (1) or H0-dY0/dH0 (2) curve: its drawing operations, one\n"
     "                     JSON object a line, or an image\n"
-    "  report FILE [--word] (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx)\n"
+    "  report FILE [--word] (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx |\n"
+    "                     --xlsx OUT.xlsx)\n"
     "                     the report document of the print preview (or with --word of the Word\n"
-    "                     export): its outline as JSON, a PDF, or the Word document;\n"
+    "                     export): its outline as JSON, a PDF, the Word document, or the Excel\n"
+    "                     workbook (a sheet per report table, the curves on a sheet of their own);\n"
     "                     --changes adds the record of changes against the logger's readings\n"
     "  stats FILE...      the piles of a unit project side by side: each file's pile, Hcr and Hu\n"
     "                     from its marks, the statistics of Hcr and Hu with every step and the\n"
@@ -225,7 +228,7 @@ struct ReportRequest
 {
     bool word = false;
     bool changes = false; // the record of changes, whatever the settings say
-    std::string format;   // "outline", "pdf", "rtf" or "docx"
+    std::string format;   // "outline", "pdf", "rtf", "docx" or "xlsx"
     std::string out;
 };
 
@@ -241,7 +244,7 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
     (void)argv;
     const pyx::FixedTextMeasure measure;
 #endif
-    const bool wordFile = req.format == "rtf" || req.format == "docx";
+    const bool wordFile = req.format == "rtf" || req.format == "docx" || req.format == "xlsx";
 #ifndef PYX_CLI_PNG
     if (wordFile) {
         std::cerr << "pyx-cli: this build draws no pictures (--" << req.format << " needs the Qt build)\n";
@@ -254,6 +257,15 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
 #ifdef PYX_CLI_PNG
     if (wordFile) {
         const pyx::QtPictureEncoder encoder;
+        if (req.format == "xlsx") {
+            if (const pyx::IoResult written =
+                    pyx::exportXlsx(*opened->data, opened->session->grid.rows(), measure, encoder, req.out);
+                !written) {
+                std::cerr << "pyx-cli: " << req.out << ": " << written.reason() << "\n";
+                return 1;
+            }
+            return 0;
+        }
         const pyx::WordFormat format = req.format == "docx" ? pyx::WordFormat::Docx : pyx::WordFormat::Rtf;
         if (const pyx::IoResult written = pyx::exportWord(*opened->data, opened->session->grid.rows(),
                                                           measure, encoder, req.out, format);
@@ -340,7 +352,7 @@ int main(int argc, char** argv)
     std::optional<pyx::Standard> standard;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool reportOutput = a == "--pdf" || a == "--rtf" || a == "--docx";
+        const bool reportOutput = a == "--pdf" || a == "--rtf" || a == "--docx" || a == "--xlsx";
         if (a == "--settings" || (command == "draw" && (a == "--curve" || a == "--png")) ||
             (command == "report" && reportOutput)) {
             if (i + 1 >= args.size())

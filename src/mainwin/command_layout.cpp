@@ -33,6 +33,8 @@ void buildMainCommandBar(CommandBar& bar)
                           {tool::kSave, "保存(&S)"},
                           {tool::kSaveAs, "另存为(&A)"},
                           {kMenuSeparator, ""},
+                          {tool::kExcelExport, "导出Excel(&E)"},
+                          {kMenuSeparator, ""},
                           {tool::kExit, "退出(&X)"}}));
     // The usual keys, on the menu's tools only: a second action with the same key (the
     // toolbar's) would make the key ambiguous.

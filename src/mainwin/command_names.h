@@ -52,6 +52,7 @@ inline constexpr const char* kPrintPreviewTool = "miFPrintPreview"; // the toolb
 inline constexpr const char* kPrintOptions = "miPsz";
 inline constexpr const char* kPrintPreview = "miPyulan";
 inline constexpr const char* kWordExport = "miPword";
+inline constexpr const char* kExcelExport = "miFExcel"; // the file menu's 导出Excel
 // Analysis
 inline constexpr const char* kAnalyse = "miAanalyse";
 inline constexpr const char* kStatistics = "miAstats"; // 多桩统计

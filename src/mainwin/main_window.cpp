@@ -144,6 +144,10 @@ void MainWindow::registerCommands()
         if (windows_)
             windows_->runWordExport(d_, grid.rows(), dialogs_);
     });
+    r.add(tool::kExcelExport, [this] {
+        if (windows_)
+            windows_->runExcelExport(d_, grid.rows(), dialogs_);
+    });
 }
 
 void MainWindow::projectInfo()

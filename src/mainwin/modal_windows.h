@@ -37,6 +37,8 @@ public:
     // The Word export: its save dialog and messages, the document drawn with the window's
     // fonts and pictures.
     virtual void runWordExport(TestData& data, int gridRows, Dialogs& dialogs) = 0;
+    // The Excel export, the same way.
+    virtual void runExcelExport(TestData& data, int gridRows, Dialogs& dialogs) = 0;
     // The analysis window, loaded on the open test.
     virtual void run(AnalysisWindow& window) = 0;
 };

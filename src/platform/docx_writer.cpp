@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -143,10 +144,14 @@ private:
         const PageSetup& s = o_.setup;
         const double top = picturePart ? *o_.picturePartMargin : s.marginTop;
         const double bottom = picturePart ? *o_.picturePartMargin : s.marginBottom;
-        return "<w:sectPr><w:pgSz w:w=\"" + num(s.width) + "\" w:h=\"" + num(s.height) +
-               "\"/><w:pgMar w:top=\"" + num(top) + "\" w:right=\"" + num(s.marginRight) + "\" w:bottom=\"" +
-               num(bottom) + "\" w:left=\"" + num(s.marginLeft) +
-               "\" w:header=\"720\" w:footer=\"720\" w:gutter=\"0\"/></w:sectPr>";
+        // The footer line stands in the lower half of the bottom margin.
+        const bool footer = !o_.pageFooter.empty();
+        return std::string("<w:sectPr>") +
+               (footer ? "<w:footerReference w:type=\"default\" r:id=\"rIdFooter\"/>" : "") +
+               "<w:pgSz w:w=\"" + num(s.width) + "\" w:h=\"" + num(s.height) + "\"/><w:pgMar w:top=\"" +
+               num(top) + "\" w:right=\"" + num(s.marginRight) + "\" w:bottom=\"" + num(bottom) +
+               "\" w:left=\"" + num(s.marginLeft) + "\" w:header=\"720\" w:footer=\"" +
+               (footer ? num(bottom / 2) : std::string("720")) + "\" w:gutter=\"0\"/></w:sectPr>";
     }
 
     static std::string framePr(double left, double top, double width, double height)
@@ -204,7 +209,7 @@ private:
         out_ += "</w:tblGrid>";
         for (int r = 1; r <= t.rows(); ++r) {
             out_ += "<w:tr><w:trPr><w:cantSplit/><w:trHeight w:val=\"" + num(t.rowHeight(r)) +
-                    "\" w:hRule=\"atLeast\"/></w:trPr>";
+                    "\" w:hRule=\"atLeast\"/>" + (r <= t.headerRows() ? "<w:tblHeader/>" : "") + "</w:trPr>";
             for (int c = 1; c <= t.cols(); ++c) {
                 const TableSpan s = t.spanOf(r, c);
                 if (s.col != c)
@@ -243,7 +248,37 @@ private:
     std::vector<const WordPicture*> media_;
 };
 
-std::string contentTypes()
+// The footer part: the pattern's texts as runs, its two names as simple fields.
+std::string footerPart(const WordOptions& o)
+{
+    const std::string props = runProps(FontSpec{o.defaultFont, o.pageFooterSize});
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                      "<w:ftr xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">"
+                      "<w:p><w:pPr><w:jc w:val=\"center\"/>" +
+                      props + "</w:pPr>";
+    const auto text = [&](std::string_view s) {
+        if (!s.empty())
+            out += "<w:r>" + props + "<w:t xml:space=\"preserve\">" + xml(s) + "</w:t></w:r>";
+    };
+    std::string_view rest = o.pageFooter;
+    while (!rest.empty()) {
+        const std::size_t page = rest.find("{PAGE}");
+        const std::size_t pages = rest.find("{NUMPAGES}");
+        const std::size_t at = std::min(page, pages);
+        if (at == std::string_view::npos) {
+            text(rest);
+            break;
+        }
+        text(rest.substr(0, at));
+        const bool isPage = at == page;
+        out += std::string("<w:fldSimple w:instr=\" ") + (isPage ? "PAGE" : "NUMPAGES") + " \"><w:r>" +
+               props + "<w:t>1</w:t></w:r></w:fldSimple>";
+        rest.remove_prefix(at + (isPage ? 6 : 10));
+    }
+    return out + "</w:p></w:ftr>";
+}
+
+std::string contentTypes(bool footer)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
            "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -255,7 +290,11 @@ std::string contentTypes()
            "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml\"/"
            ">"
            "<Override PartName=\"/word/styles.xml\" "
-           "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>"
+           "ContentType=\"application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml\"/>" +
+           std::string(footer ? "<Override PartName=\"/word/footer1.xml\" "
+                                "ContentType=\"application/"
+                                "vnd.openxmlformats-officedocument.wordprocessingml.footer+xml\"/>"
+                              : "") +
            "</Types>";
 }
 
@@ -268,13 +307,17 @@ std::string packageRels()
            "Target=\"word/document.xml\"/></Relationships>";
 }
 
-std::string documentRels(std::size_t pictures)
+std::string documentRels(std::size_t pictures, bool footer)
 {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
                       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
                       "<Relationship Id=\"rIdStyles\" "
                       "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
                       "Target=\"styles.xml\"/>";
+    if (footer)
+        out += "<Relationship Id=\"rIdFooter\" "
+               "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/footer\" "
+               "Target=\"footer1.xml\"/>";
     for (std::size_t k = 1; k <= pictures; ++k)
         out += "<Relationship Id=\"rIdImage" + std::to_string(k) +
                "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/image\" "
@@ -368,11 +411,14 @@ WordOutput docxDocument(const Flow& flow, const WordOptions& options, const Pict
     if (!plan.error.empty())
         return {std::string(), plan.error};
     DocxWriter writer(flow, options, plan);
-    std::vector<std::pair<std::string, std::string>> entries{{"[Content_Types].xml", contentTypes()},
+    const bool footer = !options.pageFooter.empty();
+    std::vector<std::pair<std::string, std::string>> entries{{"[Content_Types].xml", contentTypes(footer)},
                                                              {"_rels/.rels", packageRels()},
                                                              {"word/document.xml", writer.run()}};
-    entries.emplace_back("word/_rels/document.xml.rels", documentRels(writer.media().size()));
+    entries.emplace_back("word/_rels/document.xml.rels", documentRels(writer.media().size(), footer));
     entries.emplace_back("word/styles.xml", styles(options.defaultFont));
+    if (footer)
+        entries.emplace_back("word/footer1.xml", footerPart(options));
     for (std::size_t k = 0; k < writer.media().size(); ++k)
         entries.emplace_back("word/media/image" + std::to_string(k + 1) + ".png", writer.media()[k]->png);
     WordOutput out;

@@ -47,10 +47,10 @@ void PageDocument::textBox(std::string text, double left, double top, double wid
 }
 
 void PageDocument::picture(Drawing drawing, double left, double top, Extent width, Extent height, int tag,
-                           std::optional<CellRef> cell)
+                           std::optional<CellRef> cell, std::optional<CellFill> fill)
 {
     add(Picture{std::make_shared<const Drawing>(std::move(drawing)), left, top, std::move(width),
-                std::move(height), tag, cell});
+                std::move(height), tag, cell, fill});
 }
 
 const std::vector<LaidOutPage>& PageDocument::pages() const

@@ -41,9 +41,9 @@ public:
     void textBox(std::string text, double left, double top, double width, double height,
                  TextBoxRole role = TextBoxRole::Plain);
     // A drawing at an absolute position of the current page, `tag` naming it for the outline;
-    // `cell` is the table cell a word processor puts it in.
+    // `cell` is the table cell a word processor puts it in, `fill` the area it fills on paper.
     void picture(Drawing drawing, double left, double top, Extent width, Extent height, int tag = 0,
-                 std::optional<CellRef> cell = std::nullopt);
+                 std::optional<CellRef> cell = std::nullopt, std::optional<CellFill> fill = std::nullopt);
 
     const Flow& flow() const { return flow_; }
     // The font `start` was given.

@@ -126,6 +126,11 @@ TextAlign Table::align(int row, int col) const
     return aligns_[index(row, col)].value_or(style.align);
 }
 
+void Table::setHeaderRows(int rows)
+{
+    headerRows_ = std::clamp(rows, 0, rows_);
+}
+
 void Table::span(int row, int col, int lastRow, int lastCol)
 {
     row = std::max(row, 1);

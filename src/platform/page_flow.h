@@ -88,6 +88,16 @@ struct CellRef
     bool operator==(const CellRef&) const = default;
 };
 
+// The area of a table cell that a picture fills on paper: the cell inside its padding, cut
+// into `parts` equal bands from the top, the picture in band `part` (from 1).
+struct CellFill
+{
+    CellRef cell;
+    int part = 1;
+    int parts = 1;
+    bool operator==(const CellFill&) const = default;
+};
+
 // A drawing placed on the current page at a fixed position, outside the flow.
 struct Picture
 {
@@ -98,6 +108,9 @@ struct Picture
     Extent height = 0;
     int tag = 0;                 // the caller's name for the picture (which curve)
     std::optional<CellRef> cell; // the table cell a word processor puts the picture in
+    // On paper the picture fills this area instead of its position and extents, which stay as
+    // the reports gave them (the outline tells them). A cell that does not exist leaves them.
+    std::optional<CellFill> fill;
 };
 
 // A merged range of cells: its top-left cell holds the text, the others are covered.
@@ -145,6 +158,11 @@ public:
     // Held by a span whose top-left cell is another one.
     bool covered(int row, int col) const;
 
+    // The first `rows` rows head the table: a word processor repeats them on every page the
+    // table runs on to (cut to the table's rows).
+    void setHeaderRows(int rows);
+    int headerRows() const { return headerRows_; }
+
     // Font, size, bold and the cells' default alignment; the document sets it from its
     // current style when the table enters the flow.
     TextStyle style;
@@ -155,6 +173,7 @@ private:
 
     int cols_;
     int rows_;
+    int headerRows_ = 0;
     double defaultColWidth_ = 1440;
     double defaultRowHeight_ = 300;
     std::vector<std::optional<double>> colWidths_;

@@ -1,6 +1,9 @@
 #include "platform/page_layout.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
+#include <set>
 #include <tuple>
 
 #include "platform/text_wrap.h"
@@ -53,6 +56,10 @@ public:
 
     std::vector<LaidOutPage> run(const Flow& flow)
     {
+        // The tables whose cells pictures fill keep their geometry.
+        for (const Block& b : flow)
+            if (const auto* p = std::get_if<Picture>(&b); p && p->fill)
+                filledTables_.insert(p->fill->cell.table);
         for (std::size_t i = 0; i < flow.size(); ++i) {
             if (!std::holds_alternative<PageBreak>(flow[i]))
                 page();
@@ -131,6 +138,11 @@ private:
 
     void place(std::size_t block, const Picture& p)
     {
+        if (p.fill)
+            if (const std::optional<std::pair<std::size_t, PageRect>> area = fillArea(*p.fill)) {
+                pages_[area->first].pictures.push_back({block, p.drawing, area->second});
+                return;
+            }
         const PageRect rect{p.left, p.top, p.width.resolve(setup_.contentWidth()),
                             p.height.resolve(setup_.contentHeight())};
         page().pictures.push_back({block, p.drawing, rect});
@@ -138,10 +150,26 @@ private:
 
     void place(std::size_t block, const Table& t);
 
+    // The page and the area of a band of a laid-out table's cell.
+    std::optional<std::pair<std::size_t, PageRect>> fillArea(const CellFill& f) const;
+
+    // Where the rows of a table went: the page of each row and the cells' rectangles there.
+    struct TableGeometry
+    {
+        std::vector<double> x;    // x[c]: right edge of column c, x[0] the left edge
+        std::vector<double> tops; // by row, from 1
+        std::vector<double> bottoms;
+        std::vector<std::size_t> pages;
+        const Table* table = nullptr;
+    };
+
     const PageSetup& setup_;
     const TextMeasure& measure_;
     std::vector<LaidOutPage> pages_;
     double y_ = 0;
+    int tables_ = 0; // tables placed so far
+    std::set<int> filledTables_;
+    std::map<int, TableGeometry> geometry_;
 };
 
 // One table: its geometry, the wrapped texts of its cells, and where its rows went.
@@ -170,6 +198,8 @@ public:
         return false;
     }
     void setTop(int row, double y) { tops_[ux(row)] = y; }
+    double top(int row) const { return tops_[ux(row)]; }
+    const std::vector<double>& edges() const { return x_; }
 
     void emit(const Chunk& chunk, std::size_t block, LaidOutPage& page) const
     {
@@ -263,8 +293,33 @@ private:
     std::vector<std::vector<std::string>> lines_;
 };
 
+std::optional<std::pair<std::size_t, PageRect>> Layouter::fillArea(const CellFill& f) const
+{
+    const auto it = geometry_.find(f.cell.table);
+    if (it == geometry_.end() || f.parts < 1 || f.part < 1 || f.part > f.parts)
+        return std::nullopt;
+    const TableGeometry& g = it->second;
+    const Table& t = *g.table;
+    if (f.cell.row < 1 || f.cell.row > t.rows() || f.cell.col < 1 || f.cell.col > t.cols())
+        return std::nullopt;
+    const TableSpan s = t.spanOf(f.cell.row, f.cell.col);
+    const auto at = [](int i) { return static_cast<std::size_t>(i); };
+    // A cell that a page break cuts keeps to its first page.
+    int last = s.row;
+    while (last < s.row + s.rows - 1 && g.pages[at(last + 1)] == g.pages[at(s.row)])
+        ++last;
+    const double left = g.x[at(s.col - 1)] + kCellPaddingX;
+    const double right = g.x[at(s.col - 1 + s.cols)] - kCellPaddingX;
+    const double top = g.tops[at(s.row)] + kCellPaddingY;
+    const double band = (g.bottoms[at(last)] - kCellPaddingY - top) / f.parts;
+    if (!(right > left) || !(band > 0))
+        return std::nullopt;
+    return std::pair{g.pages[at(s.row)], PageRect{left, top + band * (f.part - 1), right - left, band}};
+}
+
 void Layouter::place(std::size_t block, const Table& t)
 {
+    ++tables_;
     if (t.rows() == 0 || t.cols() == 0)
         return;
     TableLayout table(t, setup_.contentLeft() + (setup_.contentWidth() - t.width()) / 2, measure_);
@@ -292,6 +347,16 @@ void Layouter::place(std::size_t block, const Table& t)
     }
     for (const Chunk& chunk : chunks)
         table.emit(chunk, block, pages_[chunk.page]);
+    if (filledTables_.count(tables_) > 0) {
+        TableGeometry g{table.edges(), {0}, {0}, {0}, &t};
+        for (const Chunk& chunk : chunks)
+            for (int r = chunk.first; r <= chunk.last; ++r) {
+                g.tops.push_back(table.top(r));
+                g.bottoms.push_back(table.top(r) + table.height(r));
+                g.pages.push_back(chunk.page);
+            }
+        geometry_[tables_] = std::move(g);
+    }
 }
 
 } // namespace

@@ -223,6 +223,8 @@ private:
             out_ += "\\trowd\\trgaph" + num(kCellPaddingX) + "\\trleft0\\trqc\\trkeep\\trrh" +
                     num(t.rowHeight(r)) + "\\trpaddl" + num(kCellPaddingX) + "\\trpaddr" +
                     num(kCellPaddingX) + "\\trpaddfl3\\trpaddfr3";
+            if (r <= t.headerRows())
+                out_ += "\\trhdr";
             if (full)
                 out_ += "\\trftsWidth2\\trwWidth5000";
             out_ += "\n";

@@ -125,7 +125,14 @@ WordPlan planWord(const Flow& flow, const WordOptions& options, const PictureEnc
                 s.col > 1 ? static_cast<double>(edges[static_cast<std::size_t>(s.col - 2)]) : 0;
             const double inner = static_cast<double>(edges[static_cast<std::size_t>(s.col + s.cols - 2)]) -
                                  left - 2 * kCellPaddingX;
-            if (inner > 0 && size.width > inner) {
+            if (p->fill && p->fill->parts >= 1 && inner > 0) {
+                // A picture that fills its cell takes the cell's width and its band of the
+                // cell's height, inside the padding.
+                double rows = 0;
+                for (int r = s.row; r < s.row + s.rows; ++r)
+                    rows += t.rowHeight(r);
+                size = PictureSize{inner, rows / p->fill->parts - 2 * kCellPaddingY};
+            } else if (inner > 0 && size.width > inner) {
                 size.height *= inner / size.width;
                 size.width = inner;
             }

@@ -38,10 +38,15 @@ struct WordOptions
     // The part from the first table that holds pictures (with its lead-in paragraphs) to the
     // end is a section of its own with these top and bottom margins (twips).
     std::optional<double> picturePartMargin;
-    // Every picture at this size instead of its extents.
+    // Every picture at this size instead of its extents, but for those that fill their cell.
     std::optional<PictureSize> pictureSize;
     double pictureDpi = 200; // pixels of the PNG pictures per inch of the document
     std::string rtfHeadFoot; // raw RTF header and footer groups, written before any content
+    // Office Open XML only: a footer line centred on every page, in the default font at
+    // `pageFooterSize` points, where "{PAGE}" and "{NUMPAGES}" become the fields of the page
+    // number and the page count. Empty: no footer.
+    std::string pageFooter;
+    double pageFooterSize = 12;
 };
 
 struct WordPicture

@@ -59,6 +59,7 @@ void section(PageDocument& doc, const AnalysisSection& s)
         const std::size_t cols = s.rows.front().size();
         Table t(static_cast<int>(cols), static_cast<int>(s.rows.size()));
         t.setDefaultRowHeight(kRowHeight);
+        t.setHeaderRows(1);
         const std::vector<double> widths = columnWidths(s.rows.front(), doc.setup().contentWidth());
         for (std::size_t c = 0; c < cols; ++c)
             t.setColWidth(static_cast<int>(c) + 1, widths[c]);

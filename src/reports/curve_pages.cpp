@@ -46,11 +46,14 @@ int tagOf(PrintedCurve curve)
     return curve == PrintedCurve::Time ? kTimeCurveTag : kGradientCurveTag;
 }
 
+// On paper the curve fills its band of the picture area of the header table just written
+// (the word processor's cell, or the preview's one tall cell shared by the reduced curves).
 void place(PageDocument& doc, const CurveSource& src, PrintedCurve curve, double left, double top,
-           Extent width, Extent height, std::optional<CellRef> cell)
+           Extent width, Extent height, std::optional<CellRef> cell, int part = 1, int parts = 1)
 {
+    const CellFill fill{cell.value_or(CellRef{doc.tableCount(), 3, 1}), cell ? 1 : part, cell ? 1 : parts};
     doc.picture(printedCurve(src.data, curve, src.gridRows), left, top, std::move(width), std::move(height),
-                tagOf(curve), cell);
+                tagOf(curve), cell, fill);
 }
 
 } // namespace
@@ -101,8 +104,8 @@ int placeReducedCurves(PageDocument& doc, const CurveSource& src, std::optional<
         return 1;
     }
     if (a + b == 2) {
-        place(doc, src, PrintedCurve::Time, 4000, 3450, "33%", "38%", cell(3));
-        place(doc, src, PrintedCurve::Gradient, 4000, 9080, "33%", "38%", cell(4));
+        place(doc, src, PrintedCurve::Time, 4000, 3450, "33%", "38%", cell(3), 1, 2);
+        place(doc, src, PrintedCurve::Gradient, 4000, 9080, "33%", "38%", cell(4), 2, 2);
         return 2;
     }
     return 0;

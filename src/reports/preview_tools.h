@@ -9,6 +9,7 @@ namespace pyx::preview_tool {
 inline constexpr const char* kPrint = "打印";
 inline constexpr const char* kExportWord = "导出Word";
 inline constexpr const char* kExportPdf = "导出PDF";
+inline constexpr const char* kExportExcel = "导出Excel";
 inline constexpr const char* kFirst = "首页";
 inline constexpr const char* kPrevious = "上一页";
 inline constexpr const char* kNext = "下一页";

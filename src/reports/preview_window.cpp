@@ -18,6 +18,7 @@ PreviewWindow::PreviewWindow(Dialogs& dialogs) : dialogs_(dialogs)
     tools_.add(kPrint, [this] { print(); });
     tools_.add(kExportWord, [this, hook] { hook(hooks.exportWord); });
     tools_.add(kExportPdf, [this, hook] { hook(hooks.exportPdf); });
+    tools_.add(kExportExcel, [this, hook] { hook(hooks.exportExcel); });
     tools_.add(kFirst, [this] { showPage(1); });
     tools_.add(kPrevious, [this] { showPage(current_ - 1); });
     tools_.add(kNext, [this] { showPage(current_ + 1); });

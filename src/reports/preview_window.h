@@ -28,6 +28,7 @@ struct PreviewHooks
     std::function<void()> addPrinter;   // the system's printer settings
     std::function<void()> exportWord;   // "导出Word"
     std::function<void()> exportPdf;    // "导出PDF"
+    std::function<void()> exportExcel;  // "导出Excel"
     std::function<void()> close;        // "退出"
     std::function<double()> fitPercent; // the zoom the view shows after a fit mode
 };

@@ -98,6 +98,7 @@ Table cycleTable(PageDocument& doc, const TestData& d, const char* text, int col
     t.setColWidth(10, 1000);
     t.setDefaultRowHeight(kRowHeight);
     headerBlock(t, d, TextAlign::Left);
+    t.setHeaderRows(3);
     tallHeading(t, 1, "荷载(kN)");
     tallHeading(t, 2, "观测时间");
     tallHeading(t, 3, "循环数");
@@ -113,6 +114,7 @@ void rawTable(PageDocument& doc, const TestData& d, int first, int rows, const T
         t.setColWidth(10, 1000);
     t.setDefaultRowHeight(kRowHeight);
     headerBlock(t, d, TextAlign::Center);
+    t.setHeaderRows(3);
     tallHeading(t, 1, word ? "理论荷 载(kN)" : "理论荷载 (kN)");
     tallHeading(t, 2, "荷载 (kN)");
     tallHeading(t, 3, "油压 (MPa)");
@@ -168,6 +170,7 @@ void TableJyhzb(PageDocument& doc, const TestData& d, int first, int rows, const
     t.setRowHeight(2, 600);
     t.span(1, 1, 1, 4);
     t.setText(1, 1, "试验桩号：" + slot(d, 1));
+    t.setHeaderRows(2);
     const std::array headings{"荷载(kN)", "维持时间(min)", "累计最大水平位移量", "累计最大残余水平位移量"};
     for (int c = 0; c < 4; ++c)
         t.setText(2, c + 1, headings[c]);

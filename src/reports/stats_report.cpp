@@ -141,6 +141,7 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
     t.span(1, 1, 1, kCols);
     t.setText(1, 1, kProjectLabel + projects(s.rows));
     t.setAlign(1, 1, TextAlign::Left);
+    t.setHeaderRows(2);
     for (int i = 0; i < pileRows; ++i) {
         const PileRow& r = s.rows[i];
         const int row = 3 + i;

@@ -46,6 +46,8 @@ WordOptions wordOptions(const PageDocument& doc, const PrintSelection& s, const 
     head.fontName = o.defaultFont;
     head.fontSize = 10;
     o.rtfHeadFoot = RtfHeadFoot(head);
+    // The .docx numbers its pages in the footer as the preview's stamp does.
+    o.pageFooter = "第 {PAGE} 页 共 {NUMPAGES} 页";
     return o;
 }
 

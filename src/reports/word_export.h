@@ -46,8 +46,9 @@ IoResult writeWordDocument(const PageDocument& doc, const PrintSelection& s, con
                            const std::string& path, WordFormat format);
 
 // The save dialog's filters: the data file's name without its extension is proposed, "doc"
-// chosen.
-inline constexpr const char* kWordFilter = "All files(*.*)|*.*|doc| *.doc|docx| *.docx|rtf| *.rtf";
+// chosen. A .doc file is written as RTF, which Word and WPS open; the choice says so.
+inline constexpr const char* kWordFilter =
+    "All files(*.*)|*.*|doc（RTF 格式，Word/WPS 可打开）| *.doc|docx| *.docx|rtf| *.rtf";
 
 // The command (WordExport): the save dialog, the replace question, the document, the
 // closing message only when the document was written.

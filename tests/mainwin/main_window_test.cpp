@@ -279,13 +279,13 @@ TEST_F(MainWindowTest, TheWindowsOpenThroughTheModalWindows)
     d->csz[6] = "7.5";
     std::string hold;
     windows.onParameterSetup = [&](ParameterSetupDialog& dlg) { hold = dlg.text1[6]; };
-    for (const char* t :
-         {tool::kProjectInfo, tool::kParameterSetup, tool::kPrintOptions, tool::kRawData, tool::kAbout,
-          tool::kPrintPreview, tool::kPrintPreviewTool, tool::kWordExport, tool::kStatistics})
+    for (const char* t : {tool::kProjectInfo, tool::kParameterSetup, tool::kPrintOptions, tool::kRawData,
+                          tool::kAbout, tool::kPrintPreview, tool::kPrintPreviewTool, tool::kWordExport,
+                          tool::kExcelExport, tool::kStatistics})
         w->dispatch(t);
     EXPECT_EQ(windows.opened,
               (std::vector<std::string>{"projectInfo", "parameterSetup", "printOptions", "rawData", "about",
-                                        "preview", "preview", "wordExport", "statistics"}));
+                                        "preview", "preview", "wordExport", "excelExport", "statistics"}));
     EXPECT_EQ(hold, "7"); // the dialog opens loaded
 
     // A click on the gradient curve's mark command opens the mark dialog.

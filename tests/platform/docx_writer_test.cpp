@@ -2,16 +2,17 @@
 
 #include <cmath>
 
-#include <zip.h>
-
 #include <map>
 
 #include "platform/docx_writer.h"
 #include "platform/page_document.h"
 #include "support/temp_dir.h"
+#include "support/unzip.h"
 
 namespace pyx {
 namespace {
+
+using test::unzip;
 
 struct SizeEncoder : PictureEncoder
 {
@@ -20,34 +21,6 @@ struct SizeEncoder : PictureEncoder
         return "PNG" + std::to_string(width) + "x" + std::to_string(height);
     }
 };
-
-// The entries of a zip archive in memory; empty when it is not one.
-std::map<std::string, std::string> unzip(const std::string& bytes)
-{
-    std::map<std::string, std::string> out;
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* src = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    zip_t* z = src ? zip_open_from_source(src, ZIP_RDONLY, &error) : nullptr;
-    if (!z) {
-        if (src)
-            zip_source_free(src);
-        zip_error_fini(&error);
-        return out;
-    }
-    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i) {
-        zip_stat_t st;
-        zip_stat_index(z, static_cast<zip_uint64_t>(i), 0, &st);
-        std::string data(static_cast<std::size_t>(st.size), '\0');
-        zip_file_t* f = zip_fopen_index(z, static_cast<zip_uint64_t>(i), 0);
-        zip_fread(f, data.data(), st.size);
-        zip_fclose(f);
-        out[st.name] = data;
-    }
-    zip_close(z);
-    zip_error_fini(&error);
-    return out;
-}
 
 std::size_t count(const std::string& text, const std::string& what)
 {
@@ -129,6 +102,43 @@ TEST_F(DocxWriterTest, PackageHoldsTheDocumentWithTablesAndPicturesInCells)
     EXPECT_LT(x.find("w:top=\"" + std::to_string(std::lround(PageSetup{}.marginTop)) + "\""),
               x.find("曲线图"));
     EXPECT_GT(x.find("w:top=\"850\""), x.find("曲线图"));
+}
+
+TEST_F(DocxWriterTest, HeaderRowsRepeatAndTheFooterNumbersThePages)
+{
+    options.pageFooter = "第 {PAGE} 页 共 {NUMPAGES} 页";
+    options.pageFooterSize = 12;
+    Table t(2, 4);
+    t.setHeaderRows(2);
+    doc.table(t);
+    const auto parts = unzip(docxDocument(doc.flow(), options, encoder).bytes);
+    const std::string& x = parts.at("word/document.xml");
+    // The first table has no header rows, the last one its first two.
+    const std::size_t last = x.rfind("<w:tbl>");
+    EXPECT_EQ(x.find("<w:tblHeader/>"), x.find("<w:tblHeader/>", last));
+    EXPECT_EQ(count(x.substr(last), "<w:tblHeader/>"), 2u);
+    EXPECT_LT(x.find("<w:tblHeader/>", last), x.find("</w:tr>", last));
+
+    // Every section refers to the footer, which the package carries with its type.
+    EXPECT_EQ(count(x, "<w:footerReference w:type=\"default\" r:id=\"rIdFooter\"/>"), count(x, "<w:sectPr>"));
+    EXPECT_NE(parts.at("word/_rels/document.xml.rels").find("Id=\"rIdFooter\""), std::string::npos);
+    EXPECT_NE(parts.at("[Content_Types].xml").find("/word/footer1.xml"), std::string::npos);
+    const std::string& f = parts.at("word/footer1.xml");
+    const std::size_t page = f.find("<w:fldSimple w:instr=\" PAGE \">");
+    const std::size_t pages = f.find("<w:fldSimple w:instr=\" NUMPAGES \">");
+    ASSERT_NE(page, std::string::npos);
+    ASSERT_NE(pages, std::string::npos);
+    EXPECT_LT(f.find(">第 </w:t>"), page);
+    EXPECT_LT(page, f.find("> 页 共 </w:t>"));
+    EXPECT_LT(f.find("> 页 共 </w:t>"), pages);
+    EXPECT_GT(f.find("> 页</w:t>"), pages);
+    EXPECT_NE(f.find("<w:jc w:val=\"center\"/>"), std::string::npos);
+    EXPECT_NE(f.find("<w:sz w:val=\"24\"/>"), std::string::npos);
+
+    options.pageFooter.clear();
+    const auto plain = unzip(docxDocument(doc.flow(), options, encoder).bytes);
+    EXPECT_EQ(plain.count("word/footer1.xml"), 0u);
+    EXPECT_EQ(plain.at("word/document.xml").find("footerReference"), std::string::npos);
 }
 
 TEST_F(DocxWriterTest, WritesWholeOrNotAtAll)

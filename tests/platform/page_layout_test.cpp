@@ -213,6 +213,44 @@ TEST_F(PageLayoutTest, ParagraphsWrapOverTheContentWidthAndRunOntoNewPages)
     EXPECT_EQ(doc.pages()[1].paragraphs.size(), 1u);
 }
 
+// A picture that fills a cell takes the cell's area inside its padding, or its band of it,
+// on the page the cell is on; a cell that is not there leaves the picture where it was put.
+TEST_F(PageLayoutTest, PicturesFillTheirCellsOrBands)
+{
+    title("曲线图");
+    Table t(3, 3);
+    t.setDefaultColWidth(3000);
+    t.setDefaultRowHeight(500);
+    t.span(3, 1, 3, 3);
+    t.setRowHeight(3, 11780);
+    doc.table(t);
+    const double left = setup.contentLeft() + (setup.contentWidth() - 9000) / 2;
+    const double top = setup.contentTop() + 2 * kLine20 + 1000;
+    doc.picture({}, 1680, 3420, "60%", "70%", 1, std::nullopt, CellFill{{1, 3, 1}, 1, 1});
+    doc.picture({}, 4000, 3450, "33%", "38%", 1, std::nullopt, CellFill{{1, 3, 2}, 2, 2});
+    doc.picture({}, 4000, 6000, 500.0, 600.0, 1, std::nullopt, CellFill{{2, 3, 1}, 1, 1});
+    doc.picture({}, 4000, 6000, 500.0, 600.0, 1, std::nullopt, CellFill{{1, 4, 1}, 1, 1});
+    const std::vector<PlacedPicture>& p = doc.pages().at(0).pictures;
+    ASSERT_EQ(p.size(), 4u);
+    const double inner = 11780 - 2 * kCellPaddingY;
+    EXPECT_EQ(p[0].rect,
+              (PageRect{left + kCellPaddingX, top + kCellPaddingY, 9000 - 2 * kCellPaddingX, inner}));
+    EXPECT_DOUBLE_EQ(p[1].rect.top, top + kCellPaddingY + inner / 2);
+    EXPECT_DOUBLE_EQ(p[1].rect.height, inner / 2);
+    EXPECT_EQ(p[2].rect, (PageRect{4000, 6000, 500, 600}));
+    EXPECT_EQ(p[3].rect, (PageRect{4000, 6000, 500, 600}));
+
+    // A table on the next page takes its picture along.
+    doc.newPage();
+    doc.table(t);
+    doc.newPage();
+    doc.paragraph("x");
+    doc.picture({}, 0, 0, 1.0, 1.0, 1, std::nullopt, CellFill{{2, 3, 1}, 1, 1});
+    ASSERT_EQ(doc.pageCount(), 3);
+    EXPECT_EQ(doc.pages()[1].pictures.size(), 1u);
+    EXPECT_TRUE(doc.pages()[2].pictures.empty());
+}
+
 TEST_F(PageLayoutTest, PageBreaksAndPlacementsGoToTheCurrentPage)
 {
     EXPECT_EQ(doc.pageCount(), 0);

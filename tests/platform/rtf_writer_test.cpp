@@ -139,6 +139,25 @@ TEST_F(RtfWriterTest, TablesKeepWidthsHeightsMergesAndBorders)
     EXPECT_NE(raw.find("\\pard\\plain\\intbl\\ql\\f0\\fs20 \\u24037?"), std::string::npos);
 }
 
+TEST_F(RtfWriterTest, HeaderRowsAreMarkedToRepeatOnEachPage)
+{
+    Table t(2, 5);
+    t.span(2, 1, 3, 1);
+    t.setHeaderRows(3);
+    doc.table(t);
+    Table plain(2, 2);
+    plain.setHeaderRows(9); // cut to the table
+    doc.table(plain);
+    const RtfDocument r = written();
+    ASSERT_EQ(r.tables.size(), 2u);
+    std::vector<bool> marks;
+    for (const auto& table : r.tables)
+        for (const auto& row : table)
+            marks.push_back(row.header);
+    EXPECT_EQ(marks, (std::vector<bool>{true, true, true, false, false, true, true}));
+    EXPECT_EQ(plain.headerRows(), 2);
+}
+
 TEST_F(RtfWriterTest, PageBreaksBetweenContentOnly)
 {
     doc.newPage();

@@ -80,8 +80,8 @@ TEST_F(PreviewWindowTest, EveryToolHasACommandAndNoOtherNameDoes)
 {
     using namespace preview_tool;
     for (const char* name :
-         {kPrint, kExportWord, kExportPdf, kFirst, kPrevious, kNext, kLast, kZoomTool, kWholePage, kPageWidth,
-          kTwoPages, kThumbnails, kZoomIn, kZoomOut, kPageLabel, kClose})
+         {kPrint, kExportWord, kExportPdf, kExportExcel, kFirst, kPrevious, kNext, kLast, kZoomTool,
+          kWholePage, kPageWidth, kTwoPages, kThumbnails, kZoomIn, kZoomOut, kPageLabel, kClose})
         EXPECT_TRUE(w.tools().has(name)) << name;
     for (const char* percent : kPercents)
         EXPECT_TRUE(w.tools().has(percent)) << percent;

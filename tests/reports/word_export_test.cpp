@@ -129,6 +129,29 @@ TEST_F(WordExportTest, RecordTableHeaderCellsAreMerged)
     EXPECT_FALSE(t[0].fullWidth);
 }
 
+// The header block and the headings repeat on each page a report table runs on to; the
+// curve tables have no header rows.
+TEST_F(WordExportTest, ReportTablesRepeatTheirHeaderBlockAndHeadings)
+{
+    const auto headerRows = [](const test::RtfTable& t) {
+        std::size_t n = 0;
+        while (n < t.size() && t[n].header)
+            ++n;
+        for (std::size_t k = n; k < t.size(); ++k)
+            EXPECT_FALSE(t[k].header) << k;
+        return n;
+    };
+    only({70, 71, 78, 72});
+    const RtfDocument full = exported();
+    ASSERT_EQ(full.tables.size(), 4u);
+    for (std::size_t k = 0; k < 3; ++k)
+        EXPECT_EQ(headerRows(full.tables[k]), 3u) << k;
+    EXPECT_EQ(headerRows(full.tables[3]), 0u);
+    only({71, 77});
+    EXPECT_EQ(headerRows(exported().tables.at(0)), 2u);
+}
+
+// The pictures fill their cells: the cell's width and the row's height inside the padding.
 TEST_F(WordExportTest, FullSizeCurvesFillCellThreeOfTheirTablesOnPagesOfTheirOwn)
 {
     only({70, 72, 73});
@@ -143,8 +166,8 @@ TEST_F(WordExportTest, FullSizeCurvesFillCellThreeOfTheirTablesOnPagesOfTheirOwn
         ASSERT_EQ(t[2].cells[0].pictures.size(), 1u);
         const test::RtfPicture& p = t[2].cells[0].pictures[0];
         EXPECT_TRUE(p.png);
-        EXPECT_EQ(p.wGoal, std::lround(page.contentWidth() * 0.6));
-        EXPECT_EQ(p.hGoal, std::lround(page.contentHeight() * 0.7));
+        EXPECT_EQ(p.wGoal, std::lround(page.contentWidth() - 2 * kCellPaddingX));
+        EXPECT_EQ(p.hGoal, std::lround(11600 - 2 * kCellPaddingY));
         for (const auto& row : t) {
             EXPECT_TRUE(row.fullWidth);
             EXPECT_EQ(row.cells.back().right, std::lround(page.contentWidth()));
@@ -158,7 +181,7 @@ TEST_F(WordExportTest, FullSizeCurvesFillCellThreeOfTheirTablesOnPagesOfTheirOwn
     EXPECT_EQ(r.pageBreaks, 1);
 }
 
-TEST_F(WordExportTest, ReducedCurvesShareTheTableAtTheReducedSize)
+TEST_F(WordExportTest, ReducedCurvesShareTheTableEachFillingItsRow)
 {
     only({72, 73, 79});
     RtfDocument r = exported();
@@ -167,8 +190,9 @@ TEST_F(WordExportTest, ReducedCurvesShareTheTableAtTheReducedSize)
     ASSERT_EQ(t->size(), 4u);
     for (const std::size_t row : {2u, 3u}) {
         ASSERT_EQ((*t)[row].cells.at(0).pictures.size(), 1u) << row;
-        EXPECT_EQ((*t)[row].cells[0].pictures[0].wGoal, 4859);
-        EXPECT_EQ((*t)[row].cells[0].pictures[0].hGoal, 5636);
+        EXPECT_EQ((*t)[row].cells[0].pictures[0].wGoal,
+                  std::lround(PageSetup{}.contentWidth() - 2 * kCellPaddingX));
+        EXPECT_EQ((*t)[row].cells[0].pictures[0].hGoal, std::lround(5910 - 2 * kCellPaddingY));
         EXPECT_EQ((*t)[row].height, 5910);
     }
     ASSERT_EQ(r.sections.size(), 1u);

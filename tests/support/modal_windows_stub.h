@@ -41,6 +41,7 @@ struct ModalWindowsStub : ModalWindows
     void runAbout() override { opened.push_back("about"); }
     void runPreview(TestData&, int, Dialogs&) override { opened.push_back("preview"); }
     void runWordExport(TestData&, int, Dialogs&) override { opened.push_back("wordExport"); }
+    void runExcelExport(TestData&, int, Dialogs&) override { opened.push_back("excelExport"); }
     void run(AnalysisWindow& window) override { note("analysis", onAnalysis, window); }
 
 private:

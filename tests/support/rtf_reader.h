@@ -33,6 +33,7 @@ struct RtfRow
 {
     long height = 0;
     bool fullWidth = false; // 100 % of the text area
+    bool header = false;    // \\trhdr: repeated at the top of each page
     std::vector<RtfCell> cells;
 };
 
@@ -247,6 +248,8 @@ inline RtfDocument parseRtf(const std::string& rtf)
             percentWidth = false;
         } else if (word == "trrh") {
             row.height = n;
+        } else if (word == "trhdr") {
+            row.header = true;
         } else if (word == "trftsWidth") {
             percentWidth = n == 2;
         } else if (word == "trwWidth") {

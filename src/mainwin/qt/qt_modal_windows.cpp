@@ -12,6 +12,7 @@
 #include "reports/qt/preview_dialog.h"
 #include "reports/qt/print_options_widget.h"
 #include "reports/word_export.h"
+#include "reports/xlsx_export.h"
 
 namespace pyx {
 namespace {
@@ -84,6 +85,13 @@ void QtModalWindows::runWordExport(TestData& data, int gridRows, Dialogs& dialog
     const QtTextMeasure measure;
     const QtPictureEncoder encoder;
     WordExport(data, gridRows, dialogs, measure, encoder).run();
+}
+
+void QtModalWindows::runExcelExport(TestData& data, int gridRows, Dialogs& dialogs)
+{
+    const QtTextMeasure measure;
+    const QtPictureEncoder encoder;
+    exportXlsxAndTell(data, gridRows, measure, encoder, dialogs);
 }
 
 } // namespace pyx

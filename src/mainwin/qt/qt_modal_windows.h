@@ -24,6 +24,7 @@ public:
     void runAbout() override;
     void runPreview(TestData& data, int gridRows, Dialogs& dialogs) override;
     void runWordExport(TestData& data, int gridRows, Dialogs& dialogs) override;
+    void runExcelExport(TestData& data, int gridRows, Dialogs& dialogs) override;
     void run(AnalysisWindow& window) override;
 
 private:

@@ -12,8 +12,10 @@
 namespace pyx {
 namespace {
 
-// The least size of a picture's texts on paper, in points.
-constexpr double kPictureTextPoints = 6.5;
+// The least size of a picture's texts on paper, in points: still easily read in print, and
+// small enough that the axis labels of a curve in a band of half a page (the reduced curves)
+// keep clear of the axis.
+constexpr double kPictureTextPoints = 5.5;
 
 // A screen of 96 dots per inch.
 constexpr double kTwipsPerScreenPixel = 1440.0 / 96;

@@ -25,6 +25,7 @@
 #include "reports/qt/pdf_export.h"
 #include "reports/report_build.h"
 #include "reports/word_export.h"
+#include "reports/xlsx_export.h"
 
 namespace pyx {
 namespace {
@@ -34,6 +35,7 @@ constexpr std::array kToolPictures{
     ToolPicture{preview_tool::kPrint, "document-print", QStyle::SP_DialogSaveButton},
     ToolPicture{preview_tool::kExportPdf, "application-pdf", QStyle::SP_FileIcon},
     ToolPicture{preview_tool::kExportWord, "x-office-document", QStyle::SP_FileIcon},
+    ToolPicture{preview_tool::kExportExcel, "x-office-spreadsheet", QStyle::SP_FileIcon},
     ToolPicture{preview_tool::kFirst, "go-first", QStyle::SP_MediaSkipBackward},
     ToolPicture{preview_tool::kPrevious, "go-previous", QStyle::SP_ArrowLeft},
     ToolPicture{preview_tool::kNext, "go-next", QStyle::SP_ArrowRight},
@@ -105,6 +107,10 @@ PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWi
         WordExport(data_, gridRows, dialogs_, measure_, encoder).run();
     };
     logic_.hooks.exportPdf = [this] { exportPdfFile(); };
+    logic_.hooks.exportExcel = [this, gridRows] {
+        const QtPictureEncoder encoder;
+        exportXlsxAndTell(data_, gridRows, measure_, encoder, dialogs_);
+    };
     logic_.hooks.close = [this] { reject(); };
     logic_.hooks.fitPercent = [this] {
         applyZoom();
@@ -148,6 +154,7 @@ void PreviewDialog::buildToolbar()
     add(kPrint);
     add(kExportPdf);
     add(kExportWord);
+    add(kExportExcel);
     toolbar_->addSeparator();
     add(kFirst);
     add(kPrevious);

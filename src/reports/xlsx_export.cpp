@@ -1,0 +1,41 @@
+#include "reports/xlsx_export.h"
+
+#include <filesystem>
+
+#include "platform/xlsx_writer.h"
+#include "reports/word_export.h"
+
+namespace pyx {
+
+IoResult exportXlsx(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,
+                    const std::string& path)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return IoResult::failed("目标不是普通文件，不能替换：" + path);
+    PageDocument doc(measure);
+    ReportBuilder(d, gridRows).buildWord(doc);
+    XlsxOptions o;
+    o.word = wordOptions(doc, printSelectionOf(d.csz), path, WordFormat::Docx);
+    o.pictureSheet = kCurveSheet;
+    return writeXlsx(path, doc.flow(), o, encoder);
+}
+
+void exportXlsxAndTell(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,
+                       Dialogs& dialogs)
+{
+    // The data file's name without its extension.
+    const std::string proposal = d.curfile.size() > 4 ? d.curfile.substr(0, d.curfile.size() - 4) : "";
+    const std::string path = dialogs.saveFile({kXlsxFilter, 1, proposal, "导出Excel"});
+    if (path.empty())
+        return;
+    if (const IoResult written = exportXlsx(d, gridRows, measure, encoder, path); !written) {
+        dialogs.message(
+            {"文件保存失败！\n" + written.reason(), "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
+        return;
+    }
+    dialogs.message({"Excel文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+}
+
+} // namespace pyx

@@ -11,7 +11,7 @@
 #include <memory>
 #include <tuple>
 
-#include "data/file_io.h"
+#include "base/file_io.h"
 #include "platform/text_measure.h"
 
 namespace pyx {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "data/io_result.h"
+#include "base/io_result.h"
 #include "platform/page_flow.h"
 #include "platform/picture_encoder.h"
 #include "platform/word_plan.h"

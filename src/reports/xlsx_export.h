@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "data/io_result.h"
+#include "base/io_result.h"
 #include "platform/dialogs.h"
 #include "platform/picture_encoder.h"
 #include "platform/text_measure.h"

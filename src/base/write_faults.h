@@ -3,6 +3,9 @@
 // writes goes through writeFileAtomic, so a test can make any save fail at the n-th byte
 // written, when the temporary file is closed (where the system hands over what it still
 // buffers), when it is flushed to disk, or when it is renamed over the target.
+// The program's own writeFault() (write_faults.cpp) is never a fault; the tests link a
+// definition of their own in its place (tests/support/write_fault_double.cpp), which a test
+// sets with ScopedWriteFault. Nothing in the program can set one.
 
 #include <cerrno>
 #include <cstddef>
@@ -25,18 +28,7 @@ struct WriteFault
     int error = EIO;
 };
 
-// The fault every following write meets (WriteStep::None: none). Not for threads.
-void setWriteFault(const WriteFault& fault);
+// The fault every following write meets (WriteStep::None: none).
 const WriteFault& writeFault();
-
-// Sets a fault for the life of the object.
-class ScopedWriteFault
-{
-public:
-    explicit ScopedWriteFault(const WriteFault& fault) { setWriteFault(fault); }
-    ~ScopedWriteFault() { setWriteFault({}); }
-    ScopedWriteFault(const ScopedWriteFault&) = delete;
-    ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
-};
 
 } // namespace pyx

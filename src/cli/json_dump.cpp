@@ -110,12 +110,9 @@ void writeTable(JsonWriter& w, const std::vector<std::vector<std::string>>& rows
     w.endArray();
 }
 
-} // namespace
-
-std::string dumpModel(const TestData& d, const DumpExtras& extras)
+// The scalars of the open test.
+void dumpScalars(JsonWriter& w, const TestData& d)
 {
-    JsonWriter w;
-    w.beginObject();
     w.key("ftype");
     w.value(static_cast<int>(d.ftype));
     w.key("jlbn");
@@ -138,14 +135,17 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
     w.value(static_cast<int>(d.hzcount));
     w.key("hzdecimal");
     w.value(d.hzdecimal);
+}
 
+// The settings table and the record table's rows.
+void dumpRecords(JsonWriter& w, const TestData& d, int rows)
+{
     w.key("csz");
     w.beginArray();
     for (const auto& entry : d.csz)
         w.value(entry);
     w.endArray();
 
-    const int rows = std::max(0, std::min<int>(d.jlbn, kJlbRows));
     w.key("jlb");
     w.beginArray();
     for (int i = 0; i < rows; ++i) {
@@ -165,7 +165,11 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
         w.endObject();
     }
     w.endArray();
+}
 
+// The text slots of the record file: project texts, marks, fixed axis.
+void dumpSlots(JsonWriter& w, const TestData& d)
+{
     w.key("slots");
     w.beginObject();
     w.key("cstr");
@@ -187,7 +191,11 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
     w.value(d.jlb[39].cstr.trimmed());
     w.endArray();
     w.endObject();
+}
 
+// What the evaluation derived: the readings per row and the summary rows.
+void dumpDerived(JsonWriter& w, const TestData& d, int rows)
+{
     w.key("jlbp");
     w.beginArray();
     for (int i = 0; i < rows; ++i) {
@@ -210,7 +218,11 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
         w.endArray();
     }
     w.endArray();
+}
 
+// The tables as the windows and reports show them.
+void dumpTables(JsonWriter& w, const DumpExtras& extras)
+{
     w.key("grids");
     w.beginObject();
     w.key("record");
@@ -230,7 +242,20 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
     w.key("DataYsb");
     writeTable(w, extras.dataYsb);
     w.endObject();
+}
 
+} // namespace
+
+std::string dumpModel(const TestData& d, const DumpExtras& extras)
+{
+    JsonWriter w;
+    w.beginObject();
+    dumpScalars(w, d);
+    const int rows = std::max(0, std::min<int>(d.jlbn, kJlbRows));
+    dumpRecords(w, d, rows);
+    dumpSlots(w, d);
+    dumpDerived(w, d, rows);
+    dumpTables(w, extras);
     w.key("rawview");
     w.raw(extras.rawviewJson);
     w.endObject();

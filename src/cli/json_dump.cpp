@@ -274,6 +274,57 @@ void extent(JsonWriter& w, const Extent& e)
 
 } // namespace
 
+namespace {
+
+void outlineTables(JsonWriter& w, const std::vector<OutlineTable>& tables)
+{
+    w.beginArray();
+    for (const OutlineTable& table : tables) {
+        w.beginArray();
+        for (const auto& row : table) {
+            w.beginArray();
+            for (const auto& cell : row)
+                if (cell)
+                    w.value(*cell);
+                else
+                    w.null();
+            w.endArray();
+        }
+        w.endArray();
+    }
+    w.endArray();
+}
+
+void outlinePictures(JsonWriter& w, const std::vector<OutlinePicture>& pictures)
+{
+    w.beginArray();
+    for (const OutlinePicture& pic : pictures) {
+        w.beginObject();
+        w.key("curve");
+        w.value(pic.tag);
+        w.key("left");
+        w.value(pic.left);
+        w.key("top");
+        w.value(pic.top);
+        w.key("width");
+        extent(w, pic.width);
+        w.key("height");
+        extent(w, pic.height);
+        if (pic.cell) {
+            w.key("table");
+            w.value(pic.cell->table);
+            w.key("row");
+            w.value(pic.cell->row);
+            w.key("col");
+            w.value(pic.cell->col);
+        }
+        w.endObject();
+    }
+    w.endArray();
+}
+
+} // namespace
+
 std::string outlineJson(const DocumentOutline& outline)
 {
     JsonWriter w;
@@ -295,46 +346,9 @@ std::string outlineJson(const DocumentOutline& outline)
             w.value(p);
         w.endArray();
         w.key("tables");
-        w.beginArray();
-        for (const OutlineTable& table : page.tables) {
-            w.beginArray();
-            for (const auto& row : table) {
-                w.beginArray();
-                for (const auto& cell : row)
-                    if (cell)
-                        w.value(*cell);
-                    else
-                        w.null();
-                w.endArray();
-            }
-            w.endArray();
-        }
-        w.endArray();
+        outlineTables(w, page.tables);
         w.key("pictures");
-        w.beginArray();
-        for (const OutlinePicture& pic : page.pictures) {
-            w.beginObject();
-            w.key("curve");
-            w.value(pic.tag);
-            w.key("left");
-            w.value(pic.left);
-            w.key("top");
-            w.value(pic.top);
-            w.key("width");
-            extent(w, pic.width);
-            w.key("height");
-            extent(w, pic.height);
-            if (pic.cell) {
-                w.key("table");
-                w.value(pic.cell->table);
-                w.key("row");
-                w.value(pic.cell->row);
-                w.key("col");
-                w.value(pic.cell->col);
-            }
-            w.endObject();
-        }
-        w.endArray();
+        outlinePictures(w, page.pictures);
         w.endObject();
     }
     w.endArray();

@@ -58,6 +58,8 @@ TEST_F(ReportCommand, OutlineCarriesPagesStampsAndPictures)
     EXPECT_NE(word.out.find(R"("width":"60%","height":"70%","table":2,"row":3,"col":1})"), std::string::npos);
 }
 
+// pyx-cli writes PDF only when it is built with Qt (PYX_GUI).
+#ifdef PYX_CLI_DRAWS
 TEST_F(ReportCommand, PdfHoldsThePagesOrIsNotWritten)
 {
     select({70, 71, 77, 78, 72, 73}); // the simple summary
@@ -75,6 +77,7 @@ TEST_F(ReportCommand, PdfHoldsThePagesOrIsNotWritten)
     EXPECT_EQ(report("logger_levels.pyx", "--pdf '" + blocked + "'").status, 1);
     EXPECT_FALSE(std::filesystem::exists(blocked));
 }
+#endif
 
 TEST_F(ReportCommand, UnopenedFileAndUsageErrors)
 {

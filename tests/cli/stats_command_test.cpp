@@ -66,6 +66,8 @@ TEST(StatsCommand, TextAndUsage)
     EXPECT_EQ(stats(unitFiles() + " --pdf").status, 2);
 }
 
+// pyx-cli writes the summary report only when it is built with Qt (PYX_GUI).
+#ifdef PYX_CLI_DRAWS
 TEST(StatsCommand, SummaryReportAsRtfDocxAndPdf)
 {
     const test::TempDir dir;
@@ -99,6 +101,8 @@ TEST(StatsCommand, SummaryReportAsRtfDocxAndPdf)
     EXPECT_NE(text.out.find("303.75"), std::string::npos);
     EXPECT_EQ(stats(unitFiles() + " --pdf '" + dir.file("none/s.pdf") + "'").status, 1);
 }
+
+#endif
 
 } // namespace
 } // namespace pyx

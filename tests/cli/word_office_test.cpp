@@ -14,6 +14,9 @@
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 
+// pyx-cli writes Word files only when it is built with Qt (PYX_GUI).
+#ifdef PYX_CLI_DRAWS
+
 namespace pyx {
 namespace {
 
@@ -162,3 +165,5 @@ TEST(WordExportCli, UnwritableTargetFailsWithNothingLeft)
 
 } // namespace
 } // namespace pyx
+
+#endif

@@ -5,7 +5,7 @@ packages=(build-essential cmake ninja-build clang-format git qt6-base-dev qt6-ba
           qt6-translations-l10n libgl1-mesa-dev fonts-noto-cjk fonts-wqy-microhei xvfb
           poppler-utils libgtest-dev libgmock-dev libbenchmark-dev libzip-dev libxlsxwriter-dev pkg-config
           libreoffice-writer-nogui libreoffice-calc-nogui dpkg-dev desktop-file-utils appstream shared-mime-info librsvg2-bin
-          clang libclang-rt-14-dev llvm)
+          clang libclang-rt-14-dev llvm clang-tidy gcovr)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

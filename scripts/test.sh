@@ -10,6 +10,15 @@ git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 cmake --preset release -DPYX_WERROR=ON
 cmake --build build/release
 ctest --test-dir build/release --output-on-failure
+# clang-tidy on the sources the last commit changed (scripts/tidy.sh; PYX_TIDY_ALL=1: all).
+# Its findings fail the run only with PYX_TIDY_STRICT=1 until the older sources are clean.
+if [ "${PYX_SKIP_TIDY:-0}" = 1 ]; then
+  :
+elif [ "${PYX_TIDY_STRICT:-0}" = 1 ]; then
+  scripts/tidy.sh build/release
+else
+  scripts/tidy.sh build/release || echo "clang-tidy: findings above (not failing the run)"
+fi
 if [ "${PYX_SKIP_ASAN:-0}" != 1 ]; then
   cmake --preset asan-gui -DPYX_WERROR=ON
   cmake --build build/asan-gui

@@ -3,8 +3,10 @@
 // Every file the program writes goes through writeFileAtomic, so a test can make any save
 // fail at the n-th byte written, when the temporary file is closed (where the system hands
 // over what it still buffers), when it is flushed to disk, when it is renamed over the
-// target, or when the folder is flushed after the rename; and any read of a whole file
-// fail.
+// target, or when the folder is flushed after the rename; and any read of a whole file fail.
+// The program's own writeFault() and readFault() (write_faults.cpp) are never a fault; the
+// tests link definitions of their own in their place (tests/support/write_fault_double.cpp),
+// which a test sets with ScopedWriteFault and ScopedReadFault. Nothing in the program can set one.
 
 #include <cerrno>
 #include <cstddef>
@@ -28,31 +30,10 @@ struct WriteFault
     int error = EIO;
 };
 
-// The fault every following write meets (WriteStep::None: none). Not for threads.
-void setWriteFault(const WriteFault& fault);
+// The fault every following write meets (WriteStep::None: none).
 const WriteFault& writeFault();
 
-// The error every following whole-file read meets (0: none). Not for threads.
-void setReadFault(int error);
+// The error every following whole-file read meets (0: none).
 int readFault();
-
-// Sets a fault for the life of the object.
-class ScopedWriteFault
-{
-public:
-    explicit ScopedWriteFault(const WriteFault& fault) { setWriteFault(fault); }
-    ~ScopedWriteFault() { setWriteFault({}); }
-    ScopedWriteFault(const ScopedWriteFault&) = delete;
-    ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
-};
-
-class ScopedReadFault
-{
-public:
-    explicit ScopedReadFault(int error) { setReadFault(error); }
-    ~ScopedReadFault() { setReadFault(0); }
-    ScopedReadFault(const ScopedReadFault&) = delete;
-    ScopedReadFault& operator=(const ScopedReadFault&) = delete;
-};
 
 } // namespace pyx

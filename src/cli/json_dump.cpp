@@ -111,12 +111,9 @@ void writeTable(JsonWriter& w, const std::vector<std::vector<std::string>>& rows
     w.endArray();
 }
 
-} // namespace
-
-std::string dumpModel(const TestData& d, const DumpExtras& extras)
+// The scalars of the open test.
+void dumpScalars(JsonWriter& w, const TestData& d)
 {
-    JsonWriter w;
-    w.beginObject();
     w.key("ftype");
     w.value(static_cast<int>(d.ftype));
     w.key("jlbn");
@@ -139,14 +136,17 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
     w.value(static_cast<int>(d.hzcount));
     w.key("hzdecimal");
     w.value(d.hzdecimal);
+}
 
+// The settings table and the record table's rows.
+void dumpRecords(JsonWriter& w, const TestData& d, int rows)
+{
     w.key("csz");
     w.beginArray();
     for (const auto& entry : d.csz)
         w.value(entry);
     w.endArray();
 
-    const int rows = std::max(0, std::min<int>(d.jlbn, kJlbRows));
     w.key("jlb");
     w.beginArray();
     for (int i = 0; i < rows; ++i) {
@@ -166,7 +166,11 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
         w.endObject();
     }
     w.endArray();
+}
 
+// The text slots of the record file: project texts, marks, fixed axis.
+void dumpSlots(JsonWriter& w, const TestData& d)
+{
     w.key("slots");
     w.beginObject();
     w.key("cstr");
@@ -188,7 +192,11 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
     w.value(d.jlb[39].cstr.trimmed());
     w.endArray();
     w.endObject();
+}
 
+// What the evaluation derived: the readings per row and the summary rows.
+void dumpDerived(JsonWriter& w, const TestData& d, int rows)
+{
     w.key("jlbp");
     w.beginArray();
     for (int i = 0; i < rows; ++i) {
@@ -243,7 +251,11 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
         }
         w.endArray();
     }
+}
 
+// The tables as the windows and reports show them.
+void dumpTables(JsonWriter& w, const DumpExtras& extras)
+{
     w.key("grids");
     w.beginObject();
     w.key("record");
@@ -263,7 +275,20 @@ std::string dumpModel(const TestData& d, const DumpExtras& extras)
     w.key("DataYsb");
     writeTable(w, extras.dataYsb);
     w.endObject();
+}
 
+} // namespace
+
+std::string dumpModel(const TestData& d, const DumpExtras& extras)
+{
+    JsonWriter w;
+    w.beginObject();
+    dumpScalars(w, d);
+    const int rows = std::max(0, std::min<int>(d.jlbn, kJlbRows));
+    dumpRecords(w, d, rows);
+    dumpSlots(w, d);
+    dumpDerived(w, d, rows);
+    dumpTables(w, extras);
     w.key("rawview");
     w.raw(extras.rawviewJson);
     w.endObject();
@@ -278,6 +303,57 @@ void extent(JsonWriter& w, const Extent& e)
         w.value(*twips);
     else
         w.value(std::get<std::string>(e.given()));
+}
+
+} // namespace
+
+namespace {
+
+void outlineTables(JsonWriter& w, const std::vector<OutlineTable>& tables)
+{
+    w.beginArray();
+    for (const OutlineTable& table : tables) {
+        w.beginArray();
+        for (const auto& row : table) {
+            w.beginArray();
+            for (const auto& cell : row)
+                if (cell)
+                    w.value(*cell);
+                else
+                    w.null();
+            w.endArray();
+        }
+        w.endArray();
+    }
+    w.endArray();
+}
+
+void outlinePictures(JsonWriter& w, const std::vector<OutlinePicture>& pictures)
+{
+    w.beginArray();
+    for (const OutlinePicture& pic : pictures) {
+        w.beginObject();
+        w.key("curve");
+        w.value(pic.tag);
+        w.key("left");
+        w.value(pic.left);
+        w.key("top");
+        w.value(pic.top);
+        w.key("width");
+        extent(w, pic.width);
+        w.key("height");
+        extent(w, pic.height);
+        if (pic.cell) {
+            w.key("table");
+            w.value(pic.cell->table);
+            w.key("row");
+            w.value(pic.cell->row);
+            w.key("col");
+            w.value(pic.cell->col);
+        }
+        w.endObject();
+    }
+    w.endArray();
 }
 
 } // namespace
@@ -303,46 +379,9 @@ std::string outlineJson(const DocumentOutline& outline)
             w.value(p);
         w.endArray();
         w.key("tables");
-        w.beginArray();
-        for (const OutlineTable& table : page.tables) {
-            w.beginArray();
-            for (const auto& row : table) {
-                w.beginArray();
-                for (const auto& cell : row)
-                    if (cell)
-                        w.value(*cell);
-                    else
-                        w.null();
-                w.endArray();
-            }
-            w.endArray();
-        }
-        w.endArray();
+        outlineTables(w, page.tables);
         w.key("pictures");
-        w.beginArray();
-        for (const OutlinePicture& pic : page.pictures) {
-            w.beginObject();
-            w.key("curve");
-            w.value(pic.tag);
-            w.key("left");
-            w.value(pic.left);
-            w.key("top");
-            w.value(pic.top);
-            w.key("width");
-            extent(w, pic.width);
-            w.key("height");
-            extent(w, pic.height);
-            if (pic.cell) {
-                w.key("table");
-                w.value(pic.cell->table);
-                w.key("row");
-                w.value(pic.cell->row);
-                w.key("col");
-                w.value(pic.cell->col);
-            }
-            w.endObject();
-        }
-        w.endArray();
+        outlinePictures(w, page.pictures);
         w.endObject();
     }
     w.endArray();

@@ -287,8 +287,8 @@ int report(const std::string& file, const std::string& settingsPath, const Repor
         return 0;
     }
 #ifdef PYX_CLI_PNG
-    if (const std::string error = pyx::exportPdf(doc, req.out); !error.empty()) {
-        std::cerr << "pyx-cli: " << error << "\n";
+    if (const pyx::IoResult written = pyx::exportPdf(doc, req.out); !written) {
+        std::cerr << "pyx-cli: " << written.reason() << "\n";
         return 1;
     }
     return 0;

@@ -297,8 +297,8 @@ int writeReport(const UnitSummary& s, const std::string& format, const std::stri
     if (format == "pdf") {
         PageDocument doc(measure);
         buildStatsReport(doc, s);
-        if (const std::string error = exportPdf(doc, out); !error.empty()) {
-            std::cerr << "pyx-cli: " << error << "\n";
+        if (const IoResult written = exportPdf(doc, out); !written) {
+            std::cerr << "pyx-cli: " << written.reason() << "\n";
             return 1;
         }
         return 0;

@@ -34,6 +34,15 @@ bool overlaps(const TableSpan& a, const TableSpan& b)
 
 } // namespace
 
+std::string fillPageFields(std::string text, int number, int pages)
+{
+    for (const auto& [field, value] : {std::pair{std::string_view(kStampNumberField), number},
+                                       std::pair{std::string_view(kPageCountField), pages}})
+        for (std::size_t at = text.find(field); at != std::string::npos; at = text.find(field, at))
+            text.replace(at, field.size(), std::to_string(value));
+    return text;
+}
+
 double Extent::resolve(double whole) const
 {
     std::optional<double> v;

@@ -45,8 +45,15 @@ struct PageBreak
 enum class TextBoxRole
 {
     Plain,
-    PageStamp // the text box that numbers the page
+    PageStamp // the text box that numbers the page; its text may hold the fields below
 };
+
+// The fields of a page stamp's text, filled when the pages are laid out: the stamp's number
+// (a document stamps each page once: its first stamp is 1) and the number of pages.
+inline constexpr const char* kStampNumberField = "{page}";
+inline constexpr const char* kPageCountField = "{pages}";
+// `text` with the fields filled.
+std::string fillPageFields(std::string text, int number, int pages);
 
 // A text at a fixed place of the current page, outside the flow.
 struct TextBox

@@ -54,6 +54,14 @@ class Layouter
 public:
     Layouter(const PageSetup& setup, const TextMeasure& measure) : setup_(setup), measure_(measure) {}
 
+    // A page stamp placed: its page, its box there and where its lines go among the texts.
+    struct Stamp
+    {
+        std::size_t page = 0;
+        std::size_t box = 0;
+        std::size_t textAt = 0;
+    };
+
     std::vector<LaidOutPage> run(const Flow& flow)
     {
         // The tables whose cells pictures fill keep their geometry.
@@ -65,6 +73,7 @@ public:
                 page();
             std::visit([&](const auto& b) { place(i, b); }, flow[i]);
         }
+        fillStamps(flow);
         return std::move(pages_);
     }
 
@@ -125,14 +134,39 @@ private:
 
     void place(std::size_t block, const TextBox& b)
     {
-        page().textBoxes.push_back({block, {b.left, b.top, b.width, b.height}});
+        page().textBoxes.push_back({block, {b.left, b.top, b.width, b.height}, b.text});
+        // A page stamp's lines wait for the page count, in their place among the page's texts.
+        if (b.role == TextBoxRole::PageStamp) {
+            stamps_.push_back({pages_.size() - 1, page().textBoxes.size() - 1, page().texts.size()});
+            return;
+        }
+        addLines(page().texts, page().texts.size(), b, b.text);
+    }
+
+    void addLines(std::vector<TextRun>& texts, std::size_t at, const TextBox& b, const std::string& text)
+    {
         const double lh = lineHeight(b.style.font);
         double top = b.top;
-        for (std::string& line : wrapText(b.text, b.width, b.style.font, measure_)) {
+        std::vector<TextRun> lines;
+        for (std::string& line : wrapText(text, b.width, b.style.font, measure_)) {
             if (!line.empty())
-                page().texts.push_back(
-                    {std::move(line), b.style.font, b.style.align, {b.left, top, b.width, lh}});
+                lines.push_back({std::move(line), b.style.font, b.style.align, {b.left, top, b.width, lh}});
             top += lh;
+        }
+        texts.insert(texts.begin() + static_cast<std::ptrdiff_t>(at), lines.begin(), lines.end());
+    }
+
+    // The stamps numbered in their order and given the page count; the last first, so that
+    // the places of the earlier ones among their page's texts hold.
+    void fillStamps(const Flow& flow)
+    {
+        const int pages = static_cast<int>(pages_.size());
+        for (std::size_t k = stamps_.size(); k-- > 0;) {
+            const Stamp& s = stamps_[k];
+            PlacedTextBox& box = pages_[s.page].textBoxes[s.box];
+            const auto& b = std::get<TextBox>(flow[box.block]);
+            box.text = fillPageFields(b.text, static_cast<int>(k) + 1, pages);
+            addLines(pages_[s.page].texts, s.textAt, b, box.text);
         }
     }
 
@@ -166,6 +200,7 @@ private:
     const PageSetup& setup_;
     const TextMeasure& measure_;
     std::vector<LaidOutPage> pages_;
+    std::vector<Stamp> stamps_;
     double y_ = 0;
     int tables_ = 0; // tables placed so far
     std::set<int> filledTables_;

@@ -98,6 +98,7 @@ struct PlacedTextBox
 {
     std::size_t block = 0;
     PageRect rect;
+    std::string text; // as laid out: a page stamp's fields filled
 };
 
 struct LaidOutPage

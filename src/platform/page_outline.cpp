@@ -36,7 +36,7 @@ DocumentOutline outlineOf(const Flow& flow, const std::vector<LaidOutPage>& page
                 o.tables.push_back(tableRows(*t, placed.firstRow, placed.lastRow));
         for (const PlacedTextBox& box : page.textBoxes)
             if (const auto* b = blockAs<TextBox>(flow, box.block); b && b->role == TextBoxRole::PageStamp)
-                o.stamp = b->text;
+                o.stamp = box.text;
         for (const PlacedPicture& placed : page.pictures)
             if (const auto* p = blockAs<Picture>(flow, placed.block))
                 o.pictures.push_back({p->tag, p->left, p->top, p->width, p->height, p->cell});

@@ -32,13 +32,18 @@ PrintSelection printSelectionOf(const SettingsTable& csz)
 
 void ReportBuilder::stamp(PageDocument& doc)
 {
-    PageNumber(doc, pageno_, pgtotal_);
-    ++pageno_;
+    if (variant_.paged)
+        PageNumber(doc);
 }
 
 template <typename Rows, typename Builder>
-void ReportBuilder::pageLoop(PageDocument& doc, int n, const Rows& rows, Builder builder)
+void ReportBuilder::table(PageDocument& doc, int n, const Rows& rows, Builder builder)
 {
+    if (!variant_.paged) {
+        builder(doc, d_, 0, n, rows);
+        ++tables_;
+        return;
+    }
     const int pages = (n + kRowsPerPage - 1) / kRowsPerPage;
     for (int i = 1; i <= pages; ++i) {
         const int first = kRowsPerPage * (i - 1);
@@ -51,143 +56,111 @@ void ReportBuilder::pageLoop(PageDocument& doc, int n, const Rows& rows, Builder
     }
 }
 
-void ReportBuilder::printBuild(PageDocument& doc)
+void ReportBuilder::tables(PageDocument& doc, const PrintSelection& s)
 {
-    const PrintSelection s = printSelectionOf(d_.csz);
-    doc.start("Tahoma");
     if (s.recordTable) {
         const TextMatrix m = DataJlb(d_);
-        pageLoop(doc, rowCount(d_.ysn, m.size()), m, TableJlb);
+        table(doc, rowCount(d_.ysn, m.size()), m, TableJlb);
     }
     if (s.summary) {
         if (s.recordTable)
             doc.newPage();
         if (s.simpleSummary) {
             const TableRows stages = simpleSummaryRows(d_);
-            pageLoop(doc, rowCount(d_.hzcount, stages.size()), stages, TableJyhzb);
+            table(doc, rowCount(d_.hzcount, stages.size()), stages, TableJyhzb);
         } else {
             const TextMatrix m = DataHzb(d_);
-            pageLoop(doc, rowCount(d_.ysn, m.size()), m, TableHzb);
+            table(doc, rowCount(d_.ysn, m.size()), m, TableHzb);
         }
     }
     if (s.rawTable) {
         if (s.recordTable || s.summary)
             doc.newPage();
         const TextMatrix m = DataYsb(d_);
-        pageLoop(doc, rowCount(d_.ysn2, m.size()), m, TableYsb);
+        // The Word version's raw table is one table with its own column layout.
+        table(doc, rowCount(d_.ysn2, m.size()), m, variant_.paged ? TableYsb : TableYsbW);
     }
-    // Every curve block starts on a page of its own, after the tables as after the other
-    // curve page (a break on a page that holds nothing yet makes no page).
+}
+
+// The preview puts every curve block on a page of its own, after the tables as after the
+// other curve page (a break on a page that holds nothing yet makes no page), each page
+// stamped; the Word version breaks only after reports and puts the curves in the cell of
+// their head's table.
+void ReportBuilder::curvePages(PageDocument& doc, const PrintSelection& s)
+{
+    const bool paged = variant_.paged;
+    const bool breakFirst = paged || s.recordTable || s.summary || s.rawTable;
     if (s.reducedCurves) {
-        if (s.timeCurve || s.gradientCurve) {
+        if (!s.timeCurve && !s.gradientCurve)
+            return;
+        if (breakFirst)
             doc.newPage();
+        if (paged) {
             CurveHead(doc, d_, false);
             placeReducedCurves(doc, curves());
-            stamp(doc);
+        } else {
+            CurveHeadW(doc, d_);
+            placeReducedCurves(doc, curves(), doc.tableCount());
         }
-    } else {
-        if (s.timeCurve) {
-            doc.newPage();
-            CurveHead(doc, d_, false);
-            placeFullCurve(doc, curves(), PrintedCurve::Time);
-            stamp(doc);
-        }
-        if (s.gradientCurve) {
-            doc.newPage();
-            CurveHead(doc, d_, false);
-            placeFullCurve(doc, curves(), PrintedCurve::Gradient);
-            stamp(doc);
-        }
-    }
-    if (s.analysis) {
-        const TestAnalysis a = reportAnalysis(d_, gridRows_);
-        doc.newPage();
-        AnalysisTables(doc, d_, a);
         stamp(doc);
-        doc.newPage();
-        AnalysisCurves(doc, a);
-        stamp(doc);
+        return;
     }
+    const auto full = [&](PrintedCurve curve, bool pageBreak) {
+        if (pageBreak)
+            doc.newPage();
+        CurveHead(doc, d_, !paged);
+        if (paged)
+            placeFullCurve(doc, curves(), curve);
+        else
+            placeFullCurve(doc, curves(), curve, CellRef{doc.tableCount(), 3, 1});
+        stamp(doc);
+    };
+    if (s.timeCurve)
+        full(PrintedCurve::Time, breakFirst);
+    if (s.gradientCurve)
+        full(PrintedCurve::Gradient, paged);
+}
+
+void ReportBuilder::analysisPages(PageDocument& doc)
+{
+    const TestAnalysis a = reportAnalysis(d_, gridRows_);
+    if (variant_.paged || !doc.flow().empty())
+        doc.newPage();
+    AnalysisTables(doc, d_, a);
+    stamp(doc);
+    doc.newPage();
+    AnalysisCurves(doc, a);
+    stamp(doc);
+}
+
+int ReportBuilder::build(PageDocument& doc, const ReportVariant& variant)
+{
+    variant_ = variant;
+    tables_ = 0;
+    const PrintSelection s = printSelectionOf(d_.csz);
+    doc.start(variant_.font);
+    tables(doc, s);
+    const int tablesBeforeCurves = tables_;
+    curvePages(doc, s);
+    if (s.analysis)
+        analysisPages(doc);
     if (s.changeRecord) {
-        doc.newPage();
+        if (variant_.paged || !doc.flow().empty())
+            doc.newPage();
         ChangeRecordPages(doc, d_, [&] { stamp(doc); });
     }
     doc.end();
+    return tablesBeforeCurves;
 }
 
 void ReportBuilder::buildPreview(PageDocument& doc)
 {
-    pageno_ = 0;
-    printBuild(doc);
-    pgtotal_ = doc.pageCount();
-    pageno_ = 0;
-    printBuild(doc);
+    build(doc, kPreviewVariant);
 }
 
 int ReportBuilder::buildWord(PageDocument& doc)
 {
-    const PrintSelection s = printSelectionOf(d_.csz);
-    doc.start("宋体");
-    int t = 0;
-    if (s.recordTable) {
-        const TextMatrix m = DataJlb(d_);
-        TableJlb(doc, d_, 0, rowCount(d_.ysn, m.size()), m);
-        ++t;
-    }
-    if (s.summary) {
-        if (s.recordTable)
-            doc.newPage();
-        if (s.simpleSummary) {
-            const TableRows stages = simpleSummaryRows(d_);
-            TableJyhzb(doc, d_, 0, rowCount(d_.hzcount, stages.size()), stages);
-        } else {
-            const TextMatrix m = DataHzb(d_);
-            TableHzb(doc, d_, 0, rowCount(d_.ysn, m.size()), m);
-        }
-        ++t;
-    }
-    if (s.rawTable) {
-        if (s.recordTable || s.summary)
-            doc.newPage();
-        const TextMatrix m = DataYsb(d_);
-        TableYsbW(doc, d_, 0, rowCount(d_.ysn2, m.size()), m);
-        ++t;
-    }
-    const bool reportsBefore = s.recordTable || s.summary || s.rawTable;
-    if (s.reducedCurves) {
-        if (s.timeCurve || s.gradientCurve) {
-            if (reportsBefore)
-                doc.newPage();
-            CurveHeadW(doc, d_);
-            placeReducedCurves(doc, curves(), doc.tableCount());
-        }
-    } else {
-        if (s.timeCurve) {
-            if (reportsBefore)
-                doc.newPage();
-            CurveHead(doc, d_, true);
-            placeFullCurve(doc, curves(), PrintedCurve::Time, CellRef{doc.tableCount(), 3, 1});
-        }
-        if (s.gradientCurve) {
-            CurveHead(doc, d_, true);
-            placeFullCurve(doc, curves(), PrintedCurve::Gradient, CellRef{doc.tableCount(), 3, 1});
-        }
-    }
-    if (s.analysis) {
-        const TestAnalysis a = reportAnalysis(d_, gridRows_);
-        if (!doc.flow().empty())
-            doc.newPage();
-        AnalysisTables(doc, d_, a);
-        doc.newPage();
-        AnalysisCurves(doc, a);
-    }
-    if (s.changeRecord) {
-        if (!doc.flow().empty())
-            doc.newPage();
-        ChangeRecordPages(doc, d_, [] {});
-    }
-    doc.end();
-    return t;
+    return build(doc, kWordVariant);
 }
 
 } // namespace pyx

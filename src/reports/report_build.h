@@ -1,6 +1,7 @@
 #pragma once
 // The report documents: the print preview's (the selected tables in pages of 29 rows, each
-// page stamped with its number and the total, then the curve pages) and the Word version
+// page stamped with its number and the total, then the curve pages; one build, the composer
+// numbers the stamps) and the Word version
 // (each selected report one table, no stamps). The print selections are settings entries
 // 70 to 79.
 
@@ -30,31 +31,44 @@ struct PrintSelection
 
 PrintSelection printSelectionOf(const SettingsTable& csz);
 
+// What the preview's document and the Word version's differ in: the font, and whether the
+// tables run in pages of 29 rows with every page stamped and the curves on pages of their
+// own (the preview), or each table whole and the curves in their head's table (Word).
+struct ReportVariant
+{
+    const char* font;
+    bool paged;
+};
+inline constexpr ReportVariant kPreviewVariant{"Tahoma", true};
+inline constexpr ReportVariant kWordVariant{"宋体", false};
+
 class ReportBuilder
 {
 public:
     // The raw data report refreshes the test's gauge weights, hence the mutable test.
     ReportBuilder(TestData& data, int gridRows) : d_(data), gridRows_(gridRows) {}
 
-    // The preview document, built twice so that the stamps carry the total of the first pass.
+    // The preview document (PrintBuild); its page stamps are filled in at layout.
     void buildPreview(PageDocument& doc);
-    // One build pass of the preview document (PrintBuild).
-    void printBuild(PageDocument& doc);
     // The Word version (PrintShowWord); returns the number of report tables before the curves.
     int buildWord(PageDocument& doc);
 
-    int pageTotal() const { return pgtotal_; }
-
 private:
+    // One build of the document; returns the number of report tables before the curves
+    // (counted in the Word version only).
+    int build(PageDocument& doc, const ReportVariant& variant);
     template <typename Rows, typename Builder>
-    void pageLoop(PageDocument& doc, int n, const Rows& rows, Builder builder);
+    void table(PageDocument& doc, int n, const Rows& rows, Builder builder);
+    void tables(PageDocument& doc, const PrintSelection& s);
+    void curvePages(PageDocument& doc, const PrintSelection& s);
+    void analysisPages(PageDocument& doc);
     void stamp(PageDocument& doc);
     CurveSource curves() const { return {d_, gridRows_}; }
 
     TestData& d_;
     int gridRows_;
-    int pageno_ = 0;
-    int pgtotal_ = 0;
+    ReportVariant variant_ = kPreviewVariant;
+    int tables_ = 0;
 };
 
 } // namespace pyx

@@ -197,14 +197,14 @@ void TableYsbW(PageDocument& doc, const TestData& d, int first, int rows, const 
 
 std::string pageStampText(int counter, int total)
 {
-    return "第 " + std::to_string(counter + 1) + " 页 共 " + std::to_string(total) + " 页";
+    return fillPageFields(kPageStamp, counter + 1, total);
 }
 
-void PageNumber(PageDocument& doc, int counter, int total)
+void PageNumber(PageDocument& doc)
 {
     doc.setFontSize(12);
     doc.setAlign(TextAlign::Center);
-    doc.textBox(trimBlanks(pageStampText(counter, total)), 4800, 15600, 3000, 1000, TextBoxRole::PageStamp);
+    doc.textBox(kPageStamp, 4800, 15600, 3000, 1000, TextBoxRole::PageStamp);
 }
 
 } // namespace pyx

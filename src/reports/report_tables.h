@@ -27,8 +27,11 @@ void TableJyhzb(PageDocument& doc, const TestData& d, int first, int rows, const
 void TableYsb(PageDocument& doc, const TestData& d, int first, int rows, const TextMatrix& m);
 void TableYsbW(PageDocument& doc, const TestData& d, int first, int rows, const TextMatrix& m);
 
-// "第 N 页 共 M 页" at the foot of the current page, N being `counter` + 1.
+// "第 N 页 共 M 页" at the foot of the current page: the composer fills in the page's number
+// and the document's page count when it lays the pages out.
+inline constexpr const char* kPageStamp = "第 {page} 页 共 {pages} 页";
+// The stamp as it reads on page `counter` + 1 of `total`.
 std::string pageStampText(int counter, int total);
-void PageNumber(PageDocument& doc, int counter, int total);
+void PageNumber(PageDocument& doc);
 
 } // namespace pyx

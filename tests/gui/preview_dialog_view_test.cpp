@@ -11,10 +11,10 @@
 
 #include <memory>
 
-#include "base/write_faults.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
 #include "reports/qt/preview_dialog.h"
+#include "support/write_fault_double.h"
 
 namespace pyx {
 namespace {

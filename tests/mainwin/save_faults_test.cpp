@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "base/write_faults.h"
 #include "data/settings.h"
 #include "mainwin/command_names.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
 #include "samplegen/sample_files.h"
 #include "support/temp_dir.h"
+#include "support/write_fault_double.h"
 
 namespace pyx {
 namespace {

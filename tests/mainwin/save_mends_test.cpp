@@ -13,6 +13,7 @@
 
 #include "base/file_io.h"
 #include "base/write_faults.h"
+#include "support/write_fault_double.h"
 #include "data/settings.h"
 #include "mainwin/command_names.h"
 #include "mainwin/main_window.h"

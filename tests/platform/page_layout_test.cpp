@@ -251,6 +251,34 @@ TEST_F(PageLayoutTest, PicturesFillTheirCellsOrBands)
     EXPECT_TRUE(doc.pages()[2].pictures.empty());
 }
 
+TEST_F(PageLayoutTest, PageStampFieldsAreFilledWhenThePagesAreLaidOut)
+{
+    // Three pages, stamped in order; the second holds a paragraph set after its stamp, and
+    // the stamp's text keeps its place among the page's texts.
+    for (int page = 0; page < 3; ++page) {
+        if (page > 0)
+            doc.newPage();
+        doc.paragraph("body");
+        doc.textBox("{page}/{pages} {page}", 4800, 15600, 3000, 1000, TextBoxRole::PageStamp);
+        if (page == 1)
+            doc.paragraph("after");
+    }
+    doc.end();
+    ASSERT_EQ(doc.pageCount(), 3);
+    for (int page = 0; page < 3; ++page) {
+        const LaidOutPage& p = doc.pages()[page];
+        const std::string stamp = std::to_string(page + 1) + "/3 " + std::to_string(page + 1);
+        ASSERT_EQ(p.textBoxes.size(), 1u);
+        EXPECT_EQ(p.textBoxes[0].text, stamp);
+        ASSERT_GE(p.texts.size(), 2u);
+        EXPECT_EQ(p.texts[0].text, "body");
+        EXPECT_EQ(p.texts[1].text, stamp);
+    }
+    EXPECT_EQ(doc.pages()[1].texts.back().text, "after");
+    EXPECT_EQ(fillPageFields("第 {page} 页 共 {pages} 页", 2, 12), "第 2 页 共 12 页");
+    EXPECT_EQ(fillPageFields("no fields", 1, 1), "no fields");
+}
+
 TEST_F(PageLayoutTest, PageBreaksAndPlacementsGoToTheCurrentPage)
 {
     EXPECT_EQ(doc.pageCount(), 0);

@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "base/write_faults.h"
 #include "platform/scripted_dialogs.h"
 #include "reports/word_export.h"
 #include "support/report_test_data.h"
 #include "support/temp_dir.h"
+#include "support/write_fault_double.h"
 
 namespace pyx {
 namespace {

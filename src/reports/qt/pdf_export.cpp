@@ -10,7 +10,7 @@
 
 namespace pyx {
 
-std::string exportPdf(const PageDocument& doc, const std::string& path)
+IoResult exportPdf(const PageDocument& doc, const std::string& path)
 {
     // The document is made in memory and written through the same atomic save as a test file:
     // a failure at any point leaves the file at `path` as it was.
@@ -25,18 +25,19 @@ std::string exportPdf(const PageDocument& doc, const std::string& path)
         if (doc.pages().empty()) {
             QPainter blank(&writer);
         } else if (!renderPages(doc.pages(), doc.setup(), writer)) {
-            return "无法生成PDF文件：" + path;
+            return IoResult::failed("无法生成PDF文件：" + path);
         }
     }
     if (const IoResult written = writeFileAtomic(path, bytes.toStdString()); !written)
-        return "无法写入文件：" + path + "（" + written.reason() + "）";
-    return {};
+        return IoResult::failed("无法写入文件：" + path + "（" + written.reason() + "）");
+    return IoResult::done();
 }
 
 void exportPdfAndTell(const PageDocument& doc, const std::string& path, Dialogs& dialogs)
 {
-    if (const std::string error = exportPdf(doc, path); !error.empty()) {
-        dialogs.message({"文件保存失败！\n" + error, "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
+    if (const IoResult written = exportPdf(doc, path); !written) {
+        dialogs.message(
+            {"文件保存失败！\n" + written.reason(), "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
         return;
     }
     dialogs.message({"PDF文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});

@@ -4,13 +4,14 @@
 
 #include <string>
 
+#include "base/io_result.h"
 #include "platform/dialogs.h"
 #include "platform/page_document.h"
 
 namespace pyx {
 
-// Empty on success, else the reason (Chinese, for the user).
-std::string exportPdf(const PageDocument& doc, const std::string& path);
+// Done, or failed with the reason (Chinese, for the user).
+IoResult exportPdf(const PageDocument& doc, const std::string& path);
 
 // The export command's end: the document written to `path` and the user told how it went.
 void exportPdfAndTell(const PageDocument& doc, const std::string& path, Dialogs& dialogs);

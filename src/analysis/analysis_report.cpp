@@ -51,7 +51,7 @@ std::vector<std::string> mRow(const char* where, const std::optional<MPoint>& p)
     const bool m = p->m.has_value();
     return {where,
             loadText(p->h0),
-            formatDouble(p->y0, "#0.00"),
+            displacementText(p->y0),
             m ? formatDouble(p->m->nuY, "#0.000") : "—",
             m ? formatDouble(p->m->alphaH, "#0.00") : "—",
             m ? mText(p->m->m) : "—"};
@@ -62,6 +62,12 @@ std::vector<std::string> mRow(const char* where, const std::optional<MPoint>& p)
 std::string loadText(double kN)
 {
     return plainNumber(kN, "#0.##");
+}
+
+// A displacement is a stored reading (a 32-bit float): it reads as in the summary tables.
+std::string displacementText(double mm)
+{
+    return formatSingle(static_cast<float>(mm), "#0.00");
 }
 
 std::string mText(double kNPerM4)
@@ -120,7 +126,7 @@ AnalysisSection mByStageSection(const TestAnalysis& a)
     for (std::size_t k = 0; k < a.mByStage.size(); ++k) {
         const MPoint& p = a.mByStage[k];
         s.rows.push_back(
-            {std::to_string(k + 1), loadText(p.h0), formatDouble(p.y0, "#0.00"), p.m ? mText(p.m->m) : "—"});
+            {std::to_string(k + 1), loadText(p.h0), displacementText(p.y0), p.m ? mText(p.m->m) : "—"});
     }
     return s;
 }

@@ -28,6 +28,8 @@ AnalysisSection scheduleSection(const TestAnalysis& a);
 
 // Number texts of the analysis.
 std::string loadText(double kN);
+// Displacements (mm) through the format and rounding of the record and summary tables.
+std::string displacementText(double mm);
 std::string mText(double kNPerM4); // in MN/m⁴
 
 inline constexpr const char* kDisagreeNote = "三种方法的建议相差超过一级荷载，请结合曲线人工判定。";

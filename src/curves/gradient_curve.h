@@ -17,6 +17,8 @@ void drawGradientCurve(Canvas& c, const TestData& d, int gridRows, GradPoints& g
 
 // Rings the points the suggestions name, in the analysis' colour of suggestions, (critical and ultimate loads
 // of every method) on the drawn curve, labelled "Hcr?" and "Hu?"; points beyond the point list are left out.
-void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const Suggestions& s);
+// Where a point is marked, the mark's label stands alone: a suggestion names there only what
+// the mark does not.
+void drawSuggestedPoints(Canvas& c, const TestData& d, const GradPoints& gpts, const Suggestions& s);
 
 } // namespace pyx

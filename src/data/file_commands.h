@@ -40,9 +40,11 @@ struct FileCommandHooks
     std::function<void()> display;         // rescale and redraw the current curve
     std::function<void()> menuinfo;
     std::function<void()> focusGrid;
-    std::function<void(bool)> setSaveEnabled; // the save tool in the file menu and the toolbar
-    std::function<void()> clearGrid;          // New: only the two header rows remain
-    std::function<void()> newProjectInfo;     // New: the project information dialog, modal
+    std::function<void(bool)> setSaveEnabled;            // the save tool in the file menu and the toolbar
+    std::function<void()> clearGrid;                     // New: only the two header rows remain
+    std::function<void()> newProjectInfo;                // New: the project information dialog, modal
+    std::function<std::string()> startFolder;            // where the open dialog starts without a file named
+    std::function<void(const std::string& path)> opened; // a file was opened
 };
 
 class FileCommands

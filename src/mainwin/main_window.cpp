@@ -21,7 +21,7 @@ namespace pyx {
 
 MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPath)
     : files(data, dialogs, std::move(settingsPath)), editor(data, grid, dialogs), curves(data, dialogs),
-      d_(data), dialogs_(dialogs)
+      recent(RecentFiles::pathBeside(files.settingsPath())), d_(data), dialogs_(dialogs)
 {
     buildMainCommandBar(bar);
     bar.onToolClick = [this](const std::string& tool) { dispatch(tool); };
@@ -63,6 +63,7 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
         bar.refresh(band::kToolbar);
     };
     h.clearGrid = [this] {
+        editor.clearRefusal();
         grid.setRows(2);
         grid.setEditable(true); // the new test is typed in
         grid.refresh();
@@ -74,8 +75,32 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
         info.load();
         d_.bjtext = trimBlanks(info.text2[5]);
     };
+    h.startFolder = [this] { return recent.lastFolder(); };
+    h.opened = [this](const std::string& path) {
+        recent.add(path);
+        if (recentChanged)
+            recentChanged();
+    };
     connectCurves();
     registerCommands();
+}
+
+void MainWindow::openRecent(const std::string& path)
+{
+    if (!recentFileExists(path)) {
+        dialogs_.message({"文件不存在：" + path, "提示", MsgButtons::Ok, MsgIcon::Exclamation, 1});
+        recent.remove(path);
+        if (recentChanged)
+            recentChanged();
+        return;
+    }
+    files.openChosen(path);
+}
+
+void MainWindow::print()
+{
+    if (windows_ && !d_.curfile.empty())
+        windows_->runPrint(d_, grid.rows(), dialogs_);
 }
 
 void MainWindow::connectCurves()
@@ -144,6 +169,10 @@ void MainWindow::registerCommands()
     r.add(tool::kAbout, [this] {
         if (windows_)
             windows_->runAbout();
+    });
+    r.add(tool::kUserGuide, [this] {
+        if (windows_)
+            windows_->runUserGuide();
     });
 
     for (const char* preview : {tool::kPrintPreviewTool, tool::kPrintPreview})
@@ -304,6 +333,7 @@ void MainWindow::toggleMerge()
 
 void MainWindow::ysdata_Click()
 {
+    editor.clearRefusal();
     d_.tabmode = 1;
     menuinfo();
     headJlb(grid, d_.screenpx);
@@ -316,6 +346,7 @@ void MainWindow::ysdata_Click()
 
 void MainWindow::hzbdata_Click()
 {
+    editor.clearRefusal();
     d_.tabmode = 0;
     const bool simple = simpleSummary(d_.csz);
     if (simple)

@@ -9,6 +9,7 @@
 #include "data/file_commands.h"
 #include "data/header_labels.h"
 #include "data/model.h"
+#include "data/recent_files.h"
 #include "dialogs/dialog_host.h"
 #include "mainwin/modal_windows.h"
 #include "mainwin/record_editing.h"
@@ -29,7 +30,8 @@ public:
     CommandBar bar;
     FileCommands files;
     RecordEditor editor;
-    CurvePanel curves; // the curve panel: drawing, mouse, marks, scroll bars
+    CurvePanel curves;  // the curve panel: drawing, mouse, marks, scroll bars
+    RecentFiles recent; // the files opened last, for the file menu
 
     // Texts of the window.
     std::string caption = kAppTitle;
@@ -39,6 +41,7 @@ public:
     // The view: texts changed, end the program.
     std::function<void()> textsChanged;
     std::function<void()> quit;
+    std::function<void()> recentChanged;
     // The windows the commands open; without them (the command line, most tests) the
     // commands that open a window do nothing.
     void setModalWindows(ModalWindows* windows) { windows_ = windows; }
@@ -55,6 +58,11 @@ public:
     void hzbdata_Click();
     void evaluate();
     void display();
+    // A recent file chosen in the file menu: opened as the Open command opens a chosen file;
+    // one that no longer exists is told and leaves the list.
+    void openRecent(const std::string& path);
+    // Prints the reports the print options select, as the print preview's print tool does.
+    void print();
     // Closing the window: asks about unsaved data. True when the program may end.
     bool confirmClose();
 

@@ -190,6 +190,7 @@ void RecordEditor::afterEdit(int row, int col)
 {
     if (d_.tabmode != 1)
         return;
+    setRefusal({});
     const std::string text = grid_.text(row, col);
     const std::optional<double> value = toDouble(text);
     if (col == 1 || (col >= 4 && col <= 11)) {

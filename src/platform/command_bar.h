@@ -25,7 +25,8 @@ enum class ToolShortcut
     None,
     New,
     Open,
-    Save
+    Save,
+    Help
 };
 
 // The names of separators: of the menus, of the toolbar (and some menus), and the one

@@ -5,15 +5,12 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -21,6 +18,7 @@
 #include "analysis/analysis_report.h"
 #include "data/numfmt.h"
 #include "platform/qt/painter_canvas.h"
+#include "platform/qt/window_placement.h"
 #include "platform/recording_canvas.h"
 
 namespace pyx {
@@ -60,6 +58,7 @@ void fill(QTableWidget* t, const std::vector<std::vector<std::string>>& rows)
         for (int c = 0; c < cols && c < static_cast<int>(rows[r].size()); ++c) {
             auto* item = new QTableWidgetItem(q(rows[r][static_cast<std::size_t>(c)]));
             item->setTextAlignment(Qt::AlignCenter);
+            item->setToolTip(item->text()); // a text cut by its column reads whole here
             t->setItem(static_cast<int>(r) - 1, c, item);
         }
     const QFontMetrics fm = t->fontMetrics();
@@ -121,7 +120,7 @@ std::vector<std::vector<std::string>> residualRows(const TestAnalysis& a, Sugges
 
 PlotView::PlotView(QWidget* parent) : QWidget(parent)
 {
-    setMinimumSize(340, 270);
+    setMinimumSize(300, 170);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -138,6 +137,7 @@ void PlotView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::white);
     PainterCanvas canvas(painter, QRectF(rect()));
     canvas.setMinimumTextPixels(11);
+    canvas.setScreenScale(devicePixelRatioF());
     replay(drawing_, canvas);
 }
 
@@ -146,16 +146,13 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
 {
     setObjectName("frmAnalysis");
     setWindowTitle(QString::fromUtf8(kAnalysisCaption));
-    // Everything but the buttons scrolls, so the window also fits a small screen.
+    // The plots share the height left by the tables, which scroll their own rows, so the
+    // window fits a 1366×768 screen without scrolling as a whole.
     auto* whole = new QVBoxLayout(this);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* content = new QWidget(scroll);
+    auto* content = new QWidget(this);
     auto* outer = new QVBoxLayout(content);
     outer->setContentsMargins(0, 0, 0, 0);
-    scroll->setWidget(content);
-    whole->addWidget(scroll, 1);
+    whole->addWidget(content, 1);
 
     auto* methods = new QHBoxLayout;
     for (int k = 0; k < 3; ++k) {
@@ -170,7 +167,7 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
         v->addWidget(loads_[k]);
         residuals_[k] = makeTable("tblResiduals", box);
         residuals_[k]->setObjectName(QStringLiteral("tblResiduals%1").arg(k));
-        residuals_[k]->setFixedHeight(residuals_[k]->fontMetrics().height() * 6);
+        residuals_[k]->setFixedHeight(residuals_[k]->fontMetrics().height() * 5);
         v->addWidget(residuals_[k]);
         methods->addWidget(box, 1);
     }
@@ -223,7 +220,7 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
     auto* mBox = new QGroupBox(QString::fromUtf8("比例系数m与特征值"), this);
     auto* mLayout = new QVBoxLayout(mBox);
     mTable_ = makeTable("tblM", mBox);
-    mTable_->setFixedHeight(mTable_->fontMetrics().height() * 7);
+    mTable_->setFixedHeight(mTable_->fontMetrics().height() * 6);
     mLayout->addWidget(mTable_);
     mNotes_ = new QLabel(mBox);
     mNotes_->setObjectName("lblMNotes");
@@ -282,9 +279,7 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
 
     logic_.changed = [this] { refresh(); };
     refresh();
-    const QSize wanted(1400, 940);
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    resize(screen ? wanted.boundedTo(screen->availableGeometry().size() * 0.95) : wanted);
+    placeSecondaryWindow(*this, QStringLiteral("analysisWindow"), QSize(1400, 940));
 }
 
 void AnalysisWindowWidget::bindInput(QLineEdit* edit, bool (AnalysisWindow::*set)(const std::string&),
@@ -353,6 +348,7 @@ void AnalysisWindowWidget::refresh()
 
     const AnalysisSection s = scheduleSection(a);
     fill(schedule_, s.rows);
+    schedule_->resizeRowsToContents();
     QStringList sNotes;
     for (const std::string& n : s.notes)
         sNotes << q(n);

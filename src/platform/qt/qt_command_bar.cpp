@@ -26,6 +26,9 @@ void setShortcut(QAction* action, ToolShortcut shortcut)
     case ToolShortcut::Save:
         action->setShortcuts(QKeySequence::Save);
         break;
+    case ToolShortcut::Help:
+        action->setShortcuts(QKeySequence::HelpContents);
+        break;
     case ToolShortcut::None:
         break;
     }

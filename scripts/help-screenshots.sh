@@ -5,5 +5,5 @@ set -eu
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build/release}
 cmake --build "$build" --target pyx-helpshots
-QT_QPA_PLATFORM=offscreen "$build/tools/pyx-helpshots" docs/help/images samples
+env -u QT_QPA_PLATFORM "$build/pyx-helpshots" docs/help/images samples
 echo "docs/help/images renewed; rebuild to ship them inside the program."

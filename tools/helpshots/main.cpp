@@ -82,16 +82,22 @@ std::string sample(const QDir& samples, const char* name)
 
 int main(int argc, char** argv)
 {
+    // The program's settings and recent files stay out of the user's folders.
+    const QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     int first = 1;
     if (argc > 1 && std::strcmp(argv[1], "--screen") == 0) {
         wholeScreen = true;
         first = 2;
     } else if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Without a display: a screen of 1366×768, the size the windows are made to fit.
+        QFile screens(config.filePath(QStringLiteral("screens.json")));
+        if (screens.open(QIODevice::WriteOnly))
+            screens.write(R"({"screens": [{"name": "shots", "x": 0, "y": 0, "width": 1366, "height": 768,)"
+                          R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        screens.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
     }
-    // The program's settings and recent files stay out of the user's folders.
-    const QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setApplicationName("pyx");
     pyx::installChineseTranslation(app);

@@ -21,7 +21,7 @@ namespace pyx {
 
 MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPath)
     : files(data, dialogs, std::move(settingsPath)), editor(data, grid, dialogs), curves(data, dialogs),
-      recent(RecentFiles::pathBeside(files.settingsPath())), d_(data), dialogs_(dialogs)
+      d_(data), dialogs_(dialogs)
 {
     buildMainCommandBar(bar);
     bar.onToolClick = [this](const std::string& tool) { dispatch(tool); };

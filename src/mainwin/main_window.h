@@ -30,8 +30,12 @@ public:
     CommandBar bar;
     FileCommands files;
     RecordEditor editor;
-    CurvePanel curves;  // the curve panel: drawing, mouse, marks, scroll bars
-    RecentFiles recent; // the files opened last, for the file menu
+    CurvePanel curves; // the curve panel: drawing, mouse, marks, scroll bars
+    // The files opened last, for the file menu: kept for this run only unless the window
+    // keeps them beside the settings file (keepRecentFiles), so that the command line and the
+    // tests leave no list behind.
+    RecentFiles recent{""};
+    void keepRecentFiles() { recent = RecentFiles(RecentFiles::pathBeside(files.settingsPath())); }
 
     // Texts of the window.
     std::string caption = kAppTitle;

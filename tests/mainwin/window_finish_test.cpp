@@ -26,6 +26,7 @@ struct WindowFinishTest : ::testing::Test
 
     WindowFinishTest()
     {
+        w->keepRecentFiles();
         w->setModalWindows(&windows);
         w->load(1366);
     }
@@ -72,6 +73,8 @@ TEST_F(WindowFinishTest, TheOpenDialogOffersTheTestFilesFirstAndStartsInTheLastF
     EXPECT_EQ(w->recent.entries().size(), 2u);
     // The next run finds the list.
     MainWindow again(*d, dialogs, settings);
+    EXPECT_TRUE(again.recent.entries().empty()); // the command line keeps no list
+    again.keepRecentFiles();
     EXPECT_EQ(again.recent.entries().front(), dir.file("b.pys"));
 }
 

@@ -120,6 +120,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     marks_->setObjectName("marksLoads");
     statusBar()->addPermanentWidget(marks_);
 
+    logic_->keepRecentFiles();
     buildRecentMenu();
     logic_->recentChanged = [this] { showRecentFiles(); };
     auto* print = new QAction(this);

@@ -22,6 +22,7 @@
 #include "platform/qt/help_window.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_translation.h"
+#include "reports/qt/preview_dialog.h"
 
 namespace {
 
@@ -49,15 +50,21 @@ void save(QWidget& widget, const QString& name)
     }
 }
 
-// Runs `open`, which shows a modal window; the window is taken as `name` and closed.
-void takeModal(const QString& name, const std::function<void()>& open)
+// Runs `open`, which shows a modal window; the window is taken as `name` (after `prepare`)
+// and closed.
+void takeModal(const QString& name, const std::function<void()>& open,
+               const std::function<void(QWidget&)>& prepare = {})
 {
-    QTimer::singleShot(wholeScreen ? 1500 : 600, [name] {
+    QTimer::singleShot(wholeScreen ? 1500 : 600, [name, prepare] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal) {
             std::fprintf(stderr, "pyx-helpshots: no window for %s\n", qPrintable(name));
             failed = true;
             return;
+        }
+        if (prepare) {
+            prepare(*modal);
+            QApplication::processEvents();
         }
         save(*modal, name);
         modal->close();
@@ -126,6 +133,12 @@ int main(int argc, char** argv)
     takeModal("preview.png", [&] { logic.dispatch(pyx::tool::kPrintPreview); });
     takeModal("mark_dialog.png", [&] { logic.dispatch(pyx::tool::kMark); });
     if (wholeScreen) {
+        takeModal(
+            "preview_two_pages.png", [&] { logic.dispatch(pyx::tool::kPrintPreview); },
+            [](QWidget& preview) {
+                if (auto* p = qobject_cast<pyx::PreviewDialog*>(&preview))
+                    p->runTool("两页");
+            });
         takeModal("project_info.png", [&] { logic.dispatch(pyx::tool::kProjectInfo); });
         takeModal("print_options.png", [&] { logic.dispatch(pyx::tool::kPrintOptions); });
         takeModal("about.png", [&] { logic.dispatch(pyx::tool::kAbout); });

@@ -156,10 +156,10 @@ AnalysisSection mByStageSection(const TestAnalysis& a)
     AnalysisSection s;
     s.title = "各级荷载的m值";
     s.rows.push_back({"荷载级", "H0(kN)", "Y0(mm)", "αh", "m(MN/m⁴)", "说明"});
-    for (std::size_t k = 0; k < a.mByStage.size() && k < a.points.size(); ++k) {
+    for (std::size_t k = 0; k < a.mByStage.size(); ++k) {
         const MPoint& p = a.mByStage[k];
         std::string note = tableFlag(p.m);
-        if (a.points[k].incomplete)
+        if (k < a.points.size() && a.points[k].incomplete)
             note += std::string(note.empty() ? "" : "；") + "未完成的荷载级";
         s.rows.push_back({std::to_string(k + 1), loadText(p.h0), displacementText(p.y0),
                           p.m ? alphaText(*p.m) : "—", p.m ? mText(p.m->m) : "—", note});

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "analysis/analysis_report.h"
 #include "curves/marks.h"
 #include "data/numfmt.h"
 #include "eval/gradient_points.h"
@@ -347,6 +348,11 @@ std::string valuesText(const SampleStatistics& s, const std::vector<PileRow>& ro
 std::string numberOrDash(const std::optional<double>& v)
 {
     return v ? statsNumber(*v) : "—";
+}
+
+std::string displacementOrDash(const std::optional<double>& mm)
+{
+    return mm ? displacementText(*mm) : "—";
 }
 
 std::string quantityName(PileQuantity q, double displacementMm)

@@ -111,6 +111,8 @@ std::string stepText(const StatsStep& step, int index, const std::vector<PileRow
 std::string valuesText(const SampleStatistics& s, const std::vector<PileRow>& rows);
 // A load or a displacement of a row, "—" when there is none.
 std::string numberOrDash(const std::optional<double>& v);
+// A displacement as the summary tables show it, or "—".
+std::string displacementOrDash(const std::optional<double>& mm);
 // The name of a statistics: "临界荷载 Hcr", "极限荷载 Hu", "位移 10 mm 时的荷载".
 std::string quantityName(PileQuantity q, double displacementMm);
 

@@ -266,7 +266,7 @@ std::string summaryText(const UnitSummary& s)
     for (const PileRow& r : s.rows) {
         out += pileName(r) + "\t" + r.date + "\t" + r.diameter + "\t" + r.length + "\t" +
                numberOrDash(r.maxLoad) + "\t" + numberOrDash(r.hcr) + "\t" + numberOrDash(r.hu) + "\t" +
-               numberOrDash(r.y0AtMax) + "\t" + suggestionText(r) + "\t" + r.file + "\n";
+               displacementOrDash(r.y0AtMax) + "\t" + suggestionText(r) + "\t" + r.file + "\n";
         for (const std::string& n : r.notes)
             out += "\t" + n + "\n";
     }

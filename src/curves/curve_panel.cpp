@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "curves/mark_loads.h"
+
 namespace pyx {
 namespace {
 
@@ -46,7 +48,7 @@ void CurvePanel::MenuSLgQcurve_Click()
     const int rows = hooks.gridRows ? hooks.gridRows() : 0;
     drawGradientCurve(surface, d_, rows, gpts, CurveTarget::Screen);
     if (showSuggestions && !d_.curfile.empty() && hooks.suggestions)
-        drawSuggestedPoints(surface, gpts, hooks.suggestions(rows));
+        drawSuggestedPoints(surface, d_, gpts, hooks.suggestions(rows));
     notify();
 }
 
@@ -90,6 +92,7 @@ void CurvePanel::markCommand()
         markhere = a == MsgAnswer::Yes;
     }
     MarkDialog dialog(d_, markhere, hover.point);
+    dialog.stageLoads = gradientStageLoads(d_, hooks.gridRows ? hooks.gridRows() : 0);
     if (hooks.runMarkDialog)
         hooks.runMarkDialog(dialog);
     // The opening may already have stored the hovered point, so the marks changed even
@@ -106,6 +109,7 @@ void CurvePanel::adoptSuggestion(int hcrStage, int huStage)
         return;
     bool atMouse = false; // the hovered point plays no part here
     MarkDialog dialog(d_, atMouse, 0);
+    dialog.stageLoads = gradientStageLoads(d_, hooks.gridRows ? hooks.gridRows() : 0);
     dialog.text[0] = hcrStage > 0 ? std::to_string(hcrStage) : std::string();
     dialog.text[1] = huStage > 0 ? std::to_string(huStage) : std::string();
     if (dialog.text[3].empty())

@@ -155,7 +155,8 @@ void drawGradientCurve(Canvas& c, const TestData& d, int gridRows, GradPoints& g
     drawMarks(c, d, gpts);
 }
 
-void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const std::vector<SuggestedStages>& suggestions)
+void drawSuggestedPoints(Canvas& c, const TestData& d, const GradPoints& gpts,
+                         const std::vector<SuggestedStages>& suggestions)
 {
     // Per point: named as a critical and/or an ultimate load.
     std::array<int, kGradPointCount> named{};
@@ -165,6 +166,12 @@ void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const std::vector<Su
         if (one.huStage >= 1 && one.huStage <= kGradPointCount)
             named[static_cast<std::size_t>(one.huStage - 1)] |= 2;
     }
+    // What the marks already say at their points: mark 1 the critical load, mark 2 the ultimate.
+    std::array<int, kGradPointCount> marked{};
+    for (int which = 0; which < 2; ++which)
+        if (markIndex(d, which) != 0)
+            if (const auto i = markedPoint(markIndex(d, which)))
+                marked[static_cast<std::size_t>(*i)] |= which + 1;
     c.setPenColor(kSuggestionColor);
     c.setTextColor(kSuggestionColor);
     c.setPenWidth(3);
@@ -178,7 +185,14 @@ void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const std::vector<Su
         // The point itself again on top of the ring; the label above where a mark's text goes.
         c.setPenColor(kBlack);
         c.drawCircle(p.x, p.y, 8);
-        c.textAt(p.x, p.y + 90, named[k] == 3 ? "Hcr?/Hu?" : named[k] == 1 ? "Hcr?" : "Hu?");
+        // A marked point keeps the mark's label alone; a role the mark does not confirm is
+        // named below the point, clear of the mark's text.
+        const int label = marked[k] != 0 ? named[k] & ~marked[k] : named[k];
+        if (label != 0)
+            c.textAt(p.x, marked[k] != 0 ? p.y - 30 : p.y + 90,
+                     label == 3   ? "Hcr?/Hu?"
+                     : label == 1 ? "Hcr?"
+                                  : "Hu?");
     }
     c.setPenWidth(2);
     c.setPenColor(kBlack);

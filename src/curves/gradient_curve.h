@@ -28,6 +28,9 @@ struct SuggestedStages
 
 // Rings the points the suggestions name, in the colour of suggestions, (critical and ultimate loads
 // of every method) on the drawn curve, labelled "Hcr?" and "Hu?"; points beyond the point list are left out.
-void drawSuggestedPoints(Canvas& c, const GradPoints& gpts, const std::vector<SuggestedStages>& suggestions);
+// Where a point is marked, the mark's label stands alone: a suggestion names there only what
+// the mark does not.
+void drawSuggestedPoints(Canvas& c, const TestData& d, const GradPoints& gpts,
+                         const std::vector<SuggestedStages>& suggestions);
 
 } // namespace pyx

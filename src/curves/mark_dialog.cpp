@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "base/cp936.h"
+#include "curves/mark_loads.h"
 #include "curves/marks.h"
 #include "data/numfmt.h"
 
@@ -96,6 +97,12 @@ void MarkDialog::ok()
     markText(d_, 0).set(trimBlanks(text[2]));
     markText(d_, 1).set(trimBlanks(text[3]));
     accepted_ = true;
+}
+
+std::string MarkDialog::stageLoad(int box) const
+{
+    return box == 0 || box == 1 ? stageLoadText(stageLoads, text[static_cast<std::size_t>(box)])
+                                : std::string();
 }
 
 } // namespace pyx

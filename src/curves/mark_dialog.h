@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "data/model.h"
 
@@ -36,6 +37,11 @@ public:
     bool accepted() const { return accepted_; }
     // True when the opening stored the hovered point.
     bool storedOnOpen() const { return storedOnOpen_; }
+    // The load of each stage of the curve (stage i + 1 at i), set by the opener: the dialog
+    // shows the load of the stage typed in a stage-number box beside it.
+    std::vector<float> stageLoads;
+    std::string stageLoad(int box) const;
+
     int mhz1 = 0;
     int mhz2 = 0;
 

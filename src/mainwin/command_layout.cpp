@@ -76,7 +76,11 @@ void buildMainCommandBar(CommandBar& bar)
                           {tool::kClearMarks, "清除标记(&C)"}}));
     bar.addBand(makeBand(band::kAnalysis, BandKind::SubMenu,
                          {{tool::kAnalyse, "试验分析(&A)"}, {tool::kStatistics, "多桩统计"}}));
-    bar.addBand(makeBand(band::kHelp, BandKind::SubMenu, {{tool::kAbout, "关于"}}));
+    // "数据设置" has no command: it stays in its place but is not offered.
+    bar.tool(band::kParameter, tool::kDataSetup)->visible = false;
+    bar.addBand(
+        makeBand(band::kHelp, BandKind::SubMenu, {{tool::kUserGuide, "使用说明"}, {tool::kAbout, "关于"}}));
+    bar.tool(band::kHelp, tool::kUserGuide)->shortcut = ToolShortcut::Help;
     bar.addBand(makeBand(band::kEdit, BandKind::SubMenu,
                          {{tool::kUndo, "撤销(&U)"},
                           {tool::kRedo, "重做(&R)"},

@@ -58,6 +58,7 @@ inline constexpr const char* kAnalyse = "miAanalyse";
 inline constexpr const char* kStatistics = "miAstats"; // 多桩统计
 // Help
 inline constexpr const char* kAbout = "miHabout";
+inline constexpr const char* kUserGuide = "miHguide"; // the user guide, also F1
 // Status bar panes
 inline constexpr const char* kStatusText = "miStatus";
 inline constexpr const char* kStatusLoad = "mihz";

@@ -50,13 +50,38 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
         bar.refresh(band::kToolbar);
     };
     h.clearGrid = [this] {
+        editor.clearRefusal();
         grid.setRows(2);
         grid.setEditable(true); // the new test is typed in
         grid.refresh();
     };
     h.newProjectInfo = [this] { dispatch(tool::kProjectInfo); };
+    h.startFolder = [this] { return recent.lastFolder(); };
+    h.opened = [this](const std::string& path) {
+        recent.add(path);
+        if (recentChanged)
+            recentChanged();
+    };
     connectCurves();
     registerCommands();
+}
+
+void MainWindow::openRecent(const std::string& path)
+{
+    if (!recentFileExists(path)) {
+        dialogs_.message({"文件不存在：" + path, "提示", MsgButtons::Ok, MsgIcon::Exclamation, 1});
+        recent.remove(path);
+        if (recentChanged)
+            recentChanged();
+        return;
+    }
+    files.openChosen(path);
+}
+
+void MainWindow::print()
+{
+    if (windows_ && !d_.curfile.empty())
+        windows_->runPrint(d_, grid.rows(), dialogs_);
 }
 
 void MainWindow::connectCurves()
@@ -133,6 +158,10 @@ void MainWindow::registerCommands()
     r.add(tool::kAbout, [this] {
         if (windows_)
             windows_->runAbout();
+    });
+    r.add(tool::kUserGuide, [this] {
+        if (windows_)
+            windows_->runUserGuide();
     });
 
     for (const char* preview : {tool::kPrintPreviewTool, tool::kPrintPreview})
@@ -369,6 +398,7 @@ void MainWindow::toggleMerge()
 
 void MainWindow::hzbdata_Click()
 {
+    editor.clearRefusal();
     d_.tabmode = 0;
     const bool simple = simpleSummary(d_.csz);
     if (simple)

@@ -9,6 +9,7 @@
 #include "data/edit_history.h"
 #include "data/header_labels.h"
 #include "data/model.h"
+#include "data/recent_files.h"
 #include "mainwin/modal_windows.h"
 #include "platform/command_bar.h"
 #include "platform/command_registry.h"
@@ -26,6 +27,11 @@ public:
     TestData& data() { return d_; }
     CommandBar bar;
     EditHistory history; // undo and redo of the open test's changes
+    // The files opened last, for the file menu: kept for this run only unless the window
+    // keeps them beside the settings file (keepRecentFiles), so that the command line and the
+    // tests leave no list behind.
+    RecentFiles recent{""};
+    void keepRecentFiles() { recent = RecentFiles(RecentFiles::pathBeside(files.settingsPath())); }
 
     // Texts of the window.
     std::string caption = kAppTitle;
@@ -39,6 +45,7 @@ public:
     std::function<void()> textsChanged;
     std::function<void()> quit;
     std::function<void()> editSummaryChanged;
+    std::function<void()> recentChanged;
     // The windows the commands open; without them (the command line, most tests) the
     // commands that open a window do nothing.
     void setModalWindows(ModalWindows* windows) { windows_ = windows; }
@@ -55,6 +62,11 @@ public:
     // Takes back the last change of the test, or does again the last one taken back.
     void undo();
     void redo();
+    // A recent file chosen in the file menu: opened as the Open command opens a chosen file;
+    // one that no longer exists is told and leaves the list.
+    void openRecent(const std::string& path);
+    // Prints the reports the print options select, as the print preview's print tool does.
+    void print();
     // Closing the window: asks about unsaved data. True when the program may end.
     bool confirmClose();
 

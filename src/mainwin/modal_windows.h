@@ -30,10 +30,14 @@ public:
     // The raw data window (it opens on the test, see RawDataView) and the about box.
     virtual void runRawData(TestData& data) = 0;
     virtual void runAbout() = 0;
+    // The user guide, from its beginning.
+    virtual void runUserGuide() = 0;
     // The print preview: it builds the report document of the test when it opens;
     // `gridRows` are the rows of the main grid, as the gradient curve reads them; its
     // messages and file dialogs go through `dialogs`.
     virtual void runPreview(TestData& data, int gridRows, Dialogs& dialogs) = 0;
+    // The print preview's print command on the same document, without showing the preview.
+    virtual void runPrint(TestData& data, int gridRows, Dialogs& dialogs) = 0;
     // The Word export: its save dialog and messages, the document drawn with the window's
     // fonts and pictures.
     virtual void runWordExport(TestData& data, int gridRows, Dialogs& dialogs) = 0;

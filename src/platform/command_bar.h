@@ -28,7 +28,8 @@ enum class ToolShortcut
     Save,
     SaveAs, // Ctrl+Shift+S
     Undo,   // Ctrl+Z
-    Redo    // Ctrl+Y and Ctrl+Shift+Z
+    Redo,   // Ctrl+Y and Ctrl+Shift+Z
+    Help    // F1
 };
 
 // The names of separators: of the menus, of the toolbar (and some menus), and the one

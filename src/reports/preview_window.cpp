@@ -88,9 +88,16 @@ void PreviewWindow::print()
             hooks.print();
         return;
     }
+    // The question is asked only where its Yes can open something; otherwise the user is
+    // told where printers are added.
+    if (!hooks.canAddPrinter || !hooks.canAddPrinter() || !hooks.addPrinter) {
+        dialogs_.message({"没有可用打印机！请在系统设置中添加打印机。", "提示！", MsgButtons::Ok,
+                          MsgIcon::Information, 1});
+        return;
+    }
     const MsgAnswer a = dialogs_.message(
         {"没有可用打印机！现在安装打印机吗？", "提示！", MsgButtons::YesNo, MsgIcon::Information, 1});
-    if (a == MsgAnswer::Yes && hooks.addPrinter)
+    if (a == MsgAnswer::Yes)
         hooks.addPrinter();
 }
 

@@ -23,14 +23,15 @@ enum class ZoomMode
 
 struct PreviewHooks
 {
-    std::function<bool()> checkPrint;   // CheckPrint: a usable printer is installed
-    std::function<void()> print;        // the print dialog, then the whole document
-    std::function<void()> addPrinter;   // the system's printer settings
-    std::function<void()> exportWord;   // "导出Word"
-    std::function<void()> exportPdf;    // "导出PDF"
-    std::function<void()> exportExcel;  // "导出Excel"
-    std::function<void()> close;        // "退出"
-    std::function<double()> fitPercent; // the zoom the view shows after a fit mode
+    std::function<bool()> checkPrint;    // CheckPrint: a usable printer is installed
+    std::function<void()> print;         // the print dialog, then the whole document
+    std::function<bool()> canAddPrinter; // the system has printer settings to open
+    std::function<void()> addPrinter;    // opens the system's printer settings
+    std::function<void()> exportWord;    // "导出Word"
+    std::function<void()> exportPdf;     // "导出PDF"
+    std::function<void()> exportExcel;   // "导出Excel"
+    std::function<void()> close;         // "退出"
+    std::function<double()> fitPercent;  // the zoom the view shows after a fit mode
 };
 
 class PreviewWindow

@@ -153,7 +153,7 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
                                                    numberOrDash(r.maxLoad),
                                                    numberOrDash(r.hcr),
                                                    numberOrDash(r.hu),
-                                                   numberOrDash(r.y0AtMax),
+                                                   displacementOrDash(r.y0AtMax),
                                                    notesText(r)};
         for (int c = 1; c <= kCols; ++c)
             t.setText(row, c, cells[c - 1]);

@@ -19,7 +19,10 @@ std::string_view recordAt(const std::string& bytes, int i, std::size_t size)
     return at < bytes.size() ? std::string_view(bytes).substr(at) : std::string_view();
 }
 
-constexpr const char* kOpenFilter = "All files(*.*)|*.*|pys| *.pys";
+// The test files first, chosen by default, then the logger's files alone, then the two
+// filters the program always offered.
+constexpr const char* kOpenFilter =
+    "试验文件|*.pys;*.pyx;*.pyw|记录仪文件|*.pyx;*.pyw|All files(*.*)|*.*|pys| *.pys";
 constexpr const char* kNewFilter = "All files(*.*)|*.*|pys| *.pys|*.|*.";
 constexpr int kRawOldSavedRecords = 300;
 constexpr int kEndRowsUpTo = 199; // raw rows after the table up to this one get the unused time
@@ -167,8 +170,11 @@ OpenResult FileCommands::open()
     d_.maxload = 0;
     if (!askSaveFirst())
         return OpenResult::SaveFailed;
-    const std::string proposed = d_.autoopen ? d_.curfile : std::string();
-    const std::string chosen = dialogs_.openFile({kOpenFilter, 2, proposed, "打开文件"});
+    std::string proposed = d_.autoopen ? d_.curfile : std::string();
+    if (proposed.empty() && hooks.startFolder)
+        if (const std::string folder = hooks.startFolder(); !folder.empty())
+            proposed = folder.back() == '/' ? folder : folder + "/";
+    const std::string chosen = dialogs_.openFile({kOpenFilter, 1, proposed, "打开文件"});
     if (chosen.empty()) {
         if (d_.autoopen)
             d_.curfile.clear();
@@ -242,6 +248,8 @@ OpenResult FileCommands::readChosen(const std::string& path)
     else
         readRaw(bytes);
     complete();
+    if (hooks.opened)
+        hooks.opened(path);
     return OpenResult::Opened;
 }
 

@@ -81,6 +81,7 @@ void TestSession::display()
 
 void TestSession::ysdata_Click()
 {
+    editor.clearRefusal();
     d_.tabmode = 1;
     menuinfo();
     headJlb(grid, d_.screenpx);

@@ -192,6 +192,7 @@ void RecordEditor::afterEdit(int row, int col)
 {
     if (d_.tabmode != 1)
         return;
+    setRefusal({});
     const MarkLoads marks = markLoads(d_, grid_.rows());
     const std::string text = grid_.text(row, col);
     const std::optional<double> value = toDouble(text);

@@ -61,6 +61,8 @@ public:
 
     // The reason of the last refused edit; empty once an edit has been taken.
     const std::string& refusal() const { return refusal_; }
+    // Another table or test is shown: an old reason no longer applies.
+    void clearRefusal() { setRefusal({}); }
 
 private:
     bool renumberCycles();

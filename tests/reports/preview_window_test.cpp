@@ -14,11 +14,13 @@ struct PreviewWindowTest : ::testing::Test
     int printed = 0;
     int wizards = 0;
     bool printer = true;
+    bool printerSettings = true;
 
     PreviewWindowTest()
     {
         w.hooks.checkPrint = [this] { return printer; };
         w.hooks.print = [this] { ++printed; };
+        w.hooks.canAddPrinter = [this] { return printerSettings; };
         w.hooks.addPrinter = [this] { ++wizards; };
         w.hooks.fitPercent = [] { return 61.5; };
     }
@@ -109,6 +111,14 @@ TEST_F(PreviewWindowTest, PrintNeedsPagesAndAPrinter)
     EXPECT_EQ(wizards, 0);
     dialogs.answers.push_back(MsgAnswer::Yes);
     w.print();
+    EXPECT_EQ(wizards, 1);
+    EXPECT_EQ(printed, 1);
+
+    // Without printer settings to open, the question whose Yes would do nothing is not asked.
+    printerSettings = false;
+    w.print();
+    EXPECT_EQ(dialogs.messages.back().text, "没有可用打印机！请在系统设置中添加打印机。");
+    EXPECT_EQ(dialogs.messages.back().buttons, MsgButtons::Ok);
     EXPECT_EQ(wizards, 1);
     EXPECT_EQ(printed, 1);
 }

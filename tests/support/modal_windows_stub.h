@@ -39,7 +39,9 @@ struct ModalWindowsStub : ModalWindows
     }
     void runRawData(TestData&) override { opened.push_back("rawData"); }
     void runAbout() override { opened.push_back("about"); }
+    void runUserGuide() override { opened.push_back("userGuide"); }
     void runPreview(TestData&, int, Dialogs&) override { opened.push_back("preview"); }
+    void runPrint(TestData&, int, Dialogs&) override { opened.push_back("print"); }
     void runWordExport(TestData&, int, Dialogs&) override { opened.push_back("wordExport"); }
     void runExcelExport(TestData&, int, Dialogs&) override { opened.push_back("excelExport"); }
     void run(AnalysisWindow& window) override { note("analysis", onAnalysis, window); }

@@ -5,15 +5,12 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -22,6 +19,7 @@
 #include "analysis/analysis_report.h"
 #include "data/numfmt.h"
 #include "platform/qt/painter_canvas.h"
+#include "platform/qt/window_placement.h"
 #include "platform/recording_canvas.h"
 
 namespace pyx {
@@ -61,6 +59,7 @@ void fill(QTableWidget* t, const std::vector<std::vector<std::string>>& rows)
         for (int c = 0; c < cols && c < static_cast<int>(rows[r].size()); ++c) {
             auto* item = new QTableWidgetItem(q(rows[r][static_cast<std::size_t>(c)]));
             item->setTextAlignment(Qt::AlignCenter);
+            item->setToolTip(item->text()); // a text cut by its column reads whole here
             t->setItem(static_cast<int>(r) - 1, c, item);
         }
     const QFontMetrics fm = t->fontMetrics();
@@ -102,7 +101,7 @@ std::vector<std::vector<std::string>> pointRows(const TestAnalysis& a, Suggestio
 
 PlotView::PlotView(QWidget* parent) : QWidget(parent)
 {
-    setMinimumSize(340, 270);
+    setMinimumSize(300, 170);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -119,6 +118,7 @@ void PlotView::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::white);
     PainterCanvas canvas(painter, QRectF(rect()));
     canvas.setMinimumTextPixels(11);
+    canvas.setScreenScale(devicePixelRatioF());
     replay(drawing_, canvas);
 }
 
@@ -127,16 +127,13 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
 {
     setObjectName("frmAnalysis");
     setWindowTitle(QString::fromUtf8(kAnalysisCaption));
-    // Everything but the buttons scrolls, so the window also fits a small screen.
+    // The plots share the height left by the tables, which scroll their own rows, so the
+    // window fits a 1366×768 screen without scrolling as a whole.
     auto* whole = new QVBoxLayout(this);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* content = new QWidget(scroll);
+    auto* content = new QWidget(this);
     auto* outer = new QVBoxLayout(content);
     outer->setContentsMargins(0, 0, 0, 0);
-    scroll->setWidget(content);
-    whole->addWidget(scroll, 1);
+    whole->addWidget(content, 1);
 
     auto* methods = new QHBoxLayout;
     for (int k = 0; k < 3; ++k) {
@@ -151,7 +148,7 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
         v->addWidget(loads_[k]);
         residuals_[k] = makeTable("tblResiduals", box);
         residuals_[k]->setObjectName(QStringLiteral("tblResiduals%1").arg(k));
-        residuals_[k]->setFixedHeight(residuals_[k]->fontMetrics().height() * 6);
+        residuals_[k]->setFixedHeight(residuals_[k]->fontMetrics().height() * 5);
         v->addWidget(residuals_[k]);
         methods->addWidget(box, 1);
     }
@@ -200,9 +197,16 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
     rule_->setObjectName("cboRule");
     rule_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     rule_->setMinimumContentsLength(24);
-    form->addRow(QString::fromUtf8("特征值取值"), rule_);
-    allowable_ = edit("txtAllowable", "水平允许位移 (mm)", &AnalysisWindow::setAllowable,
-                      &AnalysisWindow::allowableText);
+    // The allowable displacement (mm) of its rule beside the rule, in one row.
+    allowable_ = new QLineEdit(inputs);
+    allowable_->setObjectName("txtAllowable");
+    allowable_->setPlaceholderText(QString::fromUtf8("允许位移(mm)"));
+    allowable_->setMaximumWidth(110);
+    bindInput(allowable_, &AnalysisWindow::setAllowable, &AnalysisWindow::allowableText);
+    auto* ruleRow = new QHBoxLayout;
+    ruleRow->addWidget(rule_, 1);
+    ruleRow->addWidget(allowable_);
+    form->addRow(QString::fromUtf8("特征值取值"), ruleRow);
     fillRules();
     connect(standard, &QComboBox::currentIndexChanged, this, [this](int i) {
         logic_.setStandard(static_cast<Standard>(i));
@@ -218,7 +222,7 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
     auto* mBox = new QGroupBox(QString::fromUtf8("比例系数m与特征值"), this);
     auto* mLayout = new QVBoxLayout(mBox);
     mTable_ = makeTable("tblM", mBox);
-    mTable_->setFixedHeight(mTable_->fontMetrics().height() * 7);
+    mTable_->setFixedHeight(mTable_->fontMetrics().height() * 6);
     mLayout->addWidget(mTable_);
     mNotes_ = new QLabel(mBox);
     mNotes_->setObjectName("lblMNotes");
@@ -277,9 +281,7 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
 
     logic_.changed = [this] { refresh(); };
     refresh();
-    const QSize wanted(1400, 940);
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    resize(screen ? wanted.boundedTo(screen->availableGeometry().size() * 0.95) : wanted);
+    placeSecondaryWindow(*this, QStringLiteral("analysisWindow"), QSize(1400, 940));
 }
 
 // The rules the chosen standard allows, in its words; the current one selected.
@@ -368,6 +370,7 @@ void AnalysisWindowWidget::refresh()
 
     const AnalysisSection s = scheduleSection(a);
     fill(schedule_, s.rows);
+    schedule_->resizeRowsToContents();
     QStringList sNotes;
     for (const std::string& n : s.notes)
         sNotes << q(n);

@@ -28,6 +28,7 @@ void CurveSurface::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     PainterCanvas canvas(painter, QRectF(rect()));
+    canvas.setScreenScale(devicePixelRatioF());
     replay(panel_.surface.ops(), canvas);
 }
 

@@ -26,7 +26,7 @@ MarkDialogWidget::MarkDialogWidget(MarkDialog& logic, QWidget* parent) : QDialog
     auto* lblKN = new QLabel(QString::fromUtf8("级数"), this);
     lblKN->setObjectName("lblKN");
     grid->addWidget(lblKN, 0, 1, Qt::AlignHCenter);
-    grid->addWidget(new QLabel(QString::fromUtf8("标记内容"), this), 0, 2, Qt::AlignHCenter);
+    grid->addWidget(new QLabel(QString::fromUtf8("标记内容"), this), 0, 3, Qt::AlignHCenter);
     grid->addWidget(new QLabel(QString::fromUtf8("第一拐点:水平临界荷载"), this), 1, 0);
     grid->addWidget(new QLabel(QString::fromUtf8("第二拐点:水平极限荷载"), this), 2, 0);
     const int stageWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12;
@@ -41,10 +41,20 @@ MarkDialogWidget::MarkDialogWidget(MarkDialog& logic, QWidget* parent) : QDialog
         } else {
             edit->setMinimumWidth(stageWidth * 2);
         }
-        // Rows: mark 1 above mark 2; columns: stage number, then text.
-        grid->addWidget(edit, 1 + i % 2, stage ? 1 : 2);
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, i](const QString& t) { logic_.text[static_cast<std::size_t>(i)] = t.toStdString(); });
+        // Rows: mark 1 above mark 2; columns: stage number, its load, then text.
+        grid->addWidget(edit, 1 + i % 2, stage ? 1 : 3);
+        connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& t) {
+            logic_.text[static_cast<std::size_t>(i)] = t.toStdString();
+            showLoads();
+        });
+    }
+    for (int i = 0; i < 2; ++i) {
+        auto* load = new QLabel(this);
+        load->setObjectName(QStringLiteral("lblLoad%1").arg(i));
+        load->setToolTip(QString::fromUtf8("该级的荷载"));
+        load->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000.00 kN")) + 8);
+        loads_[static_cast<std::size_t>(i)] = load;
+        grid->addWidget(load, 1 + i, 2);
     }
     outer->addLayout(grid);
 
@@ -82,6 +92,13 @@ void MarkDialogWidget::showBoxes()
 {
     for (std::size_t i = 0; i < boxes_.size(); ++i)
         boxes_[i]->setText(QString::fromStdString(logic_.text[i]));
+    showLoads();
+}
+
+void MarkDialogWidget::showLoads()
+{
+    for (std::size_t i = 0; i < loads_.size(); ++i)
+        loads_[i]->setText(QString::fromStdString(logic_.stageLoad(static_cast<int>(i))));
 }
 
 bool MarkDialogWidget::eventFilter(QObject* watched, QEvent* event)

@@ -7,6 +7,7 @@
 
 #include "curves/mark_dialog.h"
 
+class QLabel;
 class QLineEdit;
 
 namespace pyx {
@@ -18,6 +19,8 @@ public:
     MarkDialogWidget(MarkDialog& logic, QWidget* parent = nullptr);
 
     QLineEdit* box(int index) const { return boxes_[static_cast<std::size_t>(index)]; }
+    // The load of the stage typed in stage-number box 0 or 1.
+    QLabel* load(int index) const { return loads_[static_cast<std::size_t>(index)]; }
     // "确定": stores the boxes and closes.
     void accept() override;
 
@@ -26,9 +29,11 @@ protected:
 
 private:
     void showBoxes();
+    void showLoads();
 
     MarkDialog& logic_;
     std::array<QLineEdit*, 4> boxes_{}; // Text1(0) .. Text1(3)
+    std::array<QLabel*, 2> loads_{};
 };
 
 } // namespace pyx

@@ -14,6 +14,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -21,6 +22,7 @@
 #include "data/numfmt.h"
 #include "platform/qt/page_renderer.h"
 #include "platform/qt/qt_picture_encoder.h"
+#include "platform/qt/window_placement.h"
 #include "reports/qt/pdf_export.h"
 #include "reports/stats_report.h"
 
@@ -104,7 +106,7 @@ StatsWindowWidget::StatsWindowWidget(StatsWindow& logic, QWidget* parent) : QDia
 
     logic_.changed = [this] { showLogic(); };
     showLogic();
-    resize(1280, 860);
+    placeSecondaryWindow(*this, QStringLiteral("statsWindow"), QSize(1280, 860));
 }
 
 QWidget* StatsWindowWidget::buildFileButtons()
@@ -155,8 +157,13 @@ QWidget* StatsWindowWidget::buildStatsBox(PileQuantity q)
     b.lines->setWordWrap(true);
     b.lines->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     b.lines->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    b.lines->setMinimumHeight(110);
-    grid->addWidget(b.lines, 0, 0, 1, 4);
+    // The steps of a long statistics scroll inside the box; the buttons below stay in view.
+    auto* scroll = new QScrollArea(b.box);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(b.lines);
+    scroll->setMinimumHeight(110);
+    grid->addWidget(scroll, 0, 0, 1, 4);
     b.leaveOut = new QPushButton(QString::fromUtf8("剔除该值"), b.box);
     b.leaveOut->setObjectName(QString("leaveOut%1").arg(k));
     b.confirm = new QPushButton(QString::fromUtf8("确认统计值"), b.box);
@@ -432,7 +439,7 @@ void StatsWindowWidget::showTable()
         const std::array<std::string, kColumnCount> cells{
             pileName(r),         r.project,          r.date,
             r.diameter,          r.length,           numberOrDash(r.maxLoad),
-            numberOrDash(r.hcr), numberOrDash(r.hu), numberOrDash(r.y0AtMax),
+            numberOrDash(r.hcr), numberOrDash(r.hu), displacementOrDash(r.y0AtMax),
             suggestionText(r),   notesText(r),       r.file};
         for (int c = 0; c < kColumnCount; ++c) {
             auto* item = new QTableWidgetItem(qs(cells[c]));

@@ -1,31 +1,38 @@
 #include "mainwin/qt/main_window_widget.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTableView>
+#include <QToolTip>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "curves/mark_loads.h"
 #include "curves/qt/curve_panel_binding.h"
 #include "curves/qt/curve_surface.h"
 #include "data/settings.h"
 #include "mainwin/command_names.h"
 #include "mainwin/qt/main_tool_pictures.h"
 #include "mainwin/qt/qt_modal_windows.h"
-#include "mainwin/qt/window_placement.h"
+#include "platform/qt/help_window.h"
 #include "platform/qt/qt_command_bar.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/qt/qt_text_grid.h"
+#include "platform/qt/window_placement.h"
 
 namespace pyx {
 namespace {
@@ -40,6 +47,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
       logic_(std::make_unique<MainWindow>(*data_, *dialogs_, defaultSettingsPath())),
       windows_(std::make_unique<QtModalWindows>(this))
 {
+    setObjectName("frmmain");
     setWindowTitle(QString::fromUtf8(kAppTitle));
     placeWindow(*this, kLayoutSize);
     setAcceptDrops(true);
@@ -61,6 +69,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     outer->addLayout(header);
 
     auto* splitter = new QSplitter(Qt::Horizontal, central);
+    splitter_ = splitter;
     splitter->setChildrenCollapsible(false);
     gridView_ = new QtTextGrid(logic_->grid, splitter);
     // A command sees the text typed into an open cell, as if Enter had been pressed.
@@ -98,13 +107,32 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     outer->addWidget(splitter, 1);
     setCentralWidget(central);
 
-    // Why an edit was refused, in words: the beep is easily missed.
+    // Why an edit was refused, in words: the beep is easily missed. The reason also shows
+    // beside the cell.
     auto* refusal = new QLabel(this);
     refusal->setObjectName("editRefusal");
     statusBar()->addWidget(refusal, 1);
-    logic_->editor.refusalChanged = [refusal](const std::string& reason) {
+    logic_->editor.refusalChanged = [this, refusal](const std::string& reason) {
         refusal->setText(QString::fromStdString(reason));
+        showRefusalAtCell(QString::fromStdString(reason));
     };
+    // The marks of the gradient curve in kN.
+    marks_ = new QLabel(this);
+    marks_->setObjectName("marksLoads");
+    statusBar()->addPermanentWidget(marks_);
+
+    logic_->keepRecentFiles();
+    buildRecentMenu();
+    logic_->recentChanged = [this] { showRecentFiles(); };
+    auto* print = new QAction(this);
+    print->setObjectName("printKey");
+    print->setShortcuts(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, [this] {
+        if (barView_->beforeCommand())
+            logic_->print();
+    });
+    addAction(print);
+    installHelpKey(*qApp);
 
     // How the table differs from the logger's readings.
     auto* edits = new QLabel(this);
@@ -179,6 +207,112 @@ void MainWindowWidget::showTexts()
     for (std::size_t i = 0; i < labels_.size(); ++i)
         labels_[i]->setText(QString::fromStdString(logic_->labels[i]));
     label18_->setText(QString::fromStdString(logic_->label18));
+    showCurveKind();
+    const TestData& d = logic_->data();
+    marks_->setText(d.curfile.empty() ? QString()
+                                      : QString::fromStdString(
+                                            marksSummary(d, gradientStageLoads(d, logic_->grid.rows()))));
+}
+
+// The grid takes the width of its columns where the window has room for it beside the curve:
+// the two halves the column widths are chosen for leave the last column a few pixels short.
+void MainWindowWidget::fitGridWidth()
+{
+    const QList<int> sizes = splitter_->sizes();
+    if (sizes.size() != 2)
+        return;
+    const int wanted = gridView_->columnsWidth();
+    const int total = sizes[0] + sizes[1];
+    const int grid = std::min(wanted, total - surface_->minimumWidth() - splitter_->handleWidth());
+    if (grid > sizes[0])
+        splitter_->setSizes({grid, total - grid});
+}
+
+void MainWindowWidget::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    fitGridWidth();
+}
+
+void MainWindowWidget::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    fitGridWidth();
+}
+
+// The toolbar's two curve tools show which curve is drawn.
+void MainWindowWidget::showCurveKind()
+{
+    const bool gradient = logic_->data().curvekind == CurveKind::Gradient;
+    const bool open = !logic_->data().curfile.empty();
+    for (QAction* a : barView_->actions(band::kToolbar)) {
+        const bool time = a->objectName() == QLatin1String(tool::kTimeCurve);
+        if (!time && a->objectName() != QLatin1String(tool::kGradientCurve))
+            continue;
+        a->setCheckable(true);
+        a->setChecked(open && time != gradient);
+    }
+}
+
+void MainWindowWidget::showRefusalAtCell(const QString& reason)
+{
+    QTableView* view = gridView_->dataView();
+    if (reason.isEmpty()) {
+        QToolTip::hideText();
+        return;
+    }
+    const QModelIndex cell = view->currentIndex();
+    const QRect at = cell.isValid() ? view->visualRect(cell) : QRect();
+    const QPoint where = view->viewport()->mapToGlobal(at.isValid() ? at.bottomLeft() : QPoint(0, 0));
+    QToolTip::showText(where, reason, view->viewport(), at, 4000);
+}
+
+void MainWindowWidget::buildRecentMenu()
+{
+    QMenu* file = barView_->menu(band::kFile);
+    recentMenu_ = new QMenu(QString::fromUtf8("最近打开的文件(&R)"), this);
+    recentMenu_->setObjectName("recentFiles");
+    // Before the separator above 退出.
+    QAction* before = nullptr;
+    for (QAction* a : barView_->actions(band::kFile))
+        if (a->isSeparator())
+            before = a;
+    file->insertMenu(before, recentMenu_);
+    // A file deleted since is shown greyed at the moment the menu opens.
+    connect(recentMenu_, &QMenu::aboutToShow, this, [this] { showRecentFiles(); });
+    showRecentFiles();
+}
+
+void MainWindowWidget::showRecentFiles()
+{
+    recentMenu_->clear();
+    const std::vector<std::string>& entries = logic_->recent.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const QString path = QString::fromStdString(entries[i]);
+        const bool exists = recentFileExists(entries[i]);
+        QAction* a =
+            recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        a->setToolTip(exists ? path : path + QString::fromUtf8("（文件不存在）"));
+        a->setStatusTip(a->toolTip());
+        a->setData(path);
+        a->setEnabled(exists);
+        connect(a, &QAction::triggered, this, [this, file = entries[i]] {
+            if (barView_->beforeCommand())
+                logic_->openRecent(file);
+            showTexts();
+        });
+    }
+    recentMenu_->setToolTipsVisible(true);
+    if (!entries.empty()) {
+        recentMenu_->addSeparator();
+        QAction* clear = recentMenu_->addAction(QString::fromUtf8("清除列表"));
+        clear->setObjectName("clearRecent");
+        connect(clear, &QAction::triggered, this, [this] {
+            logic_->recent.clear();
+            showRecentFiles();
+        });
+    }
+    recentMenu_->setEnabled(!entries.empty());
 }
 
 bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event)

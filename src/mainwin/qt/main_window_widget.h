@@ -10,6 +10,7 @@
 #include "mainwin/main_window.h"
 
 class QLabel;
+class QMenu;
 class QScrollBar;
 class QSplitter;
 
@@ -37,15 +38,25 @@ public:
     QWidget* curveSurface() const { return surface_; }
     QScrollBar* scaleBar() const { return hscroll1_; }
     QScrollBar* stageBar() const { return hscroll2_; }
+    QMenu* recentMenu() const { return recentMenu_; }
+    QLabel* marksLabel() const { return marks_; }
+    QtCommandBar* commandBar() const { return barView_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showTexts();
+    void showCurveKind();
+    void fitGridWidth();
+    void showRefusalAtCell(const QString& reason);
+    void buildRecentMenu();
+    void showRecentFiles();
 
     // What the window shows; the destructor deletes the child widgets before these go.
     std::unique_ptr<TestData> data_;
@@ -56,6 +67,9 @@ private:
     QtTextGrid* gridView_ = nullptr;
     std::array<QLabel*, 4> labels_{};
     QLabel* label18_ = nullptr;
+    QLabel* marks_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QWidget* surface_ = nullptr;
     QScrollBar* hscroll1_ = nullptr;
     QScrollBar* hscroll2_ = nullptr;

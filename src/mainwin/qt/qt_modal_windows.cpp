@@ -6,6 +6,7 @@
 #include "dialogs/qt/parameter_setup_widget.h"
 #include "dialogs/qt/project_info_widget.h"
 #include "dialogs/qt/stats_window_widget.h"
+#include "platform/qt/help_window.h"
 #include "platform/qt/qt_picture_encoder.h"
 #include "platform/qt/qt_text_measure.h"
 #include "rawview/qt/raw_view_widget.h"
@@ -74,10 +75,21 @@ void QtModalWindows::runAbout()
     widget.exec();
 }
 
+void QtModalWindows::runUserGuide()
+{
+    showUserGuide(parent_, QString());
+}
+
 void QtModalWindows::runPreview(TestData& data, int gridRows, Dialogs& dialogs)
 {
     PreviewDialog widget(data, gridRows, dialogs, parent_);
     widget.exec();
+}
+
+void QtModalWindows::runPrint(TestData& data, int gridRows, Dialogs& dialogs)
+{
+    PreviewDialog widget(data, gridRows, dialogs, parent_);
+    widget.logic().print();
 }
 
 void QtModalWindows::runWordExport(TestData& data, int gridRows, Dialogs& dialogs)

@@ -22,7 +22,9 @@ public:
     void show(std::unique_ptr<ParameterSetupDialog> dialog) override;
     void runRawData(TestData& data) override;
     void runAbout() override;
+    void runUserGuide() override;
     void runPreview(TestData& data, int gridRows, Dialogs& dialogs) override;
+    void runPrint(TestData& data, int gridRows, Dialogs& dialogs) override;
     void runWordExport(TestData& data, int gridRows, Dialogs& dialogs) override;
     void runExcelExport(TestData& data, int gridRows, Dialogs& dialogs) override;
     void run(AnalysisWindow& window) override;

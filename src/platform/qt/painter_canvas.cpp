@@ -38,7 +38,7 @@ QPointF PainterCanvas::device(double x, double y) const
 QPen PainterCanvas::pen() const
 {
     QPen p(penColor_);
-    p.setWidthF(std::max(1.0, penWidth_ * kPenUnit * map_.sizeScale()));
+    p.setWidthF(std::max(1.0, penWidth_ * kPenUnit * map_.sizeScale() * screenScale_));
     p.setStyle(penStyle_ == kPenDotted ? Qt::DotLine : Qt::SolidLine);
     p.setCapStyle(Qt::FlatCap);
     return p;
@@ -114,7 +114,7 @@ void PainterCanvas::setTextY(double y)
 void PainterCanvas::drawText(const std::string& text)
 {
     record_.drawText(text);
-    const double drawn = kTextEm * fontSize_ * map_.sizeScale();
+    const double drawn = kTextEm * fontSize_ * map_.sizeScale() * screenScale_;
     if (!(drawn > 0.5))
         return;
     const double pixels = std::max(drawn, minTextPixels_);
@@ -146,7 +146,7 @@ void PainterCanvas::drawLine(double x1, double y1, double x2, double y2)
 void PainterCanvas::drawCircle(double x, double y, double radius)
 {
     record_.drawCircle(x, y, radius);
-    const double r = radius * map_.sizeScale();
+    const double r = radius * map_.sizeScale() * screenScale_;
     painter_.setPen(pen());
     painter_.setBrush(fillColor_);
     painter_.drawEllipse(device(x, y), r, r);

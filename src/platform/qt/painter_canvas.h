@@ -44,6 +44,10 @@ public:
     // Texts are painted at least this many pixels high (their em), however small the
     // drawing is scaled: a curve on paper keeps readable captions.
     void setMinimumTextPixels(double pixels) { minTextPixels_ = pixels; }
+    // On a screen scaled by the system (a device pixel ratio above 1) texts, pens and point
+    // marks grow by that ratio, as the window's other texts do; the curve's frame keeps the
+    // size of the target.
+    void setScreenScale(double ratio) { screenScale_ = ratio > 0 ? ratio : 1; }
     // Renders the picture at the size of the target rectangle.
     bool saveToFile(const std::string& path) override;
 
@@ -58,6 +62,7 @@ private:
     QString fontName_ = QStringLiteral("Tahoma");
     double fontSize_ = 10;
     double minTextPixels_ = 0;
+    double screenScale_ = 1;
     QColor penColor_ = Qt::black;
     double penWidth_ = 1;
     int penStyle_ = kPenSolid;

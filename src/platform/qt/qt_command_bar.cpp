@@ -36,6 +36,9 @@ void setShortcut(QAction* action, ToolShortcut shortcut)
         action->setShortcuts(
             {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
         break;
+    case ToolShortcut::Help:
+        action->setShortcuts(QKeySequence::HelpContents);
+        break;
     case ToolShortcut::None:
         break;
     }

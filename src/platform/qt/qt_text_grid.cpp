@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -95,6 +96,15 @@ QtTextGrid::~QtTextGrid()
 QTableView* QtTextGrid::headerView() const
 {
     return header_;
+}
+
+int QtTextGrid::columnsWidth() const
+{
+    int width = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, data_);
+    for (int c = 0; c < dataModel_->columnCount(); ++c)
+        if (!data_->isColumnHidden(c))
+            width += data_->columnWidth(c);
+    return width;
 }
 
 void QtTextGrid::setUpView(QTableView* view)

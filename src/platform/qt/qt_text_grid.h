@@ -37,6 +37,8 @@ public:
 
     QTableView* headerView() const;
     QTableView* dataView() const { return data_; }
+    // The width that shows every column whole: the columns, the vertical scroll bar, the frame.
+    int columnsWidth() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/qt/qt_text_grid.h"
+#include "platform/qt/window_placement.h"
 
 namespace pyx {
 
@@ -16,7 +17,6 @@ RawViewWidget::RawViewWidget(TestData& data, QWidget* parent) : QDialog(parent),
     view_.open();
     setObjectName("frmYssj");
     setWindowTitle(QString::fromUtf8(RawDataView::kCaption));
-    resize(1100, 720);
 
     auto* outer = new QVBoxLayout(this);
     auto* title = new QLabel(QString::fromUtf8(RawDataView::kTitle), this);
@@ -76,6 +76,7 @@ RawViewWidget::RawViewWidget(TestData& data, QWidget* parent) : QDialog(parent),
     outer->addLayout(buttons);
     connect(exit, &QPushButton::clicked, this, &QDialog::reject);
     gridView_->sync();
+    placeSecondaryWindow(*this, QStringLiteral("rawDataWindow"), QSize(1100, 720));
 }
 
 // The grid view borrows grid_, so it goes first.

@@ -1,26 +1,26 @@
 #include "reports/qt/preview_dialog.h"
 
 #include <QAbstractScrollArea>
+#include <QAction>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QProcess>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <array>
 
+#include "platform/qt/page_pairs.h"
 #include "platform/qt/page_renderer.h"
 #include "platform/qt/qt_picture_encoder.h"
 #include "platform/qt/tool_icons.h"
+#include "platform/qt/window_placement.h"
 #include "reports/preview_tools.h"
 #include "reports/qt/pdf_export.h"
 #include "reports/report_build.h"
@@ -70,6 +70,23 @@ std::string pdfName(const std::string& curfile)
 
 } // namespace
 
+QStringList printerSettingsCommand()
+{
+    const std::array<QStringList, 4> candidates{
+        QStringList{QStringLiteral("system-config-printer")},
+        QStringList{QStringLiteral("gnome-control-center"), QStringLiteral("printers")},
+        QStringList{QStringLiteral("kcmshell6"), QStringLiteral("kcm_printer_manager")},
+        QStringList{QStringLiteral("kcmshell5"), QStringLiteral("kcm_printer_manager")}};
+    for (QStringList command : candidates) {
+        const QString program = QStandardPaths::findExecutable(command.front());
+        if (!program.isEmpty()) {
+            command.front() = program;
+            return command;
+        }
+    }
+    return {};
+}
+
 PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), data_(data), dialogs_(dialogs), doc_(measure_), logic_(dialogs),
       screenPrinter_(QPrinter::ScreenResolution)
@@ -82,25 +99,27 @@ PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWi
 
     view_ = new QPrintPreviewWidget(&screenPrinter_, this);
     view_->setObjectName("vp");
-    connect(view_, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { renderPages(doc_.pages(), doc_.setup(), *printer); });
+    connect(view_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+        if (pairs_)
+            renderPagePairs(doc_.pages(), doc_.setup(), *printer);
+        else
+            renderPages(doc_.pages(), doc_.setup(), *printer);
+    });
     connect(view_, &QPrintPreviewWidget::previewChanged, this, [this] {
-        if (syncing_ || logic_.pageCount() == 0)
+        if (syncing_ || logic_.pageCount() == 0 || view_->currentPage() == shownSheet())
             return;
-        logic_.viewScrolled(view_->currentPage());
+        logic_.viewScrolled(pairs_ ? firstPageOfSheet(view_->currentPage()) : view_->currentPage());
         showLogic();
     });
 
     logic_.hooks.checkPrint = [] { return !QPrinterInfo::availablePrinterNames().isEmpty(); };
     logic_.hooks.print = [this] { printDocument(); };
-    // The desktop's printer settings where they are installed; a failure to start them is
-    // not reported.
-    logic_.hooks.addPrinter = [this] {
-        const QString settings = QStandardPaths::findExecutable(QStringLiteral("system-config-printer"));
-        if (settings.isEmpty())
-            dialogs_.message({"请在系统设置中添加打印机。", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
-        else
-            QProcess::startDetached(settings, {});
+    logic_.hooks.canAddPrinter = [] { return !printerSettingsCommand().isEmpty(); };
+    // A failure to start the printer settings is not reported.
+    logic_.hooks.addPrinter = [] {
+        QStringList command = printerSettingsCommand();
+        if (!command.isEmpty())
+            QProcess::startDetached(command.takeFirst(), command);
     };
     logic_.hooks.exportWord = [this, gridRows] {
         const QtPictureEncoder encoder;
@@ -131,10 +150,23 @@ PreviewDialog::PreviewDialog(TestData& data, int gridRows, Dialogs& dialogs, QWi
     // Opens on the whole first page.
     logic_.tool(preview_tool::kWholePage);
     showLogic();
+    textToolbarWidth_ = toolbar_->sizeHint().width();
+    auto* print = new QAction(this);
+    print->setShortcuts(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, [this] { runTool(preview_tool::kPrint); });
+    addAction(print);
     // A page and a half of width, as tall as the screen allows.
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
-    resize(std::min(1000, room.width() * 9 / 10), std::min(1100, room.height() * 9 / 10));
+    placeSecondaryWindow(*this, QStringLiteral("previewWindow"), QSize(1100, 1100));
+}
+
+// The tools show their names beside their icons where the window is wide enough for all of
+// them, and their icons alone (names in the tooltips) where it is not, so that none is
+// hidden behind the toolbar's overflow.
+void PreviewDialog::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    toolbar_->setToolButtonStyle(width() >= textToolbarWidth_ ? Qt::ToolButtonTextBesideIcon
+                                                              : Qt::ToolButtonIconOnly);
 }
 
 PreviewDialog::~PreviewDialog() = default;
@@ -223,8 +255,30 @@ void PreviewDialog::showPageTop()
     syncing_ = false;
 }
 
+// The sheet of the view that shows the current page: the page itself, or its pair.
+int PreviewDialog::shownSheet() const
+{
+    return pairs_ ? pairSheetOf(logic_.currentPage()) : logic_.currentPage();
+}
+
+// Two pages are shown as sheets of two pages side by side; the other modes show one page a
+// sheet.
+void PreviewDialog::showPairs(bool on)
+{
+    if (pairs_ == on)
+        return;
+    pairs_ = on;
+    const bool wasSyncing = syncing_;
+    syncing_ = true;
+    view_->updatePreview();
+    if (logic_.currentPage() > 0)
+        view_->setCurrentPage(shownSheet());
+    syncing_ = wasSyncing;
+}
+
 void PreviewDialog::applyZoom()
 {
+    showPairs(logic_.zoomMode() == ZoomMode::TwoPages);
     switch (logic_.zoomMode()) {
     case ZoomMode::WholePage:
         view_->setViewMode(QPrintPreviewWidget::SinglePageView);
@@ -235,7 +289,7 @@ void PreviewDialog::applyZoom()
         view_->fitToWidth();
         break;
     case ZoomMode::TwoPages:
-        view_->setViewMode(QPrintPreviewWidget::FacingPagesView);
+        view_->setViewMode(QPrintPreviewWidget::SinglePageView);
         view_->fitInView();
         break;
     case ZoomMode::Thumbnails:
@@ -256,7 +310,7 @@ void PreviewDialog::showLogic()
     if (logic_.zoomMode() == ZoomMode::Percent)
         applyZoom();
     if (logic_.currentPage() > 0) {
-        view_->setCurrentPage(logic_.currentPage());
+        view_->setCurrentPage(shownSheet());
         pageList_->setCurrentIndex(logic_.pageListIndex());
     }
     pagesLabel_->setText(qs(" " + logic_.pagesLabel() + " "));

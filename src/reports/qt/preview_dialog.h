@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QPrinter>
+#include <QStringList>
 
 #include "data/model.h"
 #include "platform/page_document.h"
@@ -38,10 +39,15 @@ public:
     QLabel* pagesLabel() const { return pagesLabel_; }
     QToolButton* zoomTool() const { return zoomTool_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void buildToolbar();
     void showLogic();
     void applyZoom();
+    void showPairs(bool on);
+    int shownSheet() const;
     void showPageTop();
     void exportPdfFile();
     void printDocument();
@@ -57,7 +63,12 @@ private:
     QComboBox* pageList_ = nullptr;
     QLabel* pagesLabel_ = nullptr;
     QToolButton* zoomTool_ = nullptr;
+    int textToolbarWidth_ = 0; // the toolbar's width with the tools' names shown
     bool syncing_ = false;
+    bool pairs_ = false; // two pages a sheet
 };
+
+// The system's printer settings as a program and its arguments; empty where none is installed.
+QStringList printerSettingsCommand();
 
 } // namespace pyx

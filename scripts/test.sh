@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything (warnings are errors) and runs every test; then the sanitizer build of
+# Builds everything (warnings are errors) and runs every test; then the core built for Windows
+# and checked under Wine (scripts/windows/wine-check.sh); then the sanitizer build of
 # everything, the Qt window included, and every test again (a shorter soak there); then the
 # fuzz targets for a bounded time each (PYX_FUZZ_SECONDS, default 60).
 set -euo pipefail
@@ -10,6 +11,10 @@ git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 cmake --preset release -DPYX_WERROR=ON
 cmake --build build/release
 ctest --test-dir build/release --output-on-failure
+# The core built for Windows: its tests and the CLI's output under Wine.
+if [ "${PYX_SKIP_WINE:-0}" != 1 ]; then
+  scripts/windows/wine-check.sh build/release
+fi
 if [ "${PYX_SKIP_ASAN:-0}" != 1 ]; then
   cmake --preset asan-gui -DPYX_WERROR=ON
   cmake --build build/asan-gui

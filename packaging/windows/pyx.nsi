@@ -1,12 +1,12 @@
 ; The Windows installer of PYX, made by scripts/windows/package.sh:
 ;   makensis -DVERSION=x.y.z -DSTAGE=<folder with pyx.exe and its DLLs> -DOUTFILE=<setup.exe>
 ;            -DFILES_NSH=<the Delete lines of the installed files> pyx.nsi
-Unicode true
+; A 64-bit installer (it runs where PYX runs, and under a 64-bit-only Wine).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define APP "PYX"
 !define APPNAME "PYX 水平静力载荷数据处理软件"
@@ -36,18 +36,7 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductName" "${APP}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileDescription" "${APPNAME} 安装程序"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "ProductVersion" "${VERSION}"
-
-Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "PYX 需要 64 位 Windows。"
-    Abort
-  ${EndIf}
-  SetRegView 64
-FunctionEnd
-
-Function un.onInit
-  SetRegView 64
-FunctionEnd
+VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "PYX"
 
 ; A file type opens with PYX.
 !macro Associate EXT
@@ -58,6 +47,15 @@ FunctionEnd
   StrCmp $0 "${PROGID}" 0 +2
     DeleteRegKey HKLM "Software\Classes\${EXT}"
 !macroend
+
+; The program is installed for every user of the computer: its links too.
+Function .onInit
+  SetShellVarContext all
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext all
+FunctionEnd
 
 Section "PYX 程序" SecProgram
   SectionIn RO

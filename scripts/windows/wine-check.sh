@@ -11,12 +11,12 @@ cd "$root"
 start=$SECONDS
 
 scripts/windows/build.sh deps-core
-cmake --preset windows-core -DPYX_WERROR=ON >/dev/null
+cmake --preset windows-core -DPYX_WERROR=ON -DPYX_WIN_PREFIXES="${PYX_WIN_CACHE:-$HOME/.cache/pyx-win}/deps" >/dev/null
 cmake --build build/windows-core --target pyx-cli pyx_tests
 bin="$root/build/windows-core/bin"
 
 work="$(mktemp -d /tmp/pyx-wine.XXXXXX)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
 cleanup() {
   wineserver -k 2>/dev/null || true
   rm -rf "$work"

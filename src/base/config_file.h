@@ -1,6 +1,6 @@
 #pragma once
 // Where the program keeps its configuration files. The system calls are in
-// config_file_posix.cpp and config_file_windows.cpp.
+// config_file_posix.cpp and config_file_win32.cpp.
 
 #include <string>
 

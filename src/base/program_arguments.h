@@ -1,6 +1,6 @@
 #pragma once
 // The arguments a program was started with, in UTF-8. The system calls are in
-// program_arguments_posix.cpp and program_arguments_windows.cpp.
+// program_arguments_posix.cpp and program_arguments_win32.cpp.
 
 #include <string>
 #include <vector>

@@ -65,8 +65,9 @@ TEST(FileIoPortable, FailuresLeaveTheOldFileAndNoTemporary)
 {
     test::TempDir dir;
     const std::string path = dir.write("数据.pyx", "old bytes");
-    for (const WriteFault& fault : {WriteFault{WriteStep::Byte, 3, ENOSPC}, WriteFault{WriteStep::Flush, 0, EIO},
-                                    WriteFault{WriteStep::Sync, 0, EIO}, WriteFault{WriteStep::Rename, 0, EACCES}}) {
+    for (const WriteFault& fault :
+         {WriteFault{WriteStep::Byte, 3, ENOSPC}, WriteFault{WriteStep::Flush, 0, EIO},
+          WriteFault{WriteStep::Sync, 0, EIO}, WriteFault{WriteStep::Rename, 0, EACCES}}) {
         ScopedWriteFault injected(fault);
         const IoResult r = writeFileAtomic(path, "new bytes that never arrive");
         EXPECT_FALSE(r);

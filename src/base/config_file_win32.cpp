@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "base/wide_text_windows.h"
+#include "base/wide_text_win32.h"
 
 namespace pyx {
 

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "base/wide_text_windows.h"
+#include "base/wide_text_win32.h"
 
 namespace pyx {
 

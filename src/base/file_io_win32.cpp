@@ -7,7 +7,7 @@
 #include <random>
 
 #include "base/io_reason.h"
-#include "base/wide_text_windows.h"
+#include "base/wide_text_win32.h"
 #include "base/write_faults.h"
 
 namespace pyx {

@@ -54,7 +54,8 @@ mapfile -t all < <(find "$root/samples" "$files" -type f -name '*.py[sxw]' | sor
 # file would cost a second each). Both read no settings file: each has its own empty folder.
 mkdir -p "$work/linux" "$work/windows" "$work/cfg"
 batch="$work/inspect.cmd"
-printf '@echo off\r\nchcp 65001 >nul\r\n' >"$batch"
+printf '@echo off\r\n' >"$batch"
+direct=()
 i=0
 for f in "${all[@]}"; do
   i=$((i + 1))
@@ -62,12 +63,23 @@ for f in "${all[@]}"; do
   XDG_CONFIG_HOME="$work/cfg" "$linux_build/pyx-cli" inspect "$f" >"$work/linux/$i.json" 2>/dev/null
   echo $? >"$work/linux/$i.rc"
   set -e
+  if LC_ALL=C grep -q '[^ -~]' <<<"$f"; then
+    # A name outside ASCII goes as an argument of its own Wine run: cmd reads batch files in
+    # the ANSI code page.
+    direct+=("$i")
+    continue
+  fi
   winpath="Z:${f//\//\\}"
   printf '"%s" inspect "%s" >"Z:%s\\%d.json" 2>nul\r\necho %%ERRORLEVEL%%>"Z:%s\\%d.rc"\r\n' \
     "Z:${bin//\//\\}\\pyx-cli.exe" "$winpath" "${work//\//\\}\\windows" "$i" "${work//\//\\}\\windows" "$i" >>"$batch"
 done
-# The batch file names the Chinese folder in UTF-8 (code page 65001 above).
 (cd "$work" && wine cmd /c "Z:${batch//\//\\}") >/dev/null
+for i in "${direct[@]}"; do
+  set +e
+  (cd "$work" && wine "$bin/pyx-cli.exe" inspect "${all[$((i - 1))]}" >"$work/windows/$i.json" 2>/dev/null)
+  echo $? >"$work/windows/$i.rc"
+  set -e
+done
 differ=0
 i=0
 for f in "${all[@]}"; do

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything (warnings are errors) and runs every test; then the sanitizer build of
+# Builds everything (warnings are errors) and runs every test; then the core built for Windows
+# and checked under Wine (scripts/windows/wine-check.sh); then the sanitizer build of
 # everything, the Qt window included, and every test again (a shorter soak there); then the
 # fuzz targets for a bounded time each (PYX_FUZZ_SECONDS, default 60).
 set -euo pipefail
@@ -18,6 +19,10 @@ elif [ "${PYX_TIDY_STRICT:-0}" = 1 ]; then
   scripts/tidy.sh build/release
 else
   scripts/tidy.sh build/release || echo "clang-tidy: findings above (not failing the run)"
+fi
+# The core built for Windows: its tests and the CLI's output under Wine.
+if [ "${PYX_SKIP_WINE:-0}" != 1 ]; then
+  scripts/windows/wine-check.sh build/release
 fi
 if [ "${PYX_SKIP_ASAN:-0}" != 1 ]; then
   cmake --preset asan-gui -DPYX_WERROR=ON

@@ -8,6 +8,7 @@
 
 #include "base/file_io.h"
 #include "base/json_text.h"
+#include "base/utf8_path.h"
 #include "data/numfmt.h"
 
 namespace pyx {
@@ -313,7 +314,7 @@ InputsRead readAnalysisInputs(const std::string& dataFile)
     InputsRead r;
     const std::string path = analysisInputsPath(dataFile);
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec))
+    if (!std::filesystem::exists(utf8Path(path), ec))
         return r;
     r.found = true;
     const ReadResult read = readWholeFile(path, kMaxSidecarBytes + 1);

@@ -1,14 +1,19 @@
 #include "base/cp936.h"
 #include "base/utf8.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include <array>
+#include <cstdint>
+#include <memory>
 
 namespace pyx {
 
 namespace {
 
+// The tables come from iconv's CP936 (tools/cp936gen), so that every system converts alike.
+#include "base/cp936_table.inc"
+
 constexpr std::string_view replacementUtf8 = "\xEF\xBF\xBD";
+constexpr unsigned kTrailCount = 0xFE - 0x40 + 1;
 
 bool isLeadByte(unsigned char b)
 {
@@ -19,112 +24,101 @@ bool isTrailByte(unsigned char b)
     return b >= 0x40 && b <= 0xFE && b != 0x7F;
 }
 
-// One conversion descriptor, opened on first use and kept for the thread.
-class Converter
+void appendUtf8(std::string& out, char32_t c)
 {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter()
-    {
-        if (valid()) {
-            iconv_close(cd_);
-        }
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+}
 
-    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-
-    void reset() { iconv(cd_, nullptr, nullptr, nullptr, nullptr); }
-
-    enum class Stop
-    {
-        Done,
-        Invalid,
-        Incomplete
-    };
-
-    // Converts as much of `in` as possible, appending to `out`; `in` is advanced past what
-    // was converted.
-    Stop convert(std::string_view& in, std::string& out)
-    {
-        char chunk[256];
-        while (!in.empty()) {
-            char* src = const_cast<char*>(in.data());
-            std::size_t srcLeft = in.size();
-            char* dst = chunk;
-            std::size_t dstLeft = sizeof chunk;
-            const std::size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            const int err = errno;
-            out.append(chunk, static_cast<std::size_t>(dst - chunk));
-            in.remove_prefix(in.size() - srcLeft);
-            if (r != static_cast<std::size_t>(-1)) {
-                continue;
-            }
-            if (err == E2BIG) {
-                continue;
-            }
-            reset();
-            return err == EINVAL ? Stop::Incomplete : Stop::Invalid;
+// The code of each BMP character (0: none), the decoder reversed; the first code of a
+// character wins.
+const std::array<std::uint16_t, 0x10000>& encodeTable()
+{
+    static const auto table = [] {
+        auto t = std::make_unique<std::array<std::uint16_t, 0x10000>>();
+        t->fill(0);
+        for (unsigned b = 0; b < 128; ++b) {
+            if (kHighSingles[b] != 0 && (*t)[kHighSingles[b]] == 0)
+                (*t)[kHighSingles[b]] = static_cast<std::uint16_t>(0x80 + b);
         }
-        // Flush any pending output of a stateful conversion.
-        char* dst = chunk;
-        std::size_t dstLeft = sizeof chunk;
-        iconv(cd_, nullptr, nullptr, &dst, &dstLeft);
-        out.append(chunk, static_cast<std::size_t>(dst - chunk));
-        return Stop::Done;
-    }
+        for (unsigned i = 0; i < std::size(kPairs); ++i) {
+            if (kPairs[i] != 0 && (*t)[kPairs[i]] == 0)
+                (*t)[kPairs[i]] =
+                    static_cast<std::uint16_t>(((0x81 + i / kTrailCount) << 8) | (0x40 + i % kTrailCount));
+        }
+        return t;
+    }();
+    return *table;
+}
 
-private:
-    iconv_t cd_;
-};
+// The language tag characters, which the conversion leaves out.
+bool isTagCharacter(char32_t c)
+{
+    return c >= 0xE0000 && c <= 0xE007F;
+}
 
 } // namespace
 
 std::string decodeCp936(std::string_view bytes)
 {
-    thread_local Converter converter("UTF-8", "CP936");
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
-    if (!converter.valid()) {
-        for (char c : bytes) {
-            if (static_cast<unsigned char>(c) < 0x80) {
-                out.push_back(c);
-            } else {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            out.push_back(static_cast<char>(b));
+            ++i;
+        } else if (kHighSingles[b - 0x80] != 0) {
+            appendUtf8(out, kHighSingles[b - 0x80]);
+            ++i;
+        } else if (isLeadByte(b) && i + 1 < bytes.size() &&
+                   isTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+            // A well-formed pair without a character counts as one character.
+            const auto t = static_cast<unsigned char>(bytes[i + 1]);
+            const char16_t c = kPairs[(b - 0x81) * kTrailCount + (t - 0x40)];
+            if (c != 0)
+                appendUtf8(out, c);
+            else
                 out += replacementUtf8;
-            }
+            i += 2;
+        } else {
+            out += replacementUtf8;
+            ++i;
         }
-        return out;
-    }
-    converter.reset();
-    while (converter.convert(bytes, out) != Converter::Stop::Done) {
-        // A well-formed pair without a character counts as one character.
-        const bool pair = bytes.size() >= 2 && isLeadByte(static_cast<unsigned char>(bytes[0])) &&
-                          isTrailByte(static_cast<unsigned char>(bytes[1]));
-        out += replacementUtf8;
-        bytes.remove_prefix(pair ? 2 : 1);
     }
     return out;
 }
 
 std::string encodeCp936(std::string_view utf8)
 {
-    thread_local Converter converter("CP936", "UTF-8");
+    const auto& table = encodeTable();
     std::string out;
     out.reserve(utf8.size());
-    if (!converter.valid()) {
-        while (!utf8.empty()) {
-            const std::size_t len = utf8SequenceLength(utf8);
-            out.push_back(len == 1 ? utf8[0] : '?');
-            utf8.remove_prefix(len == 0 ? 1 : len);
-        }
-        return out;
-    }
-    converter.reset();
-    while (converter.convert(utf8, out) != Converter::Stop::Done) {
-        const std::size_t len = utf8SequenceLength(utf8);
-        out.push_back('?');
+    while (!utf8.empty()) {
+        char32_t c = 0;
+        const std::size_t len = utf8SequenceLength(utf8, &c);
         utf8.remove_prefix(len == 0 ? 1 : len);
+        if (len == 0) {
+            out.push_back('?');
+        } else if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x10000 && table[c] > 0xFF) {
+            out.push_back(static_cast<char>(table[c] >> 8));
+            out.push_back(static_cast<char>(table[c] & 0xFF));
+        } else if (c < 0x10000 && table[c] != 0) {
+            out.push_back(static_cast<char>(table[c]));
+        } else if (!isTagCharacter(c)) {
+            out.push_back('?');
+        }
     }
     return out;
 }

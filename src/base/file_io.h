@@ -1,5 +1,6 @@
 #pragma once
-// Whole-file reads and atomic whole-file writes.
+// Whole-file reads and atomic whole-file writes. Paths are UTF-8. The system calls are in
+// file_io_posix.cpp and file_io_win32.cpp.
 
 #include <cstddef>
 #include <optional>

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "analysis/test_analysis.h"
+#include "base/program_arguments.h"
 #include "cli/analysis_dump.h"
 #include "cli/json_dump.h"
 #include "cli/stats_command.h"
@@ -31,9 +32,9 @@
 #include "reports/report_build.h"
 #include "reports/report_data.h"
 #include "reports/word_export.h"
+#include "reports/xlsx_export.h"
 #include "session/test_session.h"
 #include "tables/summary_tables.h"
-#include "reports/xlsx_export.h"
 
 #ifdef PYX_CLI_PNG
 #include <QGuiApplication>
@@ -324,7 +325,7 @@ int analyse(const std::string& file, const std::string& settingsPath, bool json,
 
 int main(int argc, char** argv)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = pyx::programArguments(argc, argv);
     if (!args.empty() && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
         std::fputs(kUsage, stdout);
         std::fputs("\n", stdout);

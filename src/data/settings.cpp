@@ -1,27 +1,21 @@
 #include "data/settings.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <utility>
 
 #include "base/byte_io.h"
+#include "base/config_file.h"
 #include "base/cp936.h"
 #include "base/file_io.h"
+#include "base/utf8_path.h"
 #include "data/numfmt.h"
 
 namespace pyx {
 
 std::string defaultSettingsPath()
 {
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::string(home) + "/.config";
-    else
-        base = ".config";
-    return base + "/pyx/spconfig.sys";
+    return configFilePath("spconfig.sys");
 }
 
 void decodeSettings(std::string_view bytes, SettingsTable& csz)
@@ -71,7 +65,7 @@ std::string encodeSettings(const SettingsTable& csz)
 IoResult writeSettings(const std::string& path, const SettingsTable& csz)
 {
     std::error_code ec;
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    const std::filesystem::path parent = utf8Path(path).parent_path();
     if (!parent.empty())
         std::filesystem::create_directories(parent, ec);
     return writeFileAtomic(path, encodeSettings(csz));

@@ -14,7 +14,8 @@ namespace pyx {
 inline constexpr std::size_t kSettingsRecordSize = 128;
 inline constexpr std::size_t kSettingsTextMax = 126;
 
-// $XDG_CONFIG_HOME/pyx/spconfig.sys, or ~/.config/pyx/spconfig.sys.
+// $XDG_CONFIG_HOME/pyx/spconfig.sys (by default ~/.config/pyx/spconfig.sys); on Windows
+// %APPDATA%\PYX\spconfig.sys.
 std::string defaultSettingsPath();
 
 // A missing or short file leaves the entries it does not hold empty.

@@ -1,9 +1,9 @@
 #include "dialogs/project_info.h"
 
 #include <algorithm>
-#include <ctime>
 
 #include "base/cp936.h"
+#include "base/local_time.h"
 #include "data/numfmt.h"
 #include "data/settings.h"
 #include "data/text_format.h"
@@ -12,9 +12,7 @@ namespace pyx {
 
 std::string todayShortDate()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = localTimeNow();
     return std::to_string(local.tm_year + 1900) + "/" + std::to_string(local.tm_mon + 1) + "/" +
            std::to_string(local.tm_mday);
 }

@@ -6,6 +6,7 @@
 
 #include "analysis/analysis_inputs.h"
 #include "base/cp936.h"
+#include "base/utf8_path.h"
 #include "data/numfmt.h"
 #include "reports/stats_report.h"
 
@@ -17,8 +18,8 @@ namespace fs = std::filesystem;
 std::string normalPath(const std::string& path)
 {
     std::error_code ec;
-    const fs::path p = fs::absolute(path, ec);
-    return (ec ? fs::path(path) : p).lexically_normal().string();
+    const fs::path p = fs::absolute(utf8Path(path), ec);
+    return utf8String((ec ? utf8Path(path) : p).lexically_normal());
 }
 
 bool testFileName(const fs::path& p)
@@ -57,9 +58,9 @@ int StatsWindow::addFolder(const std::string& folder)
 {
     std::vector<std::string> files;
     std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+    for (fs::directory_iterator it(utf8Path(folder), ec), end; !ec && it != end; it.increment(ec))
         if (it->is_regular_file(ec) && testFileName(it->path()))
-            files.push_back(it->path().string());
+            files.push_back(utf8String(it->path()));
     if (ec) {
         dialogs_.message(
             {"文件夹无法读取！" + ec.message(), "提示", MsgButtons::Ok, MsgIcon::Exclamation, 1});

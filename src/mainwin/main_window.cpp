@@ -96,10 +96,18 @@ void MainWindow::connectCurves()
     c.enableSave = [this] { flagChange("标记"); };
     c.popupMarks = [this] { bar.popup(band::kMarkPopup); };
     c.suggestions = [this](int rows) {
-        const Suggestions s = suggestLoads(stagePoints(d_, rows));
-        return std::vector<SuggestedStages>{{s.gradient.hcrStage, s.gradient.huStage},
-                                            {s.lglog.hcrStage, s.lglog.huStage},
-                                            {s.kink.hcrStage, s.kink.huStage}};
+        const std::vector<StagePoint> points = stagePoints(d_, rows);
+        const Suggestions s = suggestLoads(points);
+        // The curve counts its own points: a stage of fewer cycles is none of them.
+        const auto onCurve = [&](int stage) {
+            return stage > 0 && stage <= static_cast<int>(points.size())
+                       ? points[static_cast<std::size_t>(stage - 1)].curvePoint + 1
+                       : 0;
+        };
+        std::vector<SuggestedStages> out;
+        for (const Suggestion* one : {&s.gradient, &s.lglog, &s.kink})
+            out.push_back({onCurve(one->hcrStage), onCurve(one->huStage)});
+        return out;
     };
     c.runMarkDialog = [this](MarkDialog& dialog) {
         if (windows_)

@@ -45,7 +45,7 @@ struct FileCommandHooks
     std::function<void()> newProjectInfo;     // New: the project information dialog, modal
     // Another test (or none) is in the window: opened, begun with New, or a failed open.
     std::function<void()> testReplaced;
-    std::function<std::string()> startFolder;             // where the open dialog starts without a file named
+    std::function<std::string()> startFolder;            // where the open dialog starts without a file named
     std::function<void(const std::string& path)> opened; // a file was opened
 };
 

@@ -17,9 +17,9 @@ TEST(CommandLayout, OnlyTheMenuCommandsHaveKeys)
         for (const Tool& tool : band.tools)
             if (tool.shortcut != ToolShortcut::None)
                 withKeys.push_back(band.name + "." + tool.name);
-    EXPECT_EQ(withKeys,
-              (std::vector<std::string>{"mnuFile.miFNew", "mnuFile.miFOpen", "mnuFile.miFSave", "mnuFile.miFSaveAs",
-                                        "mnuHelp.miHguide", "mnuedit.miEUndo", "mnuedit.miERedo"}));
+    EXPECT_EQ(withKeys, (std::vector<std::string>{"mnuFile.miFNew", "mnuFile.miFOpen", "mnuFile.miFSave",
+                                                  "mnuFile.miFSaveAs", "mnuHelp.miHguide", "mnuedit.miEUndo",
+                                                  "mnuedit.miERedo"}));
     EXPECT_EQ(bar.tool("mnuFile", "miFNew")->shortcut, ToolShortcut::New);
     EXPECT_EQ(bar.tool("mnuFile", "miFOpen")->shortcut, ToolShortcut::Open);
     EXPECT_EQ(bar.tool("mnuFile", "miFSave")->shortcut, ToolShortcut::Save);

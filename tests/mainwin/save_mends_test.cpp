@@ -13,12 +13,12 @@
 
 #include "base/file_io.h"
 #include "base/write_faults.h"
-#include "support/write_fault_double.h"
 #include "data/settings.h"
 #include "mainwin/command_names.h"
 #include "mainwin/main_window.h"
 #include "platform/scripted_dialogs.h"
 #include "support/temp_dir.h"
+#include "support/write_fault_double.h"
 
 namespace pyx {
 namespace {

@@ -13,7 +13,9 @@ int main(int argc, char** argv)
     pyx::MainWindowWidget window;
     window.show();
     window.start();
-    if (argc > 1)
-        window.openFile(argv[1]);
+    // The arguments as Qt read them: UTF-8 on every system, whatever the Windows code page.
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() > 1)
+        window.openFile(args.at(1).toStdString());
     return QApplication::exec();
 }

@@ -10,38 +10,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "base/io_reason.h"
 #include "base/write_faults.h"
 
 namespace pyx {
 namespace {
 
-// The reasons a user meets most, in words; the system's own text for the others.
 std::string systemReason(int err)
 {
-    switch (err) {
-    case EACCES:
-    case EPERM:
-        return "没有权限（文件或文件夹只读）";
-    case ENOENT:
-        return "文件或文件夹不存在";
-    case EISDIR:
-        return "这是一个文件夹，不是文件";
-    case ENOTDIR:
-        return "路径中有一项不是文件夹";
-    case ENOSPC:
-    case EDQUOT:
-        return "磁盘空间不足";
-    case EROFS:
-        return "磁盘只读";
-    case EIO:
-        return "磁盘读写出错";
-    case ELOOP:
-        return "符号链接层数过多";
-    case ENAMETOOLONG:
-        return "文件名太长";
-    default:
-        return std::strerror(err);
-    }
+#ifdef EDQUOT
+    if (err == EDQUOT)
+        return ioReason(ENOSPC);
+#endif
+    return ioReason(err);
 }
 
 IoResult writeFailure(int err)
@@ -328,7 +309,9 @@ bool cannotReplace(const std::string& path)
     struct stat st = {};
     if (::stat(path.c_str(), &st) != 0)
         return false;
-    return S_ISDIR(st.st_mode) || ::access(path.c_str(), W_OK) != 0;
+    // Marked read-only counts even for a user whom the system would let write it, as in a save.
+    return S_ISDIR(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           ::access(path.c_str(), W_OK) != 0;
 }
 
 } // namespace pyx

@@ -24,20 +24,6 @@ bool isTrailByte(unsigned char b)
     return b >= 0x40 && b <= 0xFE && b != 0x7F;
 }
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 // The code of each BMP character (0: none), the decoder reversed; the first code of a
 // character wins.
 const std::array<std::uint16_t, 0x10000>& encodeTable()

@@ -2,33 +2,14 @@
 
 #include <algorithm>
 
+#include "base/utf8.h"
+
 namespace pyx {
 namespace {
 
 bool inRange(int i, std::size_t size)
 {
     return i >= 0 && static_cast<std::size_t>(i) < size;
-}
-
-// Appends the UTF-8 bytes of code point `cp`.
-void appendUtf8(std::string& s, int cp)
-{
-    const auto c = static_cast<unsigned>(cp);
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // Reads the code point starting at `i` and advances `i`; a stray byte reads as itself.
@@ -251,7 +232,7 @@ std::string TextGrid::typeKeys(int row, int col, const std::string& keys, std::s
         if (key == 8)
             popCharacter(text);
         else if (key >= 32)
-            appendUtf8(text, key);
+            appendUtf8(text, static_cast<char32_t>(key));
     }
     return text;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8.h"
+
 namespace {
 
 constexpr int kTrailCount = 0xFE - 0x40 + 1;
@@ -30,21 +32,7 @@ std::optional<std::string> convert(iconv_t cd, const std::string& in)
 std::string utf8Of(char32_t c)
 {
     std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xF0 | (c >> 18));
-        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    pyx::appendUtf8(s, c);
     return s;
 }
 

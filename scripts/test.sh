@@ -2,7 +2,7 @@
 # Builds everything (warnings are errors) and runs every test; then the core built for Windows
 # and checked under Wine (scripts/windows/wine-check.sh); then the sanitizer build of
 # everything, the Qt window included, and every test again (a shorter soak there); then the
-# fuzz targets for a bounded time each (PYX_FUZZ_SECONDS, default 60).
+# fuzz targets for a bounded time each (PYX_FUZZ_SECONDS, default 30).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -30,5 +30,5 @@ if [ "${PYX_SKIP_ASAN:-0}" != 1 ]; then
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build/asan-gui --output-on-failure
 fi
 if [ "${PYX_SKIP_FUZZ:-0}" != 1 ]; then
-  scripts/fuzz.sh "${PYX_FUZZ_SECONDS:-60}"
+  scripts/fuzz.sh "${PYX_FUZZ_SECONDS:-30}"
 fi

@@ -202,7 +202,9 @@ ReadResult readWholeFile(const std::string& path, std::size_t maxBytes)
     Handle h(::CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h.valid()) {
-        result.error = systemReason(::GetLastError());
+        const DWORD error = ::GetLastError();
+        result.missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        result.error = systemReason(error);
         return result;
     }
     LARGE_INTEGER size;

@@ -17,6 +17,7 @@ constexpr Color kGrey = Color::rgb(190, 190, 190);
 struct Series
 {
     std::vector<double> x, y;
+    std::vector<const StagePoint*> points; // the stage of each (x, y)
     const Suggestion* suggestion = nullptr;
     const char* xCaption = "";
     const char* yCaption = "";
@@ -36,6 +37,7 @@ Series seriesOf(const TestAnalysis& a, AnalysisPlot which)
             s.x.push_back(p.h0);
             s.y.push_back(which == AnalysisPlot::Gradient ? p.dydh : p.y0);
         }
+        s.points.push_back(&p);
     }
     switch (which) {
     case AnalysisPlot::Gradient:
@@ -220,32 +222,20 @@ void drawAnalysisPlot(Canvas& c, const TestAnalysis& a, AnalysisPlot which)
         c.drawCircle(px(ax, s.x[i]), py(ay, s.y[i]), 9);
     }
     // A stage of fewer cycles than the schedule's: crossed and named.
-    for (std::size_t i = 0, k = 0; i < a.points.size() && k < s.x.size(); ++i) {
-        const StagePoint& p = a.points[i];
-        if (which == AnalysisPlot::LgLog && (p.h0 <= 0 || p.y0 <= 0))
-            continue;
-        if (p.incomplete) {
+    for (std::size_t k = 0; k < s.x.size(); ++k)
+        if (s.points[k]->incomplete) {
             const double x = px(ax, s.x[k]), y = py(ay, s.y[k]);
             c.drawLine(x - 14, y - 14, x + 14, y + 14);
             c.drawLine(x - 14, y + 14, x + 14, y - 14);
             c.textAt(x - 160, y - 40, "未完成");
         }
-        ++k;
-    }
     // The suggestion's points: the stage's point of this curve.
     const auto mark = [&](int stage, const char* label) {
-        if (stage <= 0)
-            return;
-        for (std::size_t i = 0, k = 0; i < a.points.size(); ++i) {
-            const StagePoint& p = a.points[i];
-            if (which == AnalysisPlot::LgLog && (p.h0 <= 0 || p.y0 <= 0))
-                continue;
-            if (p.stage == stage && k < s.x.size()) {
+        for (std::size_t k = 0; k < s.x.size(); ++k)
+            if (stage > 0 && s.points[k]->stage == stage) {
                 suggestedPoint(c, px(ax, s.x[k]), py(ay, s.y[k]), label);
                 return;
             }
-            ++k;
-        }
     };
     mark(sug.hcrStage, "Hcr");
     mark(sug.huStage, "Hu");

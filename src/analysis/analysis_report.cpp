@@ -1,5 +1,6 @@
 #include "analysis/analysis_report.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/stats_summary.h"

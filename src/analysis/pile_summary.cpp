@@ -332,6 +332,20 @@ std::string stepText(const StatsStep& step, int index, const std::vector<PileRow
     return out;
 }
 
+std::vector<std::string> exclusionLines(const SampleStatistics& s, const std::vector<PileRow>& rows)
+{
+    std::vector<std::string> out;
+    for (const ExcludedValue& e : s.excluded) {
+        const int p = e.value.pile;
+        out.push_back("工程师剔除 " +
+                      (p >= 0 && p < static_cast<int>(rows.size()) ? pileName(rows[p]) : "?") + "（" +
+                      statsNumber(e.value.value) + " kN）：" + e.reason);
+    }
+    if (s.rangeExceeded)
+        out.emplace_back(kMorePilesAdvice);
+    return out;
+}
+
 std::string valuesText(const SampleStatistics& s, const std::vector<PileRow>& rows)
 {
     if (s.steps.empty())

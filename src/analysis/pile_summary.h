@@ -106,6 +106,9 @@ std::string notesText(const PileRow& row);
 // A step of the statistics as one line: "第2步：剔除 SZ-06（600 kN）后 5 个值，平均值 432 kN，
 // 极差 180 kN，极差/平均值 42 %".
 std::string stepText(const StatsStep& step, int index, const std::vector<PileRow>& rows);
+// The lines under a statistics' steps: each value the engineer left out with the reason, and
+// the advice of more test piles when the range exceeded the limit.
+std::vector<std::string> exclusionLines(const SampleStatistics& s, const std::vector<PileRow>& rows);
 // The values a statistics takes, pile by pile: "各桩取值(kN)：SZ-01 469.2，SZ-02 481.3"; empty
 // without values.
 std::string valuesText(const SampleStatistics& s, const std::vector<PileRow>& rows);

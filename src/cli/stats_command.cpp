@@ -250,11 +250,8 @@ void statsText(std::string& out, const char* title, const SampleStatistics& st, 
         out += "  " + stepText(st.steps[k], static_cast<int>(k), rows) + "\n";
     for (const std::string& n : notes)
         out += "  " + n + "\n";
-    for (const ExcludedValue& e : st.excluded)
-        out += "  工程师剔除 " + pileName(rows[static_cast<std::size_t>(e.value.pile)]) + "（" +
-               statsNumber(e.value.value) + " kN）：" + e.reason + "\n";
-    if (st.rangeExceeded)
-        out += "  " + std::string(kMorePilesAdvice) + "\n";
+    for (const std::string& line : exclusionLines(st, rows))
+        out += "  " + line + "\n";
     out += "  统计值 " + numberOrDash(r.value) + " kN（" + r.how + "）" +
            (r.pending ? "【待工程师确认】" : "") + "\n";
 }

@@ -274,11 +274,8 @@ std::vector<std::string> StatsWindow::lines(PileQuantity q) const
                                             : q == PileQuantity::Hu ? s_.huNotes
                                                                     : s_.atDisplacementNotes;
     out.insert(out.end(), notes.begin(), notes.end());
-    for (const ExcludedValue& e : st.excluded)
-        out.push_back("工程师剔除 " + pileName(s_.rows[static_cast<std::size_t>(e.value.pile)]) + "（" +
-                      statsNumber(e.value.value) + " kN）：" + e.reason);
-    if (st.rangeExceeded)
-        out.push_back(kMorePilesAdvice);
+    const std::vector<std::string> decided = exclusionLines(st, s_.rows);
+    out.insert(out.end(), decided.begin(), decided.end());
     const StatsResult r = result(q);
     if (r.pending && nextLeftOut(q))
         out.push_back("统计值：待逐步剔除后确认（按规则为 " + numberOrDash(r.value) + " kN）");

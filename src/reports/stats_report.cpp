@@ -77,14 +77,8 @@ StatsLines statsBlock(const std::string& name, const SampleStatistics& st, const
     }
     for (const std::string& n : notes)
         b.lines.push_back({n});
-    for (const ExcludedValue& e : st.excluded) {
-        const int p = e.value.pile;
-        b.lines.push_back({"工程师剔除 " +
-                           (p >= 0 && p < static_cast<int>(rows.size()) ? pileName(rows[p]) : "?") + "（" +
-                           statsNumber(e.value.value) + " kN）：" + e.reason});
-    }
-    if (st.rangeExceeded)
-        b.lines.push_back({kMorePilesAdvice});
+    for (const std::string& line : exclusionLines(st, rows))
+        b.lines.push_back({line});
     b.lines.push_back({"统计值：" + numberOrDash(r.value) + " kN" + (r.pending ? "（待工程师确认）" : "")});
     b.lines.push_back({"取值方法：" + r.how});
     return b;

@@ -9,140 +9,13 @@
 #include "base/file_io.h"
 #include "base/json_text.h"
 #include "base/utf8_path.h"
+#include "data/flat_json.h"
 #include "data/numfmt.h"
 
 namespace pyx {
 namespace {
 
 constexpr std::size_t kMaxSidecarBytes = 64 * 1024;
-
-// The values of a flat JSON object: strings as they are, numbers as their text, null as
-// nothing. Anything else (nesting, a broken text) makes it no such object.
-class FlatJson
-{
-public:
-    explicit FlatJson(const std::string& s) : s_(s) {}
-
-    std::optional<std::map<std::string, std::optional<std::string>>> parse()
-    {
-        std::map<std::string, std::optional<std::string>> out;
-        if (!eat('{'))
-            return std::nullopt;
-        if (eat('}'))
-            return end(out);
-        do {
-            auto key = string();
-            if (!key || !eat(':'))
-                return std::nullopt;
-            std::optional<std::string> v;
-            blanks();
-            if (peek() == '"') {
-                v = string();
-                if (!v)
-                    return std::nullopt;
-            } else if (!scalar(v)) {
-                return std::nullopt;
-            }
-            out[*key] = v;
-        } while (eat(','));
-        if (!eat('}'))
-            return std::nullopt;
-        return end(out);
-    }
-
-private:
-    std::optional<std::map<std::string, std::optional<std::string>>>
-    end(std::map<std::string, std::optional<std::string>>& out)
-    {
-        blanks();
-        if (pos_ != s_.size())
-            return std::nullopt;
-        return out;
-    }
-    char peek() const { return pos_ < s_.size() ? s_[pos_] : '\0'; }
-    void blanks()
-    {
-        while (pos_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[pos_])))
-            ++pos_;
-    }
-    bool eat(char c)
-    {
-        blanks();
-        if (peek() != c)
-            return false;
-        ++pos_;
-        return true;
-    }
-    std::optional<std::string> string()
-    {
-        if (!eat('"'))
-            return std::nullopt;
-        std::string out;
-        while (pos_ < s_.size()) {
-            const char c = s_[pos_++];
-            if (c == '"')
-                return out;
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            if (pos_ >= s_.size())
-                return std::nullopt;
-            const char e = s_[pos_++];
-            switch (e) {
-            case 'n':
-                out += '\n';
-                break;
-            case 't':
-                out += '\t';
-                break;
-            case 'r':
-                out += '\r';
-                break;
-            case 'b':
-                out += '\b';
-                break;
-            case 'f':
-                out += '\f';
-                break;
-            case 'u': {
-                // Only the control characters quoteJson writes this way.
-                if (pos_ + 4 > s_.size())
-                    return std::nullopt;
-                const long code = std::strtol(s_.substr(pos_, 4).c_str(), nullptr, 16);
-                pos_ += 4;
-                if (code >= 0x80)
-                    return std::nullopt;
-                out += static_cast<char>(code);
-                break;
-            }
-            default:
-                out += e;
-            }
-        }
-        return std::nullopt;
-    }
-    bool scalar(std::optional<std::string>& v)
-    {
-        const std::size_t start = pos_;
-        while (pos_ < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[pos_])) || s_[pos_] == '.' ||
-                                    s_[pos_] == '-' || s_[pos_] == '+'))
-            ++pos_;
-        const std::string word = s_.substr(start, pos_ - start);
-        if (word == "null") {
-            v.reset();
-            return true;
-        }
-        if (word == "true" || word == "false" || isNumeric(word)) {
-            v = word;
-            return true;
-        }
-        return false;
-    }
-
-    const std::string& s_;
-    std::size_t pos_ = 0;
-};
 
 std::optional<double> positiveNumber(const std::optional<std::string>& text)
 {
@@ -288,7 +161,7 @@ std::string inputsJson(const AnalysisInputs& in)
 
 std::optional<AnalysisInputs> inputsFromJson(const std::string& text)
 {
-    const auto values = FlatJson(text).parse();
+    const auto values = parseFlatJson(text);
     if (!values)
         return std::nullopt;
     const auto get = [&](const char* key) -> std::optional<std::string> {

@@ -168,32 +168,32 @@ AnalysisSection mByStageSection(const TestAnalysis& a)
     return s;
 }
 
+std::string basisText(ValueBasis b)
+{
+    switch (b) {
+    case ValueBasis::Marks:
+        return "曲线标记（已确认）";
+    case ValueBasis::Suggestion:
+        return std::string(kPendingLabel) + "（待确认）";
+    case ValueBasis::Displacement:
+        return "实测H0-Y0曲线插值";
+    case ValueBasis::None:
+        break;
+    }
+    return {};
+}
+
 AnalysisSection characteristicSection(const TestAnalysis& a)
 {
     AnalysisSection s;
     s.title = "单桩水平承载力特征值";
     s.rows.push_back({"取值规则", "依据荷载(kN)", "特征值(kN)", "依据"});
     const Characteristic& c = a.characteristic;
-    std::string basis;
-    switch (c.basis) {
-    case ValueBasis::Marks:
-        basis = "曲线标记（已确认）";
-        break;
-    case ValueBasis::Suggestion:
-        basis = std::string(kPendingLabel) + "（待确认）";
-        break;
-    case ValueBasis::Displacement:
-        basis = "实测H0-Y0曲线插值";
-        break;
-    case ValueBasis::None:
-        break;
-    }
-    s.rows.push_back(
-        {c.ruleText, loadOrDash(c.basisLoad), c.value ? characteristicNumber(*c.value) : "—", basis});
+    s.rows.push_back({c.ruleText, loadOrDash(c.basisLoad), c.value ? characteristicNumber(*c.value) : "—",
+                      basisText(c.basis)});
     s.notes.push_back(std::string("依据标准：") + standardName(c.standard));
     if (c.pending())
-        s.notes.push_back(
-            "特征值依据未确认的建议（各方法建议的最小值，偏于安全），须在曲线上确认标记后方可采用。");
+        s.notes.push_back(kPendingValueNote);
     if (!c.reason.empty())
         s.notes.push_back(c.reason);
     s.notes.push_back("特征值向下取至0.1kN。");

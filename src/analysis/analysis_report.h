@@ -31,6 +31,9 @@ std::string pileText(const TestAnalysis& a);
 // The schedule check in one line: the schedule, its assumption and what was found.
 std::string scheduleSummary(const ScheduleCheck& c);
 
+// What a characteristic value rests on, in words ("曲线标记（已确认）", ...); empty for none.
+std::string basisText(ValueBasis b);
+
 // Number texts of the analysis: loads in whole kN (a tenth where the load has one),
 // displacements in 0.01 mm as the record
 // tables show them, m (MN/m⁴) to three significant figures.
@@ -40,6 +43,8 @@ std::string mText(double kNPerM4);
 
 inline constexpr const char* kDisagreeNote = "三种方法的建议相差超过一级荷载，请结合曲线人工判定。";
 inline constexpr const char* kCaveat = "建议仅供参考，水平临界荷载与水平极限承载力以在曲线上确认的标记为准。";
+inline constexpr const char* kPendingValueNote =
+    "特征值依据未确认的建议（各方法建议的最小值，偏于安全），须在曲线上确认标记后方可采用。";
 inline constexpr const char* kOutsideTable = "超出规范表格范围";
 
 } // namespace pyx

@@ -485,4 +485,11 @@ std::optional<double> Suggestions::lowestHu() const
     return out;
 }
 
+std::optional<double> maximumLoad(const std::vector<StagePoint>& pts)
+{
+    if (pts.empty())
+        return std::nullopt;
+    return pts.back().h0;
+}
+
 } // namespace pyx

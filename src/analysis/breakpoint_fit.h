@@ -111,6 +111,9 @@ struct Suggestions
 
 Suggestions suggestLoads(const std::vector<StagePoint>& pts);
 
+// The maximum test load: the load of the last stage of the loading branch; none without stages.
+std::optional<double> maximumLoad(const std::vector<StagePoint>& pts);
+
 // Y0 at load `h0` and the load at displacement `y0`, interpolated on the points (straight
 // between them, the origin before the first); nothing outside the points.
 std::optional<double> displacementAt(const std::vector<StagePoint>& pts, double h0);

@@ -104,8 +104,8 @@ PileRow pileRow(const TestData& d, int gridRows)
     for (int i = 0; i < 5; ++i)
         *texts[i] = d.jlb[i].cstr.trimmed();
     row.points = stagePoints(d, gridRows);
+    row.maxLoad = maximumLoad(row.points);
     if (!row.points.empty()) {
-        row.maxLoad = row.points.back().h0;
         row.y0AtMax = row.points.back().y0;
     } else {
         row.notes.push_back("没有可用的荷载级");

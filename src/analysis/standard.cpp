@@ -12,6 +12,12 @@ const char* standardName(Standard s)
     return s == Standard::Gb50007 ? "GB 50007-2011" : "JGJ 106-2014";
 }
 
+std::string standardTitle(Standard s)
+{
+    const char* title = s == Standard::Gb50007 ? "《建筑地基基础设计规范》" : "《建筑基桩检测技术规范》";
+    return title + std::string(standardName(s));
+}
+
 const char* standardKey(Standard s)
 {
     return s == Standard::Gb50007 ? "gb50007-2011" : "jgj106-2014";

@@ -16,6 +16,8 @@ enum class Standard
 
 // "JGJ 106-2014" or "GB 50007-2011".
 const char* standardName(Standard s);
+// The standard as a report cites it, with its title: "《建筑基桩检测技术规范》JGJ 106-2014".
+std::string standardTitle(Standard s);
 // The key stored and printed in JSON: "jgj106-2014" or "gb50007-2011".
 const char* standardKey(Standard s);
 // A key or a name as the user writes it ("jgj106", "JGJ 106-2014", "gb50007", ...).

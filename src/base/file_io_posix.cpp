@@ -219,6 +219,13 @@ int errorOf(int rc)
     return rc != 0 ? errno : 0;
 }
 
+// Gives the temporary file the owner and group of the file it replaces, or the group alone,
+// or neither: what the system does not allow stays as it made the file.
+bool keepOwnership(int fd, const struct stat& old)
+{
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0 || ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+}
+
 } // namespace
 
 IoResult writeFileAtomic(const std::string& linkPath, const std::string& bytes)
@@ -251,8 +258,8 @@ IoResult writeFileAtomic(const std::string& linkPath, const std::string& bytes)
 
     // Keep the owner, the group (each where the system allows) and the permissions of the
     // file being replaced; the mode is set last, as a change of owner clears some of its bits.
-    if (exists && ::fchown(fd, old.st_uid, old.st_gid) != 0)
-        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    if (exists)
+        keepOwnership(fd, old);
     ::fchmod(fd, exists ? (old.st_mode & 07777) : 0644);
 
     if (const int err = writeAll(fd, bytes); err != 0) {

@@ -8,6 +8,7 @@
 
 #include "data/raw_convert.h"
 #include "data/records.h"
+#include "data/settings_entries.h"
 #include "data/sha256.h"
 
 namespace pyx {
@@ -219,8 +220,7 @@ std::string editColumnName(int col)
         return "荷载";
     if (col < 4 || col > 11)
         return {};
-    static constexpr const char* kGauges[] = {"上表1", "上表2", "下表1", "下表2"};
-    return std::string(col < 8 ? "加载" : "卸载") + kGauges[(col - 4) % 4];
+    return std::string(col < 8 ? "加载" : "卸载") + kGaugeNames[static_cast<std::size_t>((col - 4) % 4)];
 }
 
 } // namespace pyx

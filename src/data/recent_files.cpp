@@ -1,9 +1,8 @@
 #include "data/recent_files.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
+#include "base/config_file.h"
 #include "base/file_io.h"
 
 namespace pyx {
@@ -83,10 +82,7 @@ void RecentFiles::keep() const
     std::string text;
     for (const std::string& e : entries_)
         text += e + "\n";
-    std::error_code ec;
-    if (const std::string folder = folderOf(path_); !folder.empty())
-        std::filesystem::create_directories(folder, ec);
-    (void)writeFileAtomic(path_, text);
+    (void)writeConfigFile(path_, text);
 }
 
 bool recentFileExists(const std::string& file)

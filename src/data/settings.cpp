@@ -1,14 +1,12 @@
 #include "data/settings.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 #include "base/byte_io.h"
 #include "base/config_file.h"
 #include "base/cp936.h"
 #include "base/file_io.h"
-#include "base/utf8_path.h"
 #include "data/numfmt.h"
 
 namespace pyx {
@@ -64,11 +62,7 @@ std::string encodeSettings(const SettingsTable& csz)
 
 IoResult writeSettings(const std::string& path, const SettingsTable& csz)
 {
-    std::error_code ec;
-    const std::filesystem::path parent = utf8Path(path).parent_path();
-    if (!parent.empty())
-        std::filesystem::create_directories(parent, ec);
-    return writeFileAtomic(path, encodeSettings(csz));
+    return writeConfigFile(path, encodeSettings(csz));
 }
 
 bool settingIsOne(const SettingsTable& csz, int entry)

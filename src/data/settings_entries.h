@@ -34,6 +34,7 @@ inline constexpr int kShowManual = 76;
 inline constexpr int kSimpleSummary = 77;
 inline constexpr int kPrintAnalysis = 80;     // the analysis page in the reports: 1 on
 inline constexpr int kPrintChangeRecord = 81; // the record of changes in the reports: 1 on
+inline constexpr int kPrintFront = 82;        // the report front (cover and conclusion): 1 on
 } // namespace setting
 
 // True when an entry's numeric value is 1 / is not 0 (a text that is not a number counts as 0).
@@ -56,6 +57,8 @@ inline constexpr int gaugeEntry(int gauge)
 {
     return setting::kGauges + gauge;
 }
+// The gauges' names in the tables, by GaugeIndex.
+inline constexpr std::array<const char*, 4> kGaugeNames{"上表1", "上表2", "下表1", "下表2"};
 // A gauge is in use when its flag is 1.
 inline bool gaugeInUse(const SettingsTable& csz, int gauge)
 {
@@ -104,6 +107,11 @@ inline bool printAnalysis(const SettingsTable& csz)
 inline bool printChangeRecord(const SettingsTable& csz)
 {
     return settingIsOne(csz, setting::kPrintChangeRecord);
+}
+// The report front is printed when its entry is 1 (empty: off).
+inline bool printFront(const SettingsTable& csz)
+{
+    return settingIsOne(csz, setting::kPrintFront);
 }
 inline bool reducedCurves(const SettingsTable& csz)
 {

@@ -95,6 +95,7 @@ void buildMainCommandBar(CommandBar& bar)
     bar.tool(band::kEdit, tool::kRedo)->shortcut = ToolShortcut::Redo;
     bar.addBand(makeBand(band::kPrint, BandKind::SubMenu,
                          {{tool::kPrintOptions, "打印设置"},
+                          {tool::kReportInfo, "报告信息(&B)"},
                           {kMenuSeparator, ""},
                           {tool::kPrintPreview, "打印预览"},
                           {tool::kWordExport, "生成word文档"}}));

@@ -50,6 +50,7 @@ inline constexpr const char* kClearMarks = "miCccbj";
 // Printing
 inline constexpr const char* kPrintPreviewTool = "miFPrintPreview"; // the toolbar's
 inline constexpr const char* kPrintOptions = "miPsz";
+inline constexpr const char* kReportInfo = "miPreportInfo"; // 报告信息: the texts of the report front
 inline constexpr const char* kPrintPreview = "miPyulan";
 inline constexpr const char* kWordExport = "miPword";
 inline constexpr const char* kExcelExport = "miFExcel"; // the file menu's 导出Excel

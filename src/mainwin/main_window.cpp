@@ -9,6 +9,7 @@
 #include "data/settings.h"
 #include "dialogs/parameter_setup.h"
 #include "dialogs/project_info.h"
+#include "dialogs/report_info_dialog.h"
 #include "dialogs/stats_window.h"
 #include "mainwin/command_layout.h"
 #include "mainwin/command_names.h"
@@ -155,6 +156,13 @@ void MainWindow::registerCommands()
             windows_->runRawData(d_);
     });
     r.add(tool::kPrintOptions, [this] { printOptions(); });
+    r.add(tool::kReportInfo, [this] {
+        if (!windows_)
+            return;
+        ReportInfoDialog dialog(d_, dialogs_);
+        dialog.load();
+        windows_->run(dialog);
+    });
     r.add(tool::kAnalyse, [this] { analysis(); });
     // The statistics open the tests with the settings in effect; the open test is not touched.
     r.add(tool::kStatistics, [this] {

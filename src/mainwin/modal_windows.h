@@ -11,6 +11,7 @@ class AnalysisWindow;
 class MarkDialog;
 class ParameterSetupDialog;
 class PrintOptionsDialog;
+class ReportInfoDialog;
 class StatsWindow;
 class ProjectInfoDialog;
 struct TestData;
@@ -23,6 +24,7 @@ public:
     virtual void run(ProjectInfoDialog& dialog) = 0;
     virtual void run(ParameterSetupDialog& dialog) = 0;
     virtual void run(PrintOptionsDialog& dialog) = 0;
+    virtual void run(ReportInfoDialog& dialog) = 0;
     virtual void run(MarkDialog& dialog) = 0;
     virtual void run(StatsWindow& window) = 0;
     // The parameter setup without blocking: the window keeps the dialog until it closes.

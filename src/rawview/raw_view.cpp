@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "data/header_labels.h"
+#include "data/instrument_header.h"
 #include "data/numfmt.h"
 #include "data/raw_remark.h"
-#include "data/text_format.h"
 
 namespace pyx {
 namespace {
@@ -44,49 +44,36 @@ void RawDataView::open()
 
 void RawDataView::buildHeader()
 {
-    const auto slot = [this](int row) { return d_.ysd[row].s20d.trimmed(); };
+    const InstrumentHeader h = instrumentHeader(d_);
+    label3[0] = slot0Line(h);
+    label3[1] = kDateLabel + h.date;
+    label3[2] = kPileLabel + h.pile;
+    txtText3 = "千斤顶编号：" + h.jackNumber;
+    text2 = h.code;
+    label3[10] = std::string("压力计算方式：") + pressureMethodText(h.code);
 
-    const double bore = toDouble(slot(0)).value_or(0);
-    label3[0] = bore > 80 ? "千斤顶缸径：" + formatDouble(bore, "##0.0")
-                          : "标定系数：" + formatDouble(bore, "#0.###");
-    label3[1] = kDateLabel + slot(1);
-    label3[2] = kPileLabel + slot(2);
-    txtText3 = "千斤顶编号：" + slot(3) + d_.ysd[19].s60.trimmed();
-
-    text2 = d_.ysd[13].s60.trimmed();
-    const bool regression = text2 == "3";
-    if (text2.empty() || text2 == "1")
-        label3[10] = "压力计算方式：计算";
-    else if (text2 == "2")
-        label3[10] = "压力计算方式：率定";
-    else if (regression)
-        label3[10] = "压力计算方式：回归方程";
-    else
-        label3[10] = "压力计算方式：";
-
-    if (regression) {
+    if (h.regression()) {
         for (int row : {15, 16})
             if (!isNumeric(d_.ysd[row].s60.trimmed()))
                 d_.ysd[row].s60.set("");
-        label3[4] = "千斤顶系数a：" + formatNumericText(d_.ysd[15].s60.trimmed(), "0.#######");
-        label3[5] = "千斤顶系数b：" + formatNumericText(d_.ysd[16].s60.trimmed(), "0.#######");
+        label3[4] = "千斤顶系数a：" + h.coefficientA;
+        label3[5] = "千斤顶系数b：" + h.coefficientB;
     } else {
-        label3[4] = promptLine("千斤顶额定出力：", slot(4), " kN");
-        label3[5] = promptLine("千斤顶额定油压：", slot(5), " MPa");
+        label3[4] = promptLine("千斤顶额定出力：", h.ratedOutput, " kN");
+        label3[5] = promptLine("千斤顶额定油压：", h.ratedPressure, " MPa");
     }
 
-    if (!isNumeric(slot(9)))
+    if (!isNumeric(d_.ysd[9].s20d.trimmed()))
         d_.ysd[9].s20d.set("1");
-    const bool oilSensor = toDouble(slot(9)) == 1.0;
-    if (oilSensor) {
-        label3[6] = "油压传感器编号：" + slot(6);
-        label3[7] = promptLine("油压传感器量程：", slot(7), " MPa");
-        label3[8] = "油压传感器灵敏度：" + formatNumericText(slot(8), "#0.000") + " mv/V";
-        label3[9] = promptLine("使用千斤顶台数：", slot(10), " 台");
+    if (h.oilSensor) {
+        label3[6] = "油压传感器编号：" + h.sensorNumber;
+        label3[7] = promptLine("油压传感器量程：", h.sensorRange, " MPa");
+        label3[8] = "油压传感器灵敏度：" + h.sensorSensitivity + " mv/V";
+        label3[9] = promptLine("使用千斤顶台数：", h.jacks, " 台");
     } else {
-        label3[6] = "测力传感器编号：" + slot(6);
-        label3[7] = promptLine("测力传感器量程：", slot(7), " kN");
-        label3[8] = "使用千斤顶台数：" + slot(10) + " 台";
+        label3[6] = "测力传感器编号：" + h.sensorNumber;
+        label3[7] = promptLine("测力传感器量程：", h.sensorRange, " kN");
+        label3[8] = "使用千斤顶台数：" + h.jacks + " 台";
         label3[9].clear();
     }
 }

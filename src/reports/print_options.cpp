@@ -10,6 +10,7 @@ void PrintOptionsDialog::load()
         checked[k] = printSelection(d_.csz, static_cast<PrintItem>(k));
     analysis = printAnalysis(d_.csz);
     changeRecord = printChangeRecord(d_.csz);
+    front = printFront(d_.csz);
 }
 
 void PrintOptionsDialog::toggled(int index, bool on)
@@ -29,7 +30,7 @@ bool PrintOptionsDialog::refuse(const char* message)
 
 void PrintOptionsDialog::confirm()
 {
-    if (!checked[0] && !checked[1] && !checked[2] && !checked[3] && !checked[4] && !changeRecord) {
+    if (!checked[0] && !checked[1] && !checked[2] && !checked[3] && !checked[4] && !changeRecord && !front) {
         refuse("请至少选择一项表格或曲线，才可导出！");
         return;
     }
@@ -41,6 +42,7 @@ void PrintOptionsDialog::confirm()
         setPrintSelection(d_.csz, static_cast<PrintItem>(k), checked[k]);
     setSettingFlag(d_.csz, setting::kPrintAnalysis, analysis);
     setSettingFlag(d_.csz, setting::kPrintChangeRecord, changeRecord);
+    setSettingFlag(d_.csz, setting::kPrintFront, front);
     // A failure is told by the window; the choices stay in effect for this run.
     host_.saveSettings();
     closed = true;

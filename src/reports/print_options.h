@@ -26,6 +26,8 @@ public:
     static constexpr const char* kAnalysisCaption = "分析结果";
     // The record of changes against the logger's readings (settings entry 81), stored on confirm.
     static constexpr const char* kChangeRecordCaption = "原始数据修改记录";
+    // The report front: the cover and the conclusion (settings entry 82), stored on confirm.
+    static constexpr const char* kFrontCaption = "报告封面与结论";
 
     PrintOptionsDialog(TestData& data, Dialogs& dialogs, DialogHost& host)
         : d_(data), dialogs_(dialogs), host_(host)
@@ -35,6 +37,7 @@ public:
     std::array<bool, 6> checked{};
     bool analysis = false;
     bool changeRecord = false;
+    bool front = false;
     bool closed = false;
 
     void load();

@@ -5,6 +5,7 @@
 #include "reports/analysis_page.h"
 #include "reports/change_record_page.h"
 #include "reports/report_data.h"
+#include "reports/report_front.h"
 #include "reports/report_tables.h"
 #include "tables/table_rows.h"
 
@@ -27,6 +28,7 @@ PrintSelection printSelectionOf(const SettingsTable& csz)
                      on(PrintItem::ReducedCurves)};
     s.analysis = printAnalysis(csz);
     s.changeRecord = printChangeRecord(csz);
+    s.front = printFront(csz);
     return s;
 }
 
@@ -41,7 +43,6 @@ void ReportBuilder::table(PageDocument& doc, int n, const Rows& rows, Builder bu
 {
     if (!variant_.paged) {
         builder(doc, d_, 0, n, rows);
-        ++tables_;
         return;
     }
     const int pages = (n + kRowsPerPage - 1) / kRowsPerPage;
@@ -133,14 +134,22 @@ void ReportBuilder::analysisPages(PageDocument& doc)
     stamp(doc);
 }
 
-int ReportBuilder::build(PageDocument& doc, const ReportVariant& variant)
+// The cover and the conclusion come first; what follows starts on a page of its own.
+void ReportBuilder::frontPages(PageDocument& doc)
+{
+    const FrontContent c = frontContent(d_, reportAnalysis(d_, gridRows_), readReportInfo(d_.curfile));
+    ReportFrontPages(doc, c, [&] { stamp(doc); });
+    doc.newPage();
+}
+
+void ReportBuilder::build(PageDocument& doc, const ReportVariant& variant)
 {
     variant_ = variant;
-    tables_ = 0;
     const PrintSelection s = printSelectionOf(d_.csz);
     doc.start(variant_.font);
+    if (s.front)
+        frontPages(doc);
     tables(doc, s);
-    const int tablesBeforeCurves = tables_;
     curvePages(doc, s);
     if (s.analysis)
         analysisPages(doc);
@@ -150,7 +159,6 @@ int ReportBuilder::build(PageDocument& doc, const ReportVariant& variant)
         ChangeRecordPages(doc, d_, [&] { stamp(doc); });
     }
     doc.end();
-    return tablesBeforeCurves;
 }
 
 void ReportBuilder::buildPreview(PageDocument& doc)
@@ -158,9 +166,9 @@ void ReportBuilder::buildPreview(PageDocument& doc)
     build(doc, kPreviewVariant);
 }
 
-int ReportBuilder::buildWord(PageDocument& doc)
+void ReportBuilder::buildWord(PageDocument& doc)
 {
-    return build(doc, kWordVariant);
+    build(doc, kWordVariant);
 }
 
 } // namespace pyx

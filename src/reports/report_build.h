@@ -14,7 +14,7 @@ namespace pyx {
 
 inline constexpr int kRowsPerPage = 29;
 
-// Which reports a document holds (settings entries 70-73, 77-80); an entry counts as on
+// Which reports a document holds (settings entries 70-73, 77-82); an entry counts as on
 // when its value is the number 1.
 struct PrintSelection
 {
@@ -27,6 +27,7 @@ struct PrintSelection
     bool reducedCurves = false; // 79
     bool analysis = false;      // 80: the analysis pages after the curves
     bool changeRecord = false;  // 81: the record of changes, last
+    bool front = false;         // 82: the cover and the conclusion, first
 };
 
 PrintSelection printSelectionOf(const SettingsTable& csz);
@@ -50,25 +51,24 @@ public:
 
     // The preview document (PrintBuild); its page stamps are filled in at layout.
     void buildPreview(PageDocument& doc);
-    // The Word version (PrintShowWord); returns the number of report tables before the curves.
-    int buildWord(PageDocument& doc);
+    // The Word version (PrintShowWord).
+    void buildWord(PageDocument& doc);
 
 private:
-    // One build of the document; returns the number of report tables before the curves
-    // (counted in the Word version only).
-    int build(PageDocument& doc, const ReportVariant& variant);
+    // One build of the document.
+    void build(PageDocument& doc, const ReportVariant& variant);
     template <typename Rows, typename Builder>
     void table(PageDocument& doc, int n, const Rows& rows, Builder builder);
     void tables(PageDocument& doc, const PrintSelection& s);
     void curvePages(PageDocument& doc, const PrintSelection& s);
     void analysisPages(PageDocument& doc);
+    void frontPages(PageDocument& doc);
     void stamp(PageDocument& doc);
     CurveSource curves() const { return {d_, gridRows_}; }
 
     TestData& d_;
     int gridRows_;
     ReportVariant variant_ = kPreviewVariant;
-    int tables_ = 0;
 };
 
 } // namespace pyx

@@ -83,8 +83,6 @@ void fillData(Table& t, int top, int first, int rows, const TextMatrix& m, std::
     }
 }
 
-constexpr std::array<const char*, 4> kGauges{"上表1", "上表2", "下表1", "下表2"};
-
 // The record table and the full summary: one row per cycle, the load, time and cycle in the
 // first three columns (of the given widths), the column of the reading difference wider.
 Table cycleTable(PageDocument& doc, const TestData& d, const char* text, int cols, int rows,
@@ -132,8 +130,8 @@ void rawTable(PageDocument& doc, const TestData& d, int first, int rows, const T
 void TableJlb(PageDocument& doc, const TestData& d, int first, int rows, const TextMatrix& m)
 {
     Table t = cycleTable(doc, d, kTitleJlb, 11, rows, {1000, 1000, 600});
-    groupHeading(t, 4, 7, "加载水平位移(mm)", kGauges);
-    groupHeading(t, 8, 11, "卸载水平位移(mm)", kGauges);
+    groupHeading(t, 4, 7, "加载水平位移(mm)", kGaugeNames);
+    groupHeading(t, 8, 11, "卸载水平位移(mm)", kGaugeNames);
     fillData(t, 4, first, rows, m, 11, true);
     endTable(doc, std::move(t));
 }

@@ -8,9 +8,6 @@
 #include "reports/rtf_head_foot.h"
 
 namespace pyx {
-namespace {
-
-} // namespace
 
 WordFormat wordFormatOf(const std::string& path)
 {

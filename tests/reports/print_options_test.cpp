@@ -75,20 +75,37 @@ TEST_F(PrintOptionsTest, ConfirmChecksTheChoiceThenStoresAndWrites)
     EXPECT_EQ(stored, d->csz);
 }
 
-TEST_F(PrintOptionsTest, AnalysisBoxIsStoredOnConfirmAndOffByDefault)
+TEST_F(PrintOptionsTest, AddedBoxesAreStoredOnConfirmAndOffByDefault)
 {
-    EXPECT_FALSE(dlg.analysis); // an entry never written
-    dlg.analysis = true;
-    EXPECT_EQ(d->csz[80], "");
+    const std::pair<bool PrintOptionsDialog::*, int> boxes[] = {{&PrintOptionsDialog::analysis, 80},
+                                                                {&PrintOptionsDialog::changeRecord, 81},
+                                                                {&PrintOptionsDialog::front, 82}};
+    for (const auto& [box, entry] : boxes) {
+        PrintOptionsDialog dialog{*d, dialogs, window};
+        dialog.load();
+        EXPECT_FALSE(dialog.*box) << entry; // an entry never written
+        dialog.*box = true;
+        EXPECT_NE(d->csz[entry], "1") << entry;
+        dialog.confirm();
+        EXPECT_TRUE(dialog.closed);
+        EXPECT_EQ(d->csz[entry], "1");
+        SettingsTable stored;
+        readSettings(settings, stored);
+        EXPECT_EQ(stored[entry], "1");
+        PrintOptionsDialog again{*d, dialogs, window};
+        again.load();
+        EXPECT_TRUE(again.*box);
+    }
+}
+
+TEST_F(PrintOptionsTest, TheReportFrontAloneIsAChoice)
+{
+    for (int k = 0; k < 6; ++k)
+        dlg.toggled(k, false);
+    dlg.front = true;
     dlg.confirm();
     EXPECT_TRUE(dlg.closed);
-    EXPECT_EQ(d->csz[80], "1");
-    SettingsTable stored;
-    readSettings(settings, stored);
-    EXPECT_EQ(stored[80], "1");
-    PrintOptionsDialog again{*d, dialogs, window};
-    again.load();
-    EXPECT_TRUE(again.analysis);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(PrintOptionsTest, AFailedWriteIsToldButTheChoiceHolds)

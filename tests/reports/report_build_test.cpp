@@ -219,7 +219,7 @@ TEST_F(ReportBuildTest, WordVersionIsOneTableEachWithCurveCells)
     records(40);
     select({70, 71, 72, 73});
     ReportBuilder builder(*d, 10);
-    EXPECT_EQ(builder.buildWord(doc), 2);
+    builder.buildWord(doc);
     const DocumentOutline o = outlineOf(doc);
     int tables = 0;
     std::vector<OutlinePicture> pictures;
@@ -239,7 +239,8 @@ TEST_F(ReportBuildTest, WordVersionIsOneTableEachWithCurveCells)
     d->csz[71] = "0";
     d->csz[72] = "0";
     d->csz[73] = "0";
-    EXPECT_EQ(builder.buildWord(doc), 1);
+    builder.buildWord(doc);
+    EXPECT_EQ(doc.tableCount(), 1);
     EXPECT_EQ(outlineOf(doc).pages.at(0).tables.at(0).size(), 3u);
 }
 
@@ -247,7 +248,7 @@ TEST_F(ReportBuildTest, WordReducedPageHasTwoPictureRows)
 {
     select({72, 73, 79});
     ReportBuilder builder(*d, 10);
-    EXPECT_EQ(builder.buildWord(doc), 0);
+    builder.buildWord(doc);
     const DocumentOutline o = outlineOf(doc);
     ASSERT_EQ(o.pageCount, 1);
     ASSERT_EQ(o.pages[0].tables.size(), 1u);

@@ -10,6 +10,7 @@
 #include "curves/mark_dialog.h"
 #include "dialogs/parameter_setup.h"
 #include "dialogs/project_info.h"
+#include "dialogs/report_info_dialog.h"
 #include "dialogs/stats_window.h"
 #include "mainwin/modal_windows.h"
 #include "reports/print_options.h"
@@ -22,6 +23,7 @@ struct ModalWindowsStub : ModalWindows
     std::function<void(ProjectInfoDialog&)> onProjectInfo;
     std::function<void(ParameterSetupDialog&)> onParameterSetup;
     std::function<void(PrintOptionsDialog&)> onPrintOptions;
+    std::function<void(ReportInfoDialog&)> onReportInfo;
     std::function<void(MarkDialog&)> onMark;
     std::function<void(AnalysisWindow&)> onAnalysis;
     std::function<void(StatsWindow&)> onStatistics;
@@ -30,6 +32,7 @@ struct ModalWindowsStub : ModalWindows
     void run(ProjectInfoDialog& dialog) override { note("projectInfo", onProjectInfo, dialog); }
     void run(ParameterSetupDialog& dialog) override { note("parameterSetup", onParameterSetup, dialog); }
     void run(PrintOptionsDialog& dialog) override { note("printOptions", onPrintOptions, dialog); }
+    void run(ReportInfoDialog& dialog) override { note("reportInfo", onReportInfo, dialog); }
     void run(MarkDialog& dialog) override { note("mark", onMark, dialog); }
     void run(StatsWindow& window) override { note("statistics", onStatistics, window); }
     void show(std::unique_ptr<ParameterSetupDialog> dialog) override

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -132,6 +133,24 @@ int main(int argc, char** argv)
     takeModal("open_dialog.png", [&] { logic.dispatch(pyx::tool::kOpen); });
     takeModal("preview.png", [&] { logic.dispatch(pyx::tool::kPrintPreview); });
     takeModal("mark_dialog.png", [&] { logic.dispatch(pyx::tool::kMark); });
+    // The report information as an engineer fills it in; closed without storing.
+    takeModal(
+        "report_info.png", [&] { logic.dispatch(pyx::tool::kReportInfo); },
+        [](QWidget& dialog) {
+            const std::pair<const char*, const char*> texts[] = {{"company", "某某建设工程质量检测有限公司"},
+                                                                 {"certificate", "某建检字第 0123 号"},
+                                                                 {"reviewer", "王工"},
+                                                                 {"approver", "李工"},
+                                                                 {"report_number", "SP-2024-015"},
+                                                                 {"client", "某某城市建设投资有限公司"},
+                                                                 {"pile_type", "钻孔灌注桩"},
+                                                                 {"concrete", "C35"},
+                                                                 {"design_value", "10"},
+                                                                 {"tester", "张工"}};
+            for (const auto& [name, text] : texts)
+                if (auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(name)))
+                    edit->setText(QString::fromUtf8(text));
+        });
     if (wholeScreen) {
         takeModal(
             "preview_two_pages.png", [&] { logic.dispatch(pyx::tool::kPrintPreview); },

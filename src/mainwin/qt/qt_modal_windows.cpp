@@ -5,6 +5,7 @@
 #include "dialogs/qt/about_dialog.h"
 #include "dialogs/qt/parameter_setup_widget.h"
 #include "dialogs/qt/project_info_widget.h"
+#include "dialogs/qt/report_info_widget.h"
 #include "dialogs/qt/stats_window_widget.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/qt_picture_encoder.h"
@@ -40,6 +41,11 @@ void QtModalWindows::run(ParameterSetupDialog& dialog)
 void QtModalWindows::run(PrintOptionsDialog& dialog)
 {
     exec<PrintOptionsWidget>(dialog, parent_);
+}
+
+void QtModalWindows::run(ReportInfoDialog& dialog)
+{
+    exec<ReportInfoWidget>(dialog, parent_);
 }
 
 void QtModalWindows::run(MarkDialog& dialog)

@@ -17,6 +17,7 @@ public:
     void run(ProjectInfoDialog& dialog) override;
     void run(ParameterSetupDialog& dialog) override;
     void run(PrintOptionsDialog& dialog) override;
+    void run(ReportInfoDialog& dialog) override;
     void run(MarkDialog& dialog) override;
     void run(StatsWindow& window) override;
     void show(std::unique_ptr<ParameterSetupDialog> dialog) override;

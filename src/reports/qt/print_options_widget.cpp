@@ -27,16 +27,23 @@ PrintOptionsWidget::PrintOptionsWidget(PrintOptionsDialog& logic, QWidget* paren
         grid->addWidget(box, k / 2, k % 2);
         boxes_[k] = box;
     }
-    auto* analysis = new QCheckBox(QString::fromUtf8(PrintOptionsDialog::kAnalysisCaption), frame);
-    analysis->setObjectName("chkAnalysis");
-    analysis->setChecked(logic_.analysis);
-    connect(analysis, &QCheckBox::toggled, this, [this](bool on) { logic_.analysis = on; });
-    grid->addWidget(analysis, 3, 0);
-    auto* changes = new QCheckBox(QString::fromUtf8(PrintOptionsDialog::kChangeRecordCaption), frame);
-    changes->setObjectName("chkChangeRecord");
-    changes->setChecked(logic_.changeRecord);
-    connect(changes, &QCheckBox::toggled, this, [this](bool on) { logic_.changeRecord = on; });
-    grid->addWidget(changes, 3, 1);
+    // The added selections, stored on confirm.
+    const struct
+    {
+        const char* caption;
+        const char* name;
+        bool* flag;
+    } added[] = {{PrintOptionsDialog::kAnalysisCaption, "chkAnalysis", &logic_.analysis},
+                 {PrintOptionsDialog::kChangeRecordCaption, "chkChangeRecord", &logic_.changeRecord},
+                 {PrintOptionsDialog::kFrontCaption, "chkFront", &logic_.front}};
+    for (int k = 0; k < 3; ++k) {
+        auto* box = new QCheckBox(QString::fromUtf8(added[k].caption), frame);
+        box->setObjectName(added[k].name);
+        box->setChecked(*added[k].flag);
+        bool* flag = added[k].flag;
+        connect(box, &QCheckBox::toggled, this, [flag](bool on) { *flag = on; });
+        grid->addWidget(box, 3 + k / 2, k % 2);
+    }
     outer->addWidget(frame);
 
     const OkExitButtons buttons = makeOkExitButtons(this);

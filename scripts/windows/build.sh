@@ -101,6 +101,22 @@ build_libzip() {
   touch "$stamps/libzip.done"
 }
 
+# libxlsxwriter for the Excel export, from Debian's source (its own minizip, the MinGW zlib).
+build_libxlsxwriter() {
+  [ -f "$stamps/libxlsxwriter.done" ] && return
+  local version src
+  version="$(dpkg-query -W -f='${source:Version}' libxlsxwriter-dev 2>/dev/null || apt-cache show libxlsxwriter-dev | sed -n 's/^Version: //p' | head -n 1)"
+  src="$(fetch_source libxlsxwriter "$version")"
+  log "building libxlsxwriter $version for Windows"
+  cmake -S "$src" -B "$cache/build/libxlsxwriter" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps_prefix" -DBUILD_SHARED_LIBS=ON \
+    -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DUSE_STANDARD_TMPFILE=ON \
+    -DZLIB_INCLUDE_DIR=/usr/$triple/include -DZLIB_LIBRARY=/usr/$triple/lib/libz.dll.a >/dev/null
+  cmake --build "$cache/build/libxlsxwriter" -j "$jobs"
+  cmake --install "$cache/build/libxlsxwriter" >/dev/null
+  touch "$stamps/libxlsxwriter.done"
+}
+
 build_googletest() {
   [ -f "$stamps/googletest.done" ] && return
   log "building googletest for Windows from /usr/src/googletest"
@@ -145,6 +161,7 @@ deps_core() {
   install_packages
   copy_toolchain
   build_libzip
+  build_libxlsxwriter
   build_googletest
 }
 

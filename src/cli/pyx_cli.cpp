@@ -7,7 +7,7 @@
 //                  (--outline | --pdf OUT | --rtf OUT | --docx OUT | --xlsx OUT)
 //                                         the report document: its outline as JSON, a PDF, the
 //                                         Word export as RTF or .docx, or the Excel export
-//   pyx-cli stats FILE... [--json] [--rule hcr|y10|y6] [--settings S] [--pdf|--rtf|--docx OUT]
+//   pyx-cli stats FILE... [--json] [--rule hcr|y10|y6] [--settings S] [--pdf|--rtf|--docx|--xlsx OUT]
 //                                         the piles side by side with their statistics
 //   pyx-cli analyse FILE [--settings S] [--json]
 //                                         the test analysis: suggested loads, m, characteristic
@@ -68,7 +68,7 @@ constexpr const char* kUsage =
     "                      (--outline | --pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx | --xlsx OUT.xlsx)\n"
     "       pyx-cli stats FILE... [--json] [--standard jgj106|gb50007] [--cap-le3]\n"
     "                      [--rule hcr|y10|y6|allowable|hu] [--allowable MM] [--settings SETTINGS_FILE]\n"
-    "                      [--pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx]\n"
+    "                      [--pdf OUT.pdf | --rtf OUT.rtf | --docx OUT.docx | --xlsx OUT.xlsx]\n"
     "       pyx-cli analyse FILE [--settings SETTINGS_FILE] [--standard jgj106|gb50007] [--json]\n";
 
 constexpr const char* kHelp =

@@ -284,7 +284,7 @@ std::string summaryText(const UnitSummary& s)
     return out;
 }
 
-// The summary report as a PDF, RTF or .docx file (Qt set up quietly by the caller).
+// The summary report as a PDF, RTF, .docx or .xlsx file (Qt set up quietly by the caller).
 int writeReport(const UnitSummary& s, const std::string& format, const std::string& out, int argc,
                 char** argv)
 {
@@ -301,8 +301,10 @@ int writeReport(const UnitSummary& s, const std::string& format, const std::stri
         return 0;
     }
     const QtPictureEncoder encoder;
-    if (const IoResult written =
-            exportStatsWord(s, measure, encoder, out, format == "docx" ? WordFormat::Docx : WordFormat::Rtf);
+    if (const IoResult written = format == "xlsx"
+                                     ? exportStatsXlsx(s, measure, encoder, out)
+                                     : exportStatsWord(s, measure, encoder, out,
+                                                       format == "docx" ? WordFormat::Docx : WordFormat::Rtf);
         !written) {
         std::cerr << "pyx-cli: " << out << ": " << written.reason() << "\n";
         return 1;
@@ -336,11 +338,11 @@ int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
         } else if (a == "--cap-le3") {
             summary.capAtMostThree = true;
         } else if (a == "--settings" || a == "--rule" || a == "--standard" || a == "--allowable" ||
-                   a == "--pdf" || a == "--rtf" || a == "--docx") {
+                   a == "--pdf" || a == "--rtf" || a == "--docx" || a == "--xlsx") {
             if (i + 1 >= args.size())
                 return 2;
             const std::string& v = args[++i];
-            if (a == "--pdf" || a == "--rtf" || a == "--docx") {
+            if (a == "--pdf" || a == "--rtf" || a == "--docx" || a == "--xlsx") {
                 if (!format.empty())
                     return 2;
                 format = a.substr(2);

@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "base/file_io.h"
+#include "base/utf8_path.h"
 #include "platform/text_measure.h"
 
 namespace pyx {
@@ -194,7 +195,14 @@ IoResult writeXlsx(const std::string& path, const Flow& flow, const XlsxOptions&
     if (!plan.error.empty())
         return IoResult::failed(plan.error);
     const std::filesystem::path scratch = scratchPath();
-    std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new(scratch.string().c_str()));
+    // The library opens the file with the system's narrow path (the code page on Windows).
+    std::string scratchName;
+    try {
+        scratchName = scratch.string();
+    } catch (const std::exception&) {
+        return IoResult::failed("临时文件夹的路径无法用于表格文件：" + utf8String(scratch));
+    }
+    std::unique_ptr<lxw_workbook, WorkbookCloser> book(workbook_new(scratchName.c_str()));
     if (!book)
         return IoResult::failed("无法建立表格文件");
     Formats formats(book.get(), options.word.defaultFont);
@@ -275,7 +283,7 @@ IoResult writeXlsx(const std::string& path, const Flow& flow, const XlsxOptions&
         std::filesystem::remove(scratch, ec);
         return IoResult::failed(std::string("表格文件写入失败：") + lxw_strerror(closed));
     }
-    ReadResult bytes = readWholeFile(scratch.string());
+    ReadResult bytes = readWholeFile(utf8String(scratch));
     std::error_code ec;
     std::filesystem::remove(scratch, ec);
     if (!bytes.bytes)

@@ -73,7 +73,7 @@ inline constexpr std::array<InfoField<ProjectReportInfo>, 16> kProjectFields{{
     {"report_date", "报告日期", &ProjectReportInfo::reportDate},
     {"pile_type", "桩型", &ProjectReportInfo::pileType},
     {"concrete", "混凝土强度等级", &ProjectReportInfo::concrete},
-    {"design_value", "设计要求的单桩水平承载力特征值(kN)", &ProjectReportInfo::designValue},
+    {"design_value", "设计要求的特征值(kN)", &ProjectReportInfo::designValue},
     {"tester", "检测", &ProjectReportInfo::tester},
     {"recorder", "记录", &ProjectReportInfo::recorder},
     {"checker", "校核", &ProjectReportInfo::checker},

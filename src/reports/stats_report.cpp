@@ -4,6 +4,7 @@
 #include <array>
 
 #include "data/header_labels.h"
+#include "reports/xlsx_export.h"
 
 namespace pyx {
 namespace {
@@ -182,6 +183,14 @@ IoResult exportStatsWord(const UnitSummary& s, const TextMeasure& measure, const
     PageDocument doc(measure);
     buildStatsReport(doc, s);
     return writeWordDocument(doc, PrintSelection{}, encoder, path, format);
+}
+
+IoResult exportStatsXlsx(const UnitSummary& s, const TextMeasure& measure, const PictureEncoder& encoder,
+                         const std::string& path)
+{
+    PageDocument doc(measure);
+    buildStatsReport(doc, s);
+    return writeXlsxDocument(doc, PrintSelection{}, encoder, path);
 }
 
 } // namespace pyx

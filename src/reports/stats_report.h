@@ -20,5 +20,8 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s);
 // The report as an RTF or .docx file, written through a temporary file beside `path`.
 IoResult exportStatsWord(const UnitSummary& s, const TextMeasure& measure, const PictureEncoder& encoder,
                          const std::string& path, WordFormat format);
+// The report as a workbook, written as the Excel export writes the test's reports.
+IoResult exportStatsXlsx(const UnitSummary& s, const TextMeasure& measure, const PictureEncoder& encoder,
+                         const std::string& path);
 
 } // namespace pyx

@@ -2,24 +2,31 @@
 
 #include <filesystem>
 
+#include "base/utf8_path.h"
 #include "platform/xlsx_writer.h"
 #include "reports/word_export.h"
 
 namespace pyx {
 
+IoResult writeXlsxDocument(const PageDocument& doc, const PrintSelection& s, const PictureEncoder& encoder,
+                           const std::string& path)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(utf8Path(path), ec);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return IoResult::failed("目标不是普通文件，不能替换：" + path);
+    XlsxOptions o;
+    o.word = wordOptions(doc, s, path, WordFormat::Docx);
+    o.pictureSheet = kCurveSheet;
+    return writeXlsx(path, doc.flow(), o, encoder);
+}
+
 IoResult exportXlsx(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,
                     const std::string& path)
 {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        return IoResult::failed("目标不是普通文件，不能替换：" + path);
     PageDocument doc(measure);
     ReportBuilder(d, gridRows).buildWord(doc);
-    XlsxOptions o;
-    o.word = wordOptions(doc, printSelectionOf(d.csz), path, WordFormat::Docx);
-    o.pictureSheet = kCurveSheet;
-    return writeXlsx(path, doc.flow(), o, encoder);
+    return writeXlsxDocument(doc, printSelectionOf(d.csz), encoder, path);
 }
 
 void exportXlsxAndTell(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,

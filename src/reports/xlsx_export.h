@@ -16,8 +16,12 @@ namespace pyx {
 inline constexpr const char* kXlsxFilter = "Excel 工作簿(*.xlsx)|*.xlsx";
 inline constexpr const char* kCurveSheet = "曲线图";
 
-// Builds the reports and writes the workbook to `path`, replacing only a regular file, through
-// a temporary file beside it; on failure the file at `path` is as it was.
+// Writes the Word version of a document as a workbook to `path`, replacing only a regular file,
+// through a temporary file beside it; on failure the file at `path` is as it was.
+IoResult writeXlsxDocument(const PageDocument& doc, const PrintSelection& s, const PictureEncoder& encoder,
+                           const std::string& path);
+
+// Builds the reports of the test and writes them as a workbook (see writeXlsxDocument).
 IoResult exportXlsx(TestData& d, int gridRows, const TextMeasure& measure, const PictureEncoder& encoder,
                     const std::string& path);
 

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
 
 #include "support/rtf_reader.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/unzip.h"
 
 namespace pyx {
 namespace {
@@ -114,6 +116,21 @@ TEST(StatsCommand, SummaryReportAsRtfDocxAndPdf)
     EXPECT_NE(text.out.find("单桩水平静载试验结果汇总表"), std::string::npos);
     EXPECT_NE(text.out.find("303.7"), std::string::npos);
     EXPECT_EQ(stats(unitFiles() + " --pdf '" + dir.file("none/s.pdf") + "'").status, 1);
+}
+
+TEST(StatsCommand, SummaryReportAsWorkbook)
+{
+    const test::TempDir dir;
+    const std::string book = dir.file("汇总.xlsx");
+    ASSERT_EQ(stats(unitFiles() + " --xlsx '" + book + "'").status, 0);
+    const auto parts = test::unzip(test::TempDir::read(book));
+    EXPECT_NE(parts.at("xl/workbook.xml").find("name=\"单桩水平静载试验结果汇总表\""), std::string::npos);
+    // SZ-01's Hcr (row 4 of the sheet: the title, two heading rows) as a number.
+    std::smatch m;
+    const std::string& sheet = parts.at("xl/worksheets/sheet1.xml");
+    ASSERT_TRUE(std::regex_search(sheet, m, std::regex("<c r=\"G4\"([^>]*)><v>([^<]*)</v>")));
+    EXPECT_EQ(m.str(1).find(" t="), std::string::npos) << m.str(0);
+    EXPECT_EQ(m.str(2), "360");
 }
 
 #endif

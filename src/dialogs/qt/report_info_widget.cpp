@@ -52,7 +52,8 @@ ReportInfoWidget::ReportInfoWidget(ReportInfoDialog& logic, QWidget* parent) : Q
             test = logic_.projectFromTest;
         else if (k == "test_dates")
             test = logic_.dateFromTest;
-        return test.empty() ? QString() : QString::fromUtf8("（空：%1）").arg(QString::fromStdString(test));
+        return test.empty() ? QString()
+                            : QString::fromUtf8("（不填时用：%1）").arg(QString::fromStdString(test));
     };
     QGroupBox* project =
         fieldGroup(ReportInfoDialog::kProjectGroup, logic_.project, kProjectFields, fromTest, this);

@@ -25,6 +25,7 @@
 #include "platform/qt/window_placement.h"
 #include "reports/qt/pdf_export.h"
 #include "reports/stats_report.h"
+#include "reports/xlsx_export.h"
 
 namespace pyx {
 namespace {
@@ -286,6 +287,7 @@ QWidget* StatsWindowWidget::buildReportButtons()
     button("print", "打印…", [this] { print(); });
     button("exportPdf", "导出PDF…", [this] { exportPdf(); });
     button("exportWord", "导出Word…", [this] { exportWord(); });
+    button("exportExcel", "导出Excel…", [this] { exportExcel(); });
     button("close", "关闭", [this] { accept(); });
     return bar;
 }
@@ -360,6 +362,20 @@ void StatsWindowWidget::exportWord()
         return;
     }
     logic_.dialogs().message({"Word文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
+}
+
+void StatsWindowWidget::exportExcel()
+{
+    const std::string path = logic_.dialogs().saveFile({kXlsxFilter, 1, "结果汇总表.xlsx", "导出Excel"});
+    if (path.empty())
+        return;
+    const QtPictureEncoder encoder;
+    if (const IoResult written = exportStatsXlsx(logic_.summary(), measure_, encoder, path); !written) {
+        logic_.dialogs().message(
+            {"文件保存失败！\n" + written.reason(), "提示", MsgButtons::Ok, MsgIcon::Critical, 1});
+        return;
+    }
+    logic_.dialogs().message({"Excel文件导出结束！", "提示", MsgButtons::Ok, MsgIcon::Information, 1});
 }
 
 void StatsWindowWidget::ruleChosen(int index)

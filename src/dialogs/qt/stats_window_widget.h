@@ -37,6 +37,7 @@ public:
     void print();
     void exportPdf();
     void exportWord();
+    void exportExcel();
 
 private:
     // The controls of one statistics.

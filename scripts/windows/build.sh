@@ -131,7 +131,9 @@ build_googletest() {
 # Qt from Debian's own source package, the host Qt's version: Core, Gui, Widgets,
 # PrintSupport, Test, the Windows platform, style and print support plugins. The host's moc,
 # rcc and uic are used (QT_HOST_PATH). No OpenGL, network, SQL, D-Bus, XML or Concurrent, and
-# none of what the program does not load (the Direct2D platform, FreeType, JPEG).
+# none of what the program does not load (the Direct2D platform, FreeType, JPEG). Text is drawn
+# with GDI: without Direct2D, Qt 6.4's Gui has no DirectWrite font engine, which its Windows
+# print engine would otherwise call.
 build_qt() {
   [ -f "$stamps/qt.done" ] && return
   local version src
@@ -145,6 +147,7 @@ build_qt() {
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_dynamicgl=OFF \
     -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF -DFEATURE_sql_sqlite=OFF -DFEATURE_direct2d=OFF \
+    -DFEATURE_directwrite=OFF -DFEATURE_directwrite3=OFF \
     -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF \

@@ -84,6 +84,91 @@ std::vector<std::string> flowFonts(const Flow& flow, const std::string& defaultF
     return fonts;
 }
 
+namespace {
+
+using CellKey = std::tuple<int, int, int>; // table, row and column of the cell a picture is in
+
+// The size of a picture in the document and the cell it is in (the top-left cell of its span):
+// as the flow gives it or the options set it, shrunk to the width of its cell or filling it.
+// None for a picture whose cell does not exist.
+struct PlacedSize
+{
+    PictureSize size;
+    std::optional<CellKey> cell;
+};
+
+std::optional<PlacedSize> placedSize(const Picture& p, const Flow& flow,
+                                     const std::vector<std::size_t>& tableBlock, const WordOptions& options)
+{
+    const PageSetup& setup = options.setup;
+    PlacedSize placed{options.pictureSize.value_or(PictureSize{p.width.resolve(setup.contentWidth()),
+                                                               p.height.resolve(setup.contentHeight())}),
+                      std::nullopt};
+    if (!p.cell)
+        return placed;
+    const CellRef& c = *p.cell;
+    if (c.table < 1 || c.table >= static_cast<int>(tableBlock.size()))
+        return std::nullopt;
+    const Table& t = std::get<Table>(flow[tableBlock[static_cast<std::size_t>(c.table)]]);
+    if (c.row < 1 || c.row > t.rows() || c.col < 1 || c.col > t.cols())
+        return std::nullopt;
+    const TableSpan s = t.spanOf(c.row, c.col);
+    placed.cell = CellKey{c.table, s.row, s.col};
+    // A picture wider than its cell shrinks to fit, keeping its proportions.
+    const std::vector<long> edges = columnEdges(t, options.pictureTablesFullWidth, setup.contentWidth());
+    const double left = s.col > 1 ? static_cast<double>(edges[static_cast<std::size_t>(s.col - 2)]) : 0;
+    const double inner =
+        static_cast<double>(edges[static_cast<std::size_t>(s.col + s.cols - 2)]) - left - 2 * kCellPaddingX;
+    PictureSize& size = placed.size;
+    if (p.fill && p.fill->parts >= 1 && inner > 0) {
+        // A picture that fills its cell takes the cell's width and its band of the cell's
+        // height, inside the padding.
+        double rows = 0;
+        for (int r = s.row; r < s.row + s.rows; ++r)
+            rows += t.rowHeight(r);
+        size = PictureSize{inner, rows / p.fill->parts - 2 * kCellPaddingY};
+    } else if (inner > 0 && size.width > inner) {
+        size.height *= inner / size.width;
+        size.width = inner;
+    }
+    return placed;
+}
+
+// Page breaks: one break between two pieces of content at most, none before the first or
+// after the last; the part of the pictures and (by the options) each table that holds
+// pictures start a page.
+void planBreaks(const Flow& flow, const WordOptions& options, const std::vector<std::size_t>& tableBlock,
+                WordPlan& plan)
+{
+    std::set<std::size_t> pictureLeadIns;
+    for (const int k : plan.pictureTables)
+        pictureLeadIns.insert(leadIn(flow, tableBlock[static_cast<std::size_t>(k)]));
+    if (options.picturePartMargin && !pictureLeadIns.empty())
+        plan.sectionStart = *pictureLeadIns.begin();
+
+    bool written = false;
+    bool pending = false;
+    for (std::size_t i = 0; i < flow.size(); ++i) {
+        const Block& b = flow[i];
+        if (std::holds_alternative<PageBreak>(b)) {
+            pending = written;
+            continue;
+        }
+        if (const auto* p = std::get_if<Picture>(&b); p && (!plan.pictures[i] || plan.inCell(i)))
+            continue;
+        const bool newPart = plan.sectionStart == i ||
+                             (options.pictureTablesOnNewPage && pictureLeadIns.count(i) > 0 && inFlow(b));
+        if (written && (pending || newPart))
+            plan.startsPage[i] = true;
+        if (plan.sectionStart == i && !written)
+            plan.picturePartFromStart = true;
+        pending = false;
+        written = true;
+    }
+}
+
+} // namespace
+
 WordPlan planWord(const Flow& flow, const WordOptions& options, const PictureEncoder& encoder)
 {
     WordPlan plan;
@@ -105,39 +190,13 @@ WordPlan planWord(const Flow& flow, const WordOptions& options, const PictureEnc
         const auto* p = std::get_if<Picture>(&flow[i]);
         if (!p || !p->drawing)
             continue;
-        PictureSize size = options.pictureSize.value_or(
-            PictureSize{p->width.resolve(setup.contentWidth()), p->height.resolve(setup.contentHeight())});
-        std::optional<std::tuple<int, int, int>> key;
-        if (p->cell) {
-            const CellRef& c = *p->cell;
-            if (c.table < 1 || c.table >= static_cast<int>(tableBlock.size()))
-                continue;
-            const Table& t = std::get<Table>(flow[tableBlock[static_cast<std::size_t>(c.table)]]);
-            if (c.row < 1 || c.row > t.rows() || c.col < 1 || c.col > t.cols())
-                continue;
-            const TableSpan s = t.spanOf(c.row, c.col);
-            key = std::tuple{c.table, s.row, s.col};
-            plan.pictureTables.insert(c.table);
-            // A picture wider than its cell shrinks to fit, keeping its proportions.
-            const std::vector<long> edges =
-                columnEdges(t, options.pictureTablesFullWidth, setup.contentWidth());
-            const double left =
-                s.col > 1 ? static_cast<double>(edges[static_cast<std::size_t>(s.col - 2)]) : 0;
-            const double inner = static_cast<double>(edges[static_cast<std::size_t>(s.col + s.cols - 2)]) -
-                                 left - 2 * kCellPaddingX;
-            if (p->fill && p->fill->parts >= 1 && inner > 0) {
-                // A picture that fills its cell takes the cell's width and its band of the
-                // cell's height, inside the padding.
-                double rows = 0;
-                for (int r = s.row; r < s.row + s.rows; ++r)
-                    rows += t.rowHeight(r);
-                size = PictureSize{inner, rows / p->fill->parts - 2 * kCellPaddingY};
-            } else if (inner > 0 && size.width > inner) {
-                size.height *= inner / size.width;
-                size.width = inner;
-            }
-        }
+        const std::optional<PlacedSize> placed = placedSize(*p, flow, tableBlock, options);
+        if (!placed)
+            continue;
+        if (placed->cell)
+            plan.pictureTables.insert(std::get<0>(*placed->cell));
         // Nor is any picture larger than the paper.
+        PictureSize size = placed->size;
         const double fit = std::min({1.0, setup.width / size.width, setup.height / size.height});
         size.width *= fit;
         size.height *= fit;
@@ -153,38 +212,10 @@ WordPlan planWord(const Flow& flow, const WordOptions& options, const PictureEnc
             continue;
         }
         plan.pictures[i] = std::move(w);
-        if (key)
-            plan.cellPictures[*key].push_back(i);
+        if (placed->cell)
+            plan.cellPictures[*placed->cell].push_back(i);
     }
-
-    // Where the picture part and each table that holds pictures begin.
-    std::set<std::size_t> pictureLeadIns;
-    for (const int k : plan.pictureTables)
-        pictureLeadIns.insert(leadIn(flow, tableBlock[static_cast<std::size_t>(k)]));
-    if (options.picturePartMargin && !pictureLeadIns.empty())
-        plan.sectionStart = *pictureLeadIns.begin();
-
-    // Page breaks: one break between two pieces of content at most, none before the first or
-    // after the last.
-    bool written = false;
-    bool pending = false;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Block& b = flow[i];
-        if (std::holds_alternative<PageBreak>(b)) {
-            pending = written;
-            continue;
-        }
-        if (const auto* p = std::get_if<Picture>(&b); p && (!plan.pictures[i] || plan.inCell(i)))
-            continue;
-        const bool newPart = plan.sectionStart == i ||
-                             (options.pictureTablesOnNewPage && pictureLeadIns.count(i) > 0 && inFlow(b));
-        if (written && (pending || newPart))
-            plan.startsPage[i] = true;
-        if (plan.sectionStart == i && !written)
-            plan.picturePartFromStart = true;
-        pending = false;
-        written = true;
-    }
+    planBreaks(flow, options, tableBlock, plan);
     return plan;
 }
 

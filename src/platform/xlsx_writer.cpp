@@ -188,6 +188,96 @@ std::string sheetName(const std::string& title, const std::string& fallback,
     return name;
 }
 
+namespace {
+
+// A worksheet of one table under its title (the paragraph before it): merged cells as in the
+// table, the heading rows frozen and repeated on every printed page.
+IoResult addTableSheet(lxw_workbook* book, const Table& t, const std::string& title, Formats& formats,
+                       std::vector<std::string>& names)
+{
+    names.push_back(sheetName(title, "表" + std::to_string(names.size() + 1), names));
+    lxw_worksheet* ws = workbook_add_worksheet(book, names.back().c_str());
+    if (!ws)
+        return IoResult::failed("无法建立工作表：" + names.back());
+    worksheet_set_paper(ws, 9); // A4
+    worksheet_fit_to_pages(ws, 1, 0);
+    lxw_row_t top = 0;
+    if (!title.empty() && t.cols() > 0) {
+        FontSpec f = t.style.font;
+        f.size = kTitleSize;
+        f.bold = true;
+        lxw_format* fmt = formats.cell(TextAlign::Center, f, std::nullopt, false);
+        if (t.cols() > 1)
+            worksheet_merge_range(ws, 0, 0, 0, static_cast<lxw_col_t>(t.cols() - 1), title.c_str(), fmt);
+        else
+            worksheet_write_string(ws, 0, 0, title.c_str(), fmt);
+        worksheet_set_row(ws, 0, kTitleSize * 2, nullptr);
+        top = 1;
+    }
+    writeTable(ws, t, top, formats);
+    const lxw_row_t heading = top + static_cast<lxw_row_t>(t.headerRows());
+    if (heading > 0) {
+        worksheet_freeze_panes(ws, heading, 0);
+        worksheet_repeat_rows(ws, 0, heading - 1);
+    }
+    return IoResult::done();
+}
+
+// The pictures, one under the other on a worksheet of their own, at their size in the
+// word-processor document, each after the first on a printed page of its own.
+IoResult addPictureSheet(lxw_workbook* book, const WordPlan& plan, const std::string& sheet,
+                         std::vector<std::string>& names)
+{
+    lxw_worksheet* pictures = nullptr;
+    lxw_row_t row = 0;
+    std::vector<lxw_row_t> pageBreaks;
+    for (const std::optional<WordPicture>& w : plan.pictures) {
+        if (!w)
+            continue;
+        if (!pictures) {
+            names.push_back(sheetName(sheet, "图", names));
+            pictures = workbook_add_worksheet(book, names.back().c_str());
+            if (!pictures)
+                return IoResult::failed("无法建立工作表：" + names.back());
+            worksheet_set_paper(pictures, 9);
+            worksheet_fit_to_pages(pictures, 1, 0);
+        }
+        if (row > 0)
+            pageBreaks.push_back(row);
+        lxw_image_options o{};
+        o.x_scale = w->size.width / kTwipsPerPixel / w->pixelWidth;
+        o.y_scale = w->size.height / kTwipsPerPixel / w->pixelHeight;
+        o.object_position = LXW_OBJECT_MOVE_DONT_SIZE;
+        if (worksheet_insert_image_buffer_opt(pictures, row, 0,
+                                              reinterpret_cast<const unsigned char*>(w->png.data()),
+                                              w->png.size(), &o) != LXW_NO_ERROR)
+            return IoResult::failed("曲线图片无法放入表格文件");
+        row += static_cast<lxw_row_t>(std::ceil(w->size.height / kDefaultRowTwips)) + kPictureGapRows;
+    }
+    if (pictures && !pageBreaks.empty()) {
+        pageBreaks.push_back(0); // the list ends with 0
+        worksheet_set_h_pagebreaks(pictures, pageBreaks.data());
+    }
+    return IoResult::done();
+}
+
+// The workbook closed at `scratch`, its bytes read back and the file removed.
+ReadResult closeAndRead(std::unique_ptr<lxw_workbook, WorkbookCloser> book,
+                        const std::filesystem::path& scratch)
+{
+    const lxw_error closed = workbook_close(book.release());
+    ReadResult bytes;
+    if (closed != LXW_NO_ERROR)
+        bytes.error = lxw_strerror(closed);
+    else
+        bytes = readWholeFile(utf8String(scratch));
+    std::error_code ec;
+    std::filesystem::remove(scratch, ec);
+    return bytes;
+}
+
+} // namespace
+
 IoResult writeXlsx(const std::string& path, const Flow& flow, const XlsxOptions& options,
                    const PictureEncoder& encoder)
 {
@@ -215,77 +305,16 @@ IoResult writeXlsx(const std::string& path, const Flow& flow, const XlsxOptions&
         const auto* t = std::get_if<Table>(&flow[i]);
         if (!t || plan.pictureTables.count(plan.tableNumber[i]) > 0)
             continue;
-        names.push_back(sheetName(title, "表" + std::to_string(names.size() + 1), names));
-        lxw_worksheet* ws = workbook_add_worksheet(book.get(), names.back().c_str());
-        if (!ws)
-            return IoResult::failed("无法建立工作表：" + names.back());
-        worksheet_set_paper(ws, 9); // A4
-        worksheet_fit_to_pages(ws, 1, 0);
-        lxw_row_t top = 0;
-        if (!title.empty() && t->cols() > 0) {
-            FontSpec f = t->style.font;
-            f.size = kTitleSize;
-            f.bold = true;
-            lxw_format* fmt = formats.cell(TextAlign::Center, f, std::nullopt, false);
-            if (t->cols() > 1)
-                worksheet_merge_range(ws, 0, 0, 0, static_cast<lxw_col_t>(t->cols() - 1), title.c_str(), fmt);
-            else
-                worksheet_write_string(ws, 0, 0, title.c_str(), fmt);
-            worksheet_set_row(ws, 0, kTitleSize * 2, nullptr);
-            top = 1;
-        }
-        writeTable(ws, *t, top, formats);
-        const lxw_row_t heading = top + static_cast<lxw_row_t>(t->headerRows());
-        if (heading > 0) {
-            worksheet_freeze_panes(ws, heading, 0);
-            worksheet_repeat_rows(ws, 0, heading - 1);
-        }
+        if (IoResult added = addTableSheet(book.get(), *t, title, formats, names); !added)
+            return added;
         title.clear();
     }
-
-    // The pictures, one under the other, at their size in the word-processor document.
-    lxw_worksheet* pictures = nullptr;
-    lxw_row_t row = 0;
-    std::vector<lxw_row_t> pageBreaks; // each picture after the first on a printed page of its own
-    for (const std::optional<WordPicture>& w : plan.pictures) {
-        if (!w)
-            continue;
-        if (!pictures) {
-            names.push_back(sheetName(options.pictureSheet, "图", names));
-            pictures = workbook_add_worksheet(book.get(), names.back().c_str());
-            if (!pictures)
-                return IoResult::failed("无法建立工作表：" + names.back());
-            worksheet_set_paper(pictures, 9);
-            worksheet_fit_to_pages(pictures, 1, 0);
-        }
-        if (row > 0)
-            pageBreaks.push_back(row);
-        lxw_image_options o{};
-        o.x_scale = w->size.width / kTwipsPerPixel / w->pixelWidth;
-        o.y_scale = w->size.height / kTwipsPerPixel / w->pixelHeight;
-        o.object_position = LXW_OBJECT_MOVE_DONT_SIZE;
-        if (worksheet_insert_image_buffer_opt(pictures, row, 0,
-                                              reinterpret_cast<const unsigned char*>(w->png.data()),
-                                              w->png.size(), &o) != LXW_NO_ERROR)
-            return IoResult::failed("曲线图片无法放入表格文件");
-        row += static_cast<lxw_row_t>(std::ceil(w->size.height / kDefaultRowTwips)) + kPictureGapRows;
-    }
-    if (pictures && !pageBreaks.empty()) {
-        pageBreaks.push_back(0); // the list ends with 0
-        worksheet_set_h_pagebreaks(pictures, pageBreaks.data());
-    }
+    if (IoResult added = addPictureSheet(book.get(), plan, options.pictureSheet, names); !added)
+        return added;
     if (names.empty())
         workbook_add_worksheet(book.get(), nullptr); // a workbook needs one sheet
 
-    const lxw_error closed = workbook_close(book.release());
-    if (closed != LXW_NO_ERROR) {
-        std::error_code ec;
-        std::filesystem::remove(scratch, ec);
-        return IoResult::failed(std::string("表格文件写入失败：") + lxw_strerror(closed));
-    }
-    ReadResult bytes = readWholeFile(utf8String(scratch));
-    std::error_code ec;
-    std::filesystem::remove(scratch, ec);
+    const ReadResult bytes = closeAndRead(std::move(book), scratch);
     if (!bytes.bytes)
         return IoResult::failed("表格文件写入失败：" + bytes.error);
     return writeFileAtomic(path, *bytes.bytes);

@@ -28,10 +28,17 @@ TEST(PrintOptionsView, BoxesShowAndChangeTheSelections)
 
     dlg.findChild<QCheckBox*>("chkCheck4")->click();
     EXPECT_EQ(d->csz[73], "1");
+    // The report front is off until ticked, and stored with the confirm.
+    QCheckBox* front = dlg.findChild<QCheckBox*>("chkFront");
+    ASSERT_NE(front, nullptr);
+    EXPECT_FALSE(front->isChecked());
+    EXPECT_EQ(front->text(), QString::fromUtf8("报告封面与结论"));
+    front->click();
     // Reduced curves with a curve ticked: confirm closes the dialog.
     dlg.findChild<QPushButton*>("cmdCommand1")->click();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(d->csz[79], "1");
+    EXPECT_EQ(d->csz[82], "1");
 }
 
 } // namespace

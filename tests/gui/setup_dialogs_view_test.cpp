@@ -9,10 +9,14 @@
 
 #include "dialogs/qt/parameter_setup_widget.h"
 #include "dialogs/qt/project_info_widget.h"
+#include "dialogs/qt/report_info_widget.h"
 #include "mainwin/main_window.h"
 #include "platform/qt/qt_text_grid.h"
 #include "platform/scripted_dialogs.h"
 #include "rawview/qt/raw_view_widget.h"
+#include "reports/report_info.h"
+#include "support/config_home.h"
+#include "support/temp_dir.h"
 
 namespace pyx {
 namespace {
@@ -96,6 +100,28 @@ TEST_F(SetupDialogsView, RawViewShowsTheHeaderAndTheReadings)
     ASSERT_NE(dlg.gridWidget(), nullptr);
     EXPECT_EQ(dlg.view().label3[10], "压力计算方式：计算");
     EXPECT_EQ(d->ysd[0].sj2.text(), "--:--");
+}
+
+TEST_F(SetupDialogsView, ReportInfoFieldsWriteTheirFilesOnOk)
+{
+    test::TempDir dir;
+    const test::ScopedConfigHome home(dir.file("config"));
+    d->curfile = dir.write("SZ-1.pyx", "");
+    d->jlb[0].cstr.set("某工程");
+    ReportInfoDialog logic{*d, dialogs};
+    logic.load();
+    ReportInfoWidget dlg(logic, nullptr);
+    EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("报告信息"));
+    // An empty project name shows what the report prints instead.
+    EXPECT_TRUE(
+        dlg.findChild<QLineEdit*>("project")->placeholderText().contains(QString::fromUtf8("某工程")));
+    dlg.findChild<QLineEdit*>("company")->setText(QString::fromUtf8(" 某检测公司 "));
+    dlg.findChild<QLineEdit*>("report_number")->setText("HZ-7");
+    dlg.findChild<QPushButton*>("Command1")->click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    const ReportInfo back = readReportInfo(d->curfile);
+    EXPECT_EQ(back.company.name, "某检测公司");
+    EXPECT_EQ(back.project.reportNumber, "HZ-7");
 }
 
 } // namespace

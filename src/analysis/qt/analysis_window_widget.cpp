@@ -134,7 +134,38 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
     auto* outer = new QVBoxLayout(content);
     outer->setContentsMargins(0, 0, 0, 0);
     whole->addWidget(content, 1);
+    outer->addLayout(buildMethods(), 3);
+    disagree_ = new QLabel(this);
+    disagree_->setObjectName("lblDisagree");
+    disagree_->setStyleSheet("color: #c00000; font-weight: bold;");
+    outer->addWidget(disagree_);
 
+    // Below: the inputs over the schedule check, the m figures, the m tables.
+    auto* lower = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildInputs());
+    left->addWidget(buildSchedule(), 1);
+    lower->addLayout(left, 3);
+    lower->addWidget(buildM(), 3);
+    auto* stages = new QGroupBox(QString::fromUtf8("H0-m 与 Y0-m"), this);
+    auto* sLayout = new QHBoxLayout(stages);
+    hmTable_ = makeTable("tblHm", stages);
+    ymTable_ = makeTable("tblYm", stages);
+    sLayout->addWidget(hmTable_);
+    sLayout->addWidget(ymTable_);
+    stages->setMinimumWidth(400);
+    lower->addWidget(stages, 2);
+    outer->addLayout(lower, 2);
+    whole->addLayout(buildButtons());
+
+    logic_.changed = [this] { refresh(); };
+    refresh();
+    placeSecondaryWindow(*this, QStringLiteral("analysisWindow"), QSize(1400, 940));
+}
+
+// The three methods side by side: each its plot, its loads and its residuals.
+QHBoxLayout* AnalysisWindowWidget::buildMethods()
+{
     auto* methods = new QHBoxLayout;
     for (int k = 0; k < 3; ++k) {
         auto* box = new QGroupBox(QString::fromUtf8(methodCaption(static_cast<SuggestionMethod>(k))), this);
@@ -152,15 +183,12 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
         v->addWidget(residuals_[k]);
         methods->addWidget(box, 1);
     }
-    outer->addLayout(methods, 3);
-    disagree_ = new QLabel(this);
-    disagree_->setObjectName("lblDisagree");
-    disagree_->setStyleSheet("color: #c00000; font-weight: bold;");
-    outer->addWidget(disagree_);
+    return methods;
+}
 
-    // Below: the inputs over the schedule check, the m figures, the m tables.
-    auto* lower = new QHBoxLayout;
-    auto* left = new QVBoxLayout;
+// The pile's inputs of m, the standard and the rule of the characteristic value.
+QGroupBox* AnalysisWindowWidget::buildInputs()
+{
     auto* inputs = new QGroupBox(QString::fromUtf8("m 的计算参数"), this);
     auto* form = new QFormLayout(inputs);
     auto* shape = new QComboBox(inputs);
@@ -177,7 +205,6 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
         e->setObjectName(name);
         bindInput(e, set, text);
         form->addRow(QString::fromUtf8(label), e);
-        return e;
     };
     edit("txtWidth", "桩径/边长 (m)", &AnalysisWindow::setWidth, &AnalysisWindow::widthText);
     widthNote_ = new QLabel(inputs);
@@ -217,8 +244,12 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
             logic_.setRule(static_cast<CharacteristicRule>(rule_->itemData(i).toInt()));
         allowable_->setEnabled(logic_.inputs().rule == CharacteristicRule::Allowable);
     });
-    left->addWidget(inputs);
+    return inputs;
+}
 
+// m at the three points with its notes, and the characteristic value.
+QGroupBox* AnalysisWindowWidget::buildM()
+{
     auto* mBox = new QGroupBox(QString::fromUtf8("比例系数m与特征值"), this);
     auto* mLayout = new QVBoxLayout(mBox);
     mTable_ = makeTable("tblM", mBox);
@@ -235,17 +266,11 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
     mLayout->addWidget(characteristic_);
     mLayout->addStretch(1);
     mBox->setMinimumWidth(440);
-    lower->addWidget(mBox, 3);
+    return mBox;
+}
 
-    auto* stages = new QGroupBox(QString::fromUtf8("H0-m 与 Y0-m"), this);
-    auto* sLayout = new QHBoxLayout(stages);
-    hmTable_ = makeTable("tblHm", stages);
-    ymTable_ = makeTable("tblYm", stages);
-    sLayout->addWidget(hmTable_);
-    sLayout->addWidget(ymTable_);
-    stages->setMinimumWidth(400);
-    lower->addWidget(stages, 2);
-
+QGroupBox* AnalysisWindowWidget::buildSchedule()
+{
     auto* sched = new QGroupBox(QString::fromUtf8("加卸载时间检查"), this);
     auto* schedLayout = new QVBoxLayout(sched);
     schedule_ = makeTable("tblSchedule", sched);
@@ -254,10 +279,12 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
     scheduleNote_->setObjectName("lblScheduleNote");
     scheduleNote_->setWordWrap(true);
     schedLayout->addWidget(scheduleNote_);
-    left->addWidget(sched, 1);
-    lower->insertLayout(0, left, 3);
-    outer->addLayout(lower, 2);
+    return sched;
+}
 
+// The method whose suggestion "采用建议" takes, the button, and "关闭".
+QHBoxLayout* AnalysisWindowWidget::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     auto* choice = new QComboBox(this);
@@ -277,11 +304,7 @@ AnalysisWindowWidget::AnalysisWindowWidget(AnalysisWindow& logic, QWidget* paren
     close->setObjectName("cmdClose");
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     buttons->addWidget(close);
-    whole->addLayout(buttons);
-
-    logic_.changed = [this] { refresh(); };
-    refresh();
-    placeSecondaryWindow(*this, QStringLiteral("analysisWindow"), QSize(1400, 940));
+    return buttons;
 }
 
 // The rules the chosen standard allows, in its words; the current one selected.

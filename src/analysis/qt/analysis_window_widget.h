@@ -12,6 +12,8 @@
 #include "platform/canvas.h"
 
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
@@ -38,6 +40,11 @@ public:
     AnalysisWindowWidget(AnalysisWindow& logic, QWidget* parent = nullptr);
 
 private:
+    QHBoxLayout* buildMethods();
+    QGroupBox* buildInputs();
+    QGroupBox* buildM();
+    QGroupBox* buildSchedule();
+    QHBoxLayout* buildButtons();
     void refresh();
     void fillRules();
     void bindInput(QLineEdit* edit, bool (AnalysisWindow::*set)(const std::string&),

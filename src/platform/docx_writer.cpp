@@ -348,22 +348,22 @@ struct ZipCloser
 };
 
 // The entries zipped in memory; the reason in `error` when that fails.
-std::string zipEntries(const std::vector<std::pair<std::string, std::string>>& entries, std::string& error)
+WordOutput zipEntries(const std::vector<std::pair<std::string, std::string>>& entries)
 {
     zip_error_t ze;
     zip_error_init(&ze);
     zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &ze);
     if (!buffer) {
-        error = zip_error_strerror(&ze);
+        WordOutput failed{std::string(), IoResult::failed(zip_error_strerror(&ze))};
         zip_error_fini(&ze);
-        return std::string();
+        return failed;
     }
     zip_source_keep(buffer);
     const auto fail = [&](const char* why) {
-        error = why;
+        WordOutput failed{std::string(), IoResult::failed(why)};
         zip_source_free(buffer);
         zip_error_fini(&ze);
-        return std::string();
+        return failed;
     };
     std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(buffer, ZIP_TRUNCATE, &ze));
     if (!archive)
@@ -386,7 +386,7 @@ std::string zipEntries(const std::vector<std::pair<std::string, std::string>>& e
     }
     if (zip_close(archive.get()) != 0)
         return fail(zip_strerror(archive.get()));
-    archive.release();
+    static_cast<void>(archive.release()); // zip_close has freed it
     std::string out;
     zip_stat_t st;
     if (zip_source_stat(buffer, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || zip_source_open(buffer) != 0)
@@ -396,11 +396,9 @@ std::string zipEntries(const std::vector<std::pair<std::string, std::string>>& e
     zip_source_close(buffer);
     zip_source_free(buffer);
     zip_error_fini(&ze);
-    if (got != static_cast<zip_int64_t>(st.size)) {
-        error = "压缩文件生成失败";
-        return std::string();
-    }
-    return out;
+    if (got != static_cast<zip_int64_t>(st.size))
+        return {std::string(), IoResult::failed("压缩文件生成失败")};
+    return {std::move(out)};
 }
 
 } // namespace
@@ -409,7 +407,7 @@ WordOutput docxDocument(const Flow& flow, const WordOptions& options, const Pict
 {
     const WordPlan plan = planWord(flow, options, encoder);
     if (!plan.error.empty())
-        return {std::string(), plan.error};
+        return {std::string(), IoResult::failed(plan.error)};
     DocxWriter writer(flow, options, plan);
     const bool footer = !options.pageFooter.empty();
     std::vector<std::pair<std::string, std::string>> entries{{"[Content_Types].xml", contentTypes(footer)},
@@ -421,9 +419,7 @@ WordOutput docxDocument(const Flow& flow, const WordOptions& options, const Pict
         entries.emplace_back("word/footer1.xml", footerPart(options));
     for (std::size_t k = 0; k < writer.media().size(); ++k)
         entries.emplace_back("word/media/image" + std::to_string(k + 1) + ".png", writer.media()[k]->png);
-    WordOutput out;
-    out.bytes = zipEntries(entries, out.error);
-    return out;
+    return zipEntries(entries);
 }
 
 IoResult writeDocx(const std::string& path, const Flow& flow, const WordOptions& options,

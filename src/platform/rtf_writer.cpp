@@ -272,14 +272,14 @@ WordOutput rtfDocument(const Flow& flow, const WordOptions& options, const Pictu
 {
     const WordPlan plan = planWord(flow, options, encoder);
     if (!plan.error.empty())
-        return {std::string(), plan.error};
-    return {RtfWriter(flow, options, plan).run(), std::string()};
+        return {std::string(), IoResult::failed(plan.error)};
+    return {RtfWriter(flow, options, plan).run()};
 }
 
 IoResult writeWordOutput(const std::string& path, const WordOutput& output)
 {
-    if (!output.error.empty())
-        return IoResult::failed(output.error);
+    if (!output.status)
+        return output.status;
     return writeFileAtomic(path, output.bytes);
 }
 

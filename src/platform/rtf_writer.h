@@ -11,10 +11,11 @@
 
 namespace pyx {
 
+// A made document, or why it could not be made.
 struct WordOutput
 {
     std::string bytes;
-    std::string error; // empty when the document was made
+    IoResult status = IoResult::done();
 };
 
 WordOutput rtfDocument(const Flow& flow, const WordOptions& options, const PictureEncoder& encoder);

@@ -67,7 +67,7 @@ struct DocxWriterTest : ::testing::Test
 TEST_F(DocxWriterTest, PackageHoldsTheDocumentWithTablesAndPicturesInCells)
 {
     const WordOutput out = docxDocument(doc.flow(), options, encoder);
-    ASSERT_EQ(out.error, "");
+    ASSERT_TRUE(out.status) << out.status.reason();
     const auto parts = unzip(out.bytes);
     for (const char* name : {"[Content_Types].xml", "_rels/.rels", "word/document.xml", "word/styles.xml",
                              "word/_rels/document.xml.rels", "word/media/image1.png"})

@@ -41,7 +41,7 @@ struct RtfWriterTest : ::testing::Test
         options.setup = doc.setup();
         options.defaultFont = doc.defaultFont();
         const WordOutput out = rtfDocument(doc.flow(), options, encoder);
-        EXPECT_EQ(out.error, "");
+        EXPECT_TRUE(out.status) << out.status.reason();
         raw = out.bytes;
         return parseRtf(out.bytes);
     }

@@ -15,7 +15,7 @@
 namespace pyx {
 namespace {
 
-constexpr std::size_t kMaxSidecarBytes = 64 * 1024;
+constexpr std::size_t kMaxSidecarBytes = std::size_t{64} * 1024;
 
 std::optional<double> positiveNumber(const std::optional<std::string>& text)
 {
@@ -124,13 +124,11 @@ WidthReading widthFromDiameterText(const std::string& text)
     for (std::size_t k = j; k < text.size(); ++k)
         if (!std::isspace(static_cast<unsigned char>(text[k])))
             unit += static_cast<char>(std::tolower(static_cast<unsigned char>(text[k])));
-    if (unit == "mm")
+    const bool millimetres = unit == "mm" || (unit.empty() && *v >= 100);
+    const bool metres = unit == "m" || (unit.empty() && *v <= 5);
+    if (millimetres)
         r.metres = *v / 1000;
-    else if (unit == "m")
-        r.metres = *v;
-    else if (unit.empty() && *v >= 100)
-        r.metres = *v / 1000;
-    else if (unit.empty() && *v <= 5)
+    else if (metres)
         r.metres = *v;
     else
         r.unclear = true;

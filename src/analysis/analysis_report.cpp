@@ -102,7 +102,7 @@ AnalysisSection suggestionSection(const TestAnalysis& a)
                       loadOrDash(a.markedHu), stageText(a.markedHuStage),
                       a.markedHcrStage || a.markedHuStage ? "" : "未标记"});
     if (a.suggestions.disagree)
-        s.notes.push_back(kDisagreeNote);
+        s.notes.emplace_back(kDisagreeNote);
     for (const StagePoint& p : a.points)
         if (p.incomplete)
             s.notes.push_back("第" + std::to_string(p.stage) + "级（" + loadText(p.h0) + "kN）只有" +
@@ -110,7 +110,7 @@ AnalysisSection suggestionSection(const TestAnalysis& a)
                               "次循环，为未完成的荷载级，按其最后一次循环参加分析。");
     s.notes.push_back("拐点按贝叶斯信息准则判定：增加一个拐点须使准则值降低" +
                       formatDouble(BreakpointFit::kSignificance, "#0") + "以上，否则不取该拐点。");
-    s.notes.push_back(kCaveat);
+    s.notes.emplace_back(kCaveat);
     return s;
 }
 
@@ -122,14 +122,14 @@ AnalysisSection mSection(const TestAnalysis& a)
     s.rows.push_back(mRow("水平临界荷载", a.mAtHcr));
     s.rows.push_back(mRow("Y0=6mm", a.mAt6));
     s.rows.push_back(mRow("Y0=10mm", a.mAt10));
-    s.notes.push_back(kMAssumption);
+    s.notes.emplace_back(kMAssumption);
     s.notes.push_back(pileText(a));
     if (!a.inputProblem.empty())
         s.notes.push_back(a.inputProblem);
     if (!a.inputWarning.empty())
         s.notes.push_back(a.inputWarning);
     s.notes.push_back(std::string("水平临界荷载取自：") + hcrSourceText(a.hcrSource));
-    s.notes.push_back("αh小于2.4时超出规范表格范围，νy按αh=2.4取值；*αh大于4.0，按4.0取值。");
+    s.notes.emplace_back("αh小于2.4时超出规范表格范围，νy按αh=2.4取值；*αh大于4.0，按4.0取值。");
     return s;
 }
 
@@ -193,10 +193,10 @@ AnalysisSection characteristicSection(const TestAnalysis& a)
                       basisText(c.basis)});
     s.notes.push_back(std::string("依据标准：") + standardName(c.standard));
     if (c.pending())
-        s.notes.push_back(kPendingValueNote);
+        s.notes.emplace_back(kPendingValueNote);
     if (!c.reason.empty())
         s.notes.push_back(c.reason);
-    s.notes.push_back("特征值向下取至0.1kN。");
+    s.notes.emplace_back("特征值向下取至0.1kN。");
     return s;
 }
 

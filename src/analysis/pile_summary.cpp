@@ -108,13 +108,13 @@ PileRow pileRow(const TestData& d, int gridRows)
     if (!row.points.empty()) {
         row.y0AtMax = row.points.back().y0;
     } else {
-        row.notes.push_back("没有可用的荷载级");
+        row.notes.emplace_back("没有可用的荷载级");
     }
     const std::vector<int> rows = gradientPointRows(d, gridRows);
     row.hcr = markedLoad(d, rows, 0, row.hcrStage, row.notes);
     row.hu = markedLoad(d, rows, 1, row.huStage, row.notes);
     if (row.hcr && row.hu && *row.hu <= *row.hcr)
-        row.notes.push_back("极限荷载不大于临界荷载，请检查标记");
+        row.notes.emplace_back("极限荷载不大于临界荷载，请检查标记");
     row.suggestions = suggestLoads(row.points);
     if (const Suggestion* s = shownSuggestion(row.suggestions)) {
         const auto check = [&](int marked, int suggested, const char* name, bool& doubtful) {
@@ -140,7 +140,7 @@ PileRow readPile(const std::string& path, const SettingsTable* settings)
         for (const MessageRequest& m : opened->dialogs.messages)
             row.notes.push_back(m.text);
         if (row.notes.empty())
-            row.notes.push_back("文件打开失败！");
+            row.notes.emplace_back("文件打开失败！");
         return row;
     }
     PileRow row = pileRow(*data, opened->session->grid.rows());
@@ -181,7 +181,7 @@ std::vector<std::string> consistencyWarnings(const std::vector<PileRow>& rows, c
         if (comparable(r) && std::find(projects.begin(), projects.end(), r.project) == projects.end())
             projects.push_back(r.project);
     if (projects.size() > 1)
-        out.push_back("试桩的工程名称不同，请确认属于同一单位工程");
+        out.emplace_back("试桩的工程名称不同，请确认属于同一单位工程");
     spreadWarning(rows, "桩径", "", t.diameterPercent, &PileRow::diameter, out);
     spreadWarning(rows, "桩长", "", t.lengthPercent, &PileRow::length, out);
     std::optional<long> first, last;

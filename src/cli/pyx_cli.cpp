@@ -321,6 +321,89 @@ int analyse(const std::string& file, const std::string& settingsPath, bool json,
     return 0;
 }
 
+// The options of inspect, draw, report and analyse.
+struct CliOptions
+{
+    std::string command;
+    std::string file;
+    std::optional<std::string> settings;
+    std::string curve;
+    std::string png;
+    ReportRequest req;
+    bool json = false;
+    std::optional<pyx::Standard> standard;
+};
+
+bool takesValue(const std::string& command, const std::string& a)
+{
+    const bool reportOutput = a == "--pdf" || a == "--rtf" || a == "--docx" || a == "--xlsx";
+    return a == "--settings" || (command == "draw" && (a == "--curve" || a == "--png")) ||
+           (command == "report" && reportOutput) || (command == "analyse" && a == "--standard");
+}
+
+// False for a value the option does not take.
+bool setValue(CliOptions& o, const std::string& a, const std::string& v)
+{
+    if (a == "--settings") {
+        o.settings = v;
+    } else if (a == "--curve") {
+        o.curve = v;
+    } else if (a == "--png") {
+        o.png = v;
+    } else if (a == "--standard") {
+        o.standard = pyx::standardFromText(v);
+        return o.standard.has_value();
+    } else {
+        if (!o.req.format.empty())
+            return false;
+        o.req.format = a.substr(2);
+        o.req.out = v;
+    }
+    return true;
+}
+
+// A flag of the command or the file; false for anything else.
+bool setFlag(CliOptions& o, const std::string& a)
+{
+    const bool report = o.command == "report";
+    if (report && a == "--outline") {
+        if (!o.req.format.empty())
+            return false;
+        o.req.format = "outline";
+    } else if (report && a == "--word") {
+        o.req.word = true;
+    } else if (report && a == "--changes") {
+        o.req.changes = true;
+    } else if (o.command == "analyse" && a == "--json") {
+        o.json = true;
+    } else if (a.rfind("--", 0) == 0 || !o.file.empty()) {
+        return false;
+    } else {
+        o.file = a;
+    }
+    return true;
+}
+
+std::optional<CliOptions> parseOptions(const std::vector<std::string>& args)
+{
+    CliOptions o;
+    o.command = args[0];
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (takesValue(o.command, a)) {
+            if (i + 1 >= args.size() || !setValue(o, a, args[i + 1]))
+                return std::nullopt;
+            ++i;
+        } else if (!setFlag(o, a)) {
+            return std::nullopt;
+        }
+    }
+    if (o.file.empty() || (o.command == "draw" && o.curve != "1" && o.curve != "2") ||
+        (o.command == "report" && o.req.format.empty()))
+        return std::nullopt;
+    return o;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -342,66 +425,16 @@ int main(int argc, char** argv)
     if (args.empty() ||
         (args[0] != "inspect" && args[0] != "draw" && args[0] != "report" && args[0] != "analyse"))
         return usage();
-    const std::string& command = args[0];
-    std::string file;
-    std::string settings;
-    std::string curve;
-    std::string png;
-    ReportRequest req;
-    bool haveSettings = false;
-    bool json = false;
-    std::optional<pyx::Standard> standard;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool reportOutput = a == "--pdf" || a == "--rtf" || a == "--docx" || a == "--xlsx";
-        if (a == "--settings" || (command == "draw" && (a == "--curve" || a == "--png")) ||
-            (command == "report" && reportOutput)) {
-            if (i + 1 >= args.size())
-                return usage();
-            const std::string& v = args[++i];
-            if (a == "--settings") {
-                settings = v;
-                haveSettings = true;
-            } else if (a == "--curve") {
-                curve = v;
-            } else if (a == "--png") {
-                png = v;
-            } else {
-                if (!req.format.empty())
-                    return usage();
-                req.format = a.substr(2);
-                req.out = v;
-            }
-        } else if (command == "report" && a == "--outline") {
-            if (!req.format.empty())
-                return usage();
-            req.format = "outline";
-        } else if (command == "report" && a == "--word") {
-            req.word = true;
-        } else if (command == "report" && a == "--changes") {
-            req.changes = true;
-        } else if (command == "analyse" && a == "--json") {
-            json = true;
-        } else if (command == "analyse" && a == "--standard") {
-            if (i + 1 >= args.size() || !(standard = pyx::standardFromText(args[i + 1])))
-                return usage();
-            ++i;
-        } else if (a.rfind("--", 0) == 0 || !file.empty()) {
-            return usage();
-        } else {
-            file = a;
-        }
-    }
-    if (file.empty() || (command == "draw" && curve != "1" && curve != "2") ||
-        (command == "report" && req.format.empty()))
+    const std::optional<CliOptions> o = parseOptions(args);
+    if (!o)
         return usage();
     // Without --settings the run starts from an empty settings table, checked as at start-up.
-    const std::string settingsPath = haveSettings ? settings : std::string();
-    if (command == "draw")
-        return draw(file, settingsPath, curve, png, argc, argv);
-    if (command == "report")
-        return report(file, settingsPath, req, argc, argv);
-    if (command == "analyse")
-        return analyse(file, settingsPath, json, standard);
-    return inspect(file, settingsPath);
+    const std::string settingsPath = o->settings.value_or(std::string());
+    if (o->command == "draw")
+        return draw(o->file, settingsPath, o->curve, o->png, argc, argv);
+    if (o->command == "report")
+        return report(o->file, settingsPath, o->req, argc, argv);
+    if (o->command == "analyse")
+        return analyse(o->file, settingsPath, o->json, o->standard);
+    return inspect(o->file, settingsPath);
 }

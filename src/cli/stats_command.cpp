@@ -320,9 +320,8 @@ int writeReport(const UnitSummary& s, const std::string& format, const std::stri
 #endif
 }
 
-} // namespace
-
-int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
+// The options of the command.
+struct StatsCommandOptions
 {
     std::vector<std::string> files;
     std::string settingsPath;
@@ -330,69 +329,93 @@ int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
     std::string out;
     bool json = false;
     std::optional<double> allowable;
-    UnitSummary summary;
+};
+
+// An option with a value; false when the value is not one it takes.
+bool setStatsValue(StatsCommandOptions& o, UnitSummary& summary, const std::string& a, const std::string& v)
+{
+    if (a == "--pdf" || a == "--rtf" || a == "--docx" || a == "--xlsx") {
+        if (!o.format.empty())
+            return false;
+        o.format = a.substr(2);
+        o.out = v;
+    } else if (a == "--settings") {
+        o.settingsPath = v;
+    } else if (a == "--standard") {
+        const auto st = standardFromText(v);
+        if (!st)
+            return false;
+        summary.choice.standard = *st;
+    } else if (a == "--allowable") {
+        const auto mm = toDouble(v);
+        if (!mm || !(*mm > 0) || !std::isfinite(*mm))
+            return false;
+        o.allowable = *mm;
+    } else if (const auto rule = unitRuleFromKey(v)) {
+        summary.choice.rule = *rule;
+        if (v == "y6")
+            summary.choice.displacementMm = 6;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The options and the choices of the summary; none for a usage error.
+std::optional<StatsCommandOptions> parseStatsOptions(const std::vector<std::string>& args,
+                                                     UnitSummary& summary)
+{
+    StatsCommandOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
+        const bool valued = a == "--settings" || a == "--rule" || a == "--standard" || a == "--allowable" ||
+                            a == "--pdf" || a == "--rtf" || a == "--docx" || a == "--xlsx";
         if (a == "--json") {
-            json = true;
+            o.json = true;
         } else if (a == "--cap-le3") {
             summary.capAtMostThree = true;
-        } else if (a == "--settings" || a == "--rule" || a == "--standard" || a == "--allowable" ||
-                   a == "--pdf" || a == "--rtf" || a == "--docx" || a == "--xlsx") {
-            if (i + 1 >= args.size())
-                return 2;
-            const std::string& v = args[++i];
-            if (a == "--pdf" || a == "--rtf" || a == "--docx" || a == "--xlsx") {
-                if (!format.empty())
-                    return 2;
-                format = a.substr(2);
-                out = v;
-            } else if (a == "--settings") {
-                settingsPath = v;
-            } else if (a == "--standard") {
-                const auto st = standardFromText(v);
-                if (!st)
-                    return 2;
-                summary.choice.standard = *st;
-            } else if (a == "--allowable") {
-                const auto mm = toDouble(v);
-                if (!mm || !(*mm > 0) || !std::isfinite(*mm))
-                    return 2;
-                allowable = *mm;
-            } else if (const auto rule = unitRuleFromKey(v)) {
-                summary.choice.rule = *rule;
-                if (v == "y6")
-                    summary.choice.displacementMm = 6;
-            } else {
-                return 2;
-            }
+        } else if (valued) {
+            if (i + 1 >= args.size() || !setStatsValue(o, summary, a, args[i + 1]))
+                return std::nullopt;
+            ++i;
         } else if (a.rfind("--", 0) == 0) {
-            return 2;
+            return std::nullopt;
         } else {
-            files.push_back(a);
+            o.files.push_back(a);
         }
     }
     if (summary.choice.rule == UnitCharacteristicRule::Allowable) {
-        if (!allowable)
-            return 2;
-        summary.choice.displacementMm = *allowable;
+        if (!o.allowable)
+            return std::nullopt;
+        summary.choice.displacementMm = *o.allowable;
     }
+    return o;
+}
+
+} // namespace
+
+int statsCommand(const std::vector<std::string>& args, int argc, char** argv)
+{
+    UnitSummary summary;
+    const std::optional<StatsCommandOptions> o = parseStatsOptions(args, summary);
+    if (!o)
+        return 2;
     if (!allowedBy(summary.choice.standard, valueBase(summary.choice.rule))) {
         std::cerr << "pyx-cli: 所选特征值规则不属于 " << standardName(summary.choice.standard) << "\n";
         return 2;
     }
-    if (files.empty())
+    if (o->files.empty())
         return 2;
     // The settings as a start-up reads them (never written); without a file, those of a start
     // without one.
     auto start = std::make_unique<TestData>();
-    startValues(*start, settingsPath);
-    for (const std::string& f : files)
+    startValues(*start, o->settingsPath);
+    for (const std::string& f : o->files)
         summary.rows.push_back(readPile(f, &start->csz));
     summarize(summary);
-    if (!format.empty())
-        return writeReport(summary, format, out, argc, argv);
-    const std::string text = json ? summaryJson(summary) : summaryText(summary);
+    if (!o->format.empty())
+        return writeReport(summary, o->format, o->out, argc, argv);
+    const std::string text = o->json ? summaryJson(summary) : summaryText(summary);
     std::fputs(text.c_str(), stdout);
     return 0;
 }

@@ -8,7 +8,7 @@
 namespace pyx {
 namespace {
 
-constexpr std::size_t kMaxListBytes = 64 * 1024;
+constexpr std::size_t kMaxListBytes = std::size_t{64} * 1024;
 
 std::string folderOf(const std::string& file)
 {

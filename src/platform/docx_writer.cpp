@@ -192,53 +192,64 @@ private:
                "</a:graphicData></a:graphic></wp:inline></w:drawing></w:r>";
     }
 
+    // The right edge of column `col` (0 for the left edge of the first).
+    static long edgeOf(const std::vector<long>& edges, int col)
+    {
+        return col < 1 ? 0L : edges[static_cast<std::size_t>(col - 1)];
+    }
+
     void table(const Table& t, int number)
     {
         const bool full = o_.pictureTablesFullWidth && plan_.pictureTables.count(number) > 0;
         const std::vector<long> edges = columnEdges(t, full, o_.setup.contentWidth());
-        const auto edge = [&](int col) { return col < 1 ? 0L : edges[static_cast<std::size_t>(col - 1)]; };
         out_ += "<w:tbl><w:tblPr>";
         out_ += full ? std::string("<w:tblW w:w=\"5000\" w:type=\"pct\"/>")
-                     : "<w:tblW w:w=\"" + std::to_string(edge(t.cols())) + "\" w:type=\"dxa\"/>";
+                     : "<w:tblW w:w=\"" + std::to_string(edgeOf(edges, t.cols())) + "\" w:type=\"dxa\"/>";
         out_ += "<w:jc w:val=\"center\"/>" + borders("tblBorders", true) +
                 "<w:tblLayout w:type=\"fixed\"/><w:tblCellMar><w:left w:w=\"" + num(kCellPaddingX) +
                 "\" w:type=\"dxa\"/><w:right w:w=\"" + num(kCellPaddingX) +
                 "\" w:type=\"dxa\"/></w:tblCellMar><w:tblLook w:val=\"0000\"/></w:tblPr><w:tblGrid>";
         for (int c = 1; c <= t.cols(); ++c)
-            out_ += "<w:gridCol w:w=\"" + std::to_string(edge(c) - edge(c - 1)) + "\"/>";
+            out_ += "<w:gridCol w:w=\"" + std::to_string(edgeOf(edges, c) - edgeOf(edges, c - 1)) + "\"/>";
         out_ += "</w:tblGrid>";
         for (int r = 1; r <= t.rows(); ++r) {
             out_ += "<w:tr><w:trPr><w:cantSplit/><w:trHeight w:val=\"" + num(t.rowHeight(r)) +
                     "\" w:hRule=\"atLeast\"/>" + (r <= t.headerRows() ? "<w:tblHeader/>" : "") + "</w:trPr>";
-            for (int c = 1; c <= t.cols(); ++c) {
-                const TableSpan s = t.spanOf(r, c);
-                if (s.col != c)
-                    continue;
-                out_ += "<w:tc><w:tcPr><w:tcW w:w=\"" +
-                        std::to_string(edge(s.col + s.cols - 1) - edge(s.col - 1)) + "\" w:type=\"dxa\"/>";
-                if (s.cols > 1)
-                    out_ += "<w:gridSpan w:val=\"" + std::to_string(s.cols) + "\"/>";
-                if (s.rows > 1)
-                    out_ += s.row == r ? "<w:vMerge w:val=\"restart\"/>" : "<w:vMerge/>";
-                out_ += borders("tcBorders", false) + "<w:vAlign w:val=\"center\"/></w:tcPr>";
-                const bool owner = s.row == r;
-                const auto* pictures = owner ? plan_.picturesOf(number, r, c) : nullptr;
-                const TextStyle style{t.style.font, t.align(s.row, s.col)};
-                // A picture cell without text holds the picture's paragraph alone.
-                if (!pictures || !t.text(r, c).empty())
-                    paragraph(owner ? t.text(r, c) : std::string(), style, false, std::string());
-                if (pictures) {
-                    out_ += "<w:p><w:pPr><w:jc w:val=\"" + std::string(jc(style.align)) + "\"/>" +
-                            runProps(style.font) + "</w:pPr>";
-                    for (const std::size_t b : *pictures)
-                        out_ += drawing(*plan_.pictures[b]);
-                    out_ += "</w:p>";
-                }
-                out_ += "</w:tc>";
-            }
+            for (int c = 1; c <= t.cols(); ++c)
+                if (t.spanOf(r, c).col == c)
+                    cell(t, number, r, c, edges);
             out_ += "</w:tr>";
         }
         out_ += "</w:tbl>";
+    }
+
+    // Cell (r, c) of table `number`, the first column of its span: a merged range is one cell
+    // across and a run of merged cells down.
+    void cell(const Table& t, int number, int r, int c, const std::vector<long>& edges)
+    {
+        const TableSpan s = t.spanOf(r, c);
+        out_ += "<w:tc><w:tcPr><w:tcW w:w=\"" +
+                std::to_string(edgeOf(edges, s.col + s.cols - 1) - edgeOf(edges, s.col - 1)) +
+                "\" w:type=\"dxa\"/>";
+        if (s.cols > 1)
+            out_ += "<w:gridSpan w:val=\"" + std::to_string(s.cols) + "\"/>";
+        if (s.rows > 1)
+            out_ += s.row == r ? "<w:vMerge w:val=\"restart\"/>" : "<w:vMerge/>";
+        out_ += borders("tcBorders", false) + "<w:vAlign w:val=\"center\"/></w:tcPr>";
+        const bool owner = s.row == r;
+        const auto* pictures = owner ? plan_.picturesOf(number, r, c) : nullptr;
+        const TextStyle style{t.style.font, t.align(s.row, s.col)};
+        // A picture cell without text holds the picture's paragraph alone.
+        if (!pictures || !t.text(r, c).empty())
+            paragraph(owner ? t.text(r, c) : std::string(), style, false, std::string());
+        if (pictures) {
+            out_ += "<w:p><w:pPr><w:jc w:val=\"" + std::string(jc(style.align)) + "\"/>" +
+                    runProps(style.font) + "</w:pPr>";
+            for (const std::size_t b : *pictures)
+                out_ += drawing(*plan_.pictures[b]);
+            out_ += "</w:p>";
+        }
+        out_ += "</w:tc>";
     }
 
     const Flow& flow_;

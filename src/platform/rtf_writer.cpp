@@ -239,24 +239,29 @@ private:
                 out_ += std::string("\\clvertalc") + kBorders + "\\cellx" +
                         std::to_string(edges[static_cast<std::size_t>(s.col + s.cols - 2)]) + "\n";
             }
-            for (const TableSpan& s : cells) {
-                const bool owner = s.row == r;
-                out_ += std::string("\\pard\\plain\\intbl") + alignWord(t.align(s.row, s.col));
-                charFormat(t.style);
-                const std::vector<std::size_t>* pictures =
-                    owner ? plan_.picturesOf(number, r, s.col) : nullptr;
-                if (owner)
-                    appendText(out_, t.text(r, s.col));
-                if (pictures) {
-                    if (!t.text(r, s.col).empty())
-                        out_ += "\\par\\pard\\plain\\intbl\\qc ";
-                    for (const std::size_t b : *pictures)
-                        picture(*plan_.pictures[b]);
-                }
-                out_ += "\\cell\n";
-            }
+            for (const TableSpan& s : cells)
+                cell(t, number, r, s);
             out_ += "\\row\n";
         }
+    }
+
+    // The text of a cell of row `r` (the merged range `s` starts in it or above it) and the
+    // pictures it holds.
+    void cell(const Table& t, int number, int r, const TableSpan& s)
+    {
+        const bool owner = s.row == r;
+        out_ += std::string("\\pard\\plain\\intbl") + alignWord(t.align(s.row, s.col));
+        charFormat(t.style);
+        const std::vector<std::size_t>* pictures = owner ? plan_.picturesOf(number, r, s.col) : nullptr;
+        if (owner)
+            appendText(out_, t.text(r, s.col));
+        if (pictures) {
+            if (!t.text(r, s.col).empty())
+                out_ += "\\par\\pard\\plain\\intbl\\qc ";
+            for (const std::size_t b : *pictures)
+                picture(*plan_.pictures[b]);
+        }
+        out_ += "\\cell\n";
     }
 
     const Flow& flow_;

@@ -118,6 +118,33 @@ std::string RawDataView::meanText(const YsRec& r) const
     return formatSingle(Fmat5(static_cast<float>(mean)), "##0.000");
 }
 
+// Row `row` of the grid: reading `number` (from 1), its load (and oil pressure), time, gauges,
+// their mean and its remark.
+void RawDataView::fillRow(int row, int number, const YsRec& r, bool oil)
+{
+    const int oilCols = oil ? 1 : 0;
+    const int timeCol = 2 + oilCols;
+    const int gaugeCol = 3 + oilCols;
+    const int meanCol = 7 + oilCols;
+    grid_.setText(row, 0, std::to_string(number));
+    grid_.setText(row, 1, formatSingle(r.u[0], "##0"));
+    if (oil)
+        grid_.setText(row, 2, formatSingle(r.u[1], "##0.00"));
+    grid_.setText(row, timeCol, r.sj2.text());
+    if (r.sj2.text() == kNoTime) {
+        for (int k = 0; k < 4; ++k)
+            grid_.setText(row, gaugeCol + k, "--");
+        grid_.setText(row, meanCol, "--");
+    } else {
+        refreshGaugeFlags();
+        for (int k = 0; k < 4; ++k)
+            grid_.setText(row, gaugeCol + k,
+                          d_.ysflag[k] == 1 ? formatSingle(Fmat5(r.u[k + 2]), "##0.00") : "--");
+        grid_.setText(row, meanCol, meanText(r));
+    }
+    grid_.setText(row, 8 + oilCols, rawViewRemark(d_.curfile, r.zt));
+}
+
 void RawDataView::fillTable()
 {
     const bool oil = d_.ysview == 3;
@@ -157,24 +184,7 @@ void RawDataView::fillTable()
         const YsRec& r = d_.ysd[i - 1];
         if (r.sj2.is(kUnusedTime))
             break;
-        const int row = i + 1;
-        grid_.setText(row, 0, std::to_string(i));
-        grid_.setText(row, 1, formatSingle(r.u[0], "##0"));
-        if (oil)
-            grid_.setText(row, 2, formatSingle(r.u[1], "##0.00"));
-        grid_.setText(row, timeCol, r.sj2.text());
-        if (r.sj2.text() == kNoTime) {
-            for (int k = 0; k < 4; ++k)
-                grid_.setText(row, gaugeCol + k, "--");
-            grid_.setText(row, meanCol, "--");
-        } else {
-            refreshGaugeFlags();
-            for (int k = 0; k < 4; ++k)
-                grid_.setText(row, gaugeCol + k,
-                              d_.ysflag[k] == 1 ? formatSingle(Fmat5(r.u[k + 2]), "##0.00") : "--");
-            grid_.setText(row, meanCol, meanText(r));
-        }
-        grid_.setText(row, remarkCol, rawViewRemark(d_.curfile, r.zt));
+        fillRow(i + 1, i, r, oil);
         filled = i;
     }
     grid_.setRows(2 + filled);

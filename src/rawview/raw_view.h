@@ -43,6 +43,7 @@ public:
 private:
     void buildHeader();
     void fillTable();
+    void fillRow(int row, int number, const YsRec& r, bool oil);
     void refreshGaugeFlags();
     std::string meanText(const YsRec& r) const;
 

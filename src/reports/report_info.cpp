@@ -10,7 +10,7 @@
 namespace pyx {
 namespace {
 
-constexpr std::size_t kMaxInfoBytes = 64 * 1024;
+constexpr std::size_t kMaxInfoBytes = std::size_t{64} * 1024;
 
 template <typename Info, std::size_t N>
 std::string toJson(const Info& info, const std::array<InfoField<Info>, N>& fields)

@@ -75,7 +75,7 @@ void groupHeading(Table& t, int col, int lastCol, const char* text, const std::a
 void fillData(Table& t, int top, int first, int rows, const TextMatrix& m, std::size_t cols, bool trim)
 {
     for (int j = 0; j < rows; ++j) {
-        const std::size_t i = static_cast<std::size_t>(first + j);
+        const std::size_t i = static_cast<std::size_t>(first) + static_cast<std::size_t>(j);
         if (i >= m.size())
             break;
         for (std::size_t c = 0; c < cols && c < m[i].size(); ++c)
@@ -173,7 +173,7 @@ void TableJyhzb(PageDocument& doc, const TestData& d, int first, int rows, const
     for (int c = 0; c < 4; ++c)
         t.setText(2, c + 1, headings[c]);
     for (int j = 0; j < rows; ++j) {
-        const std::size_t i = static_cast<std::size_t>(first + j);
+        const std::size_t i = static_cast<std::size_t>(first) + static_cast<std::size_t>(j);
         if (i >= stages.size())
             break;
         // The serial number of the screen's summary is not printed.

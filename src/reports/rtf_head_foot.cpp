@@ -40,9 +40,9 @@ std::string group(const char* kind, const std::string& p, std::string text)
     replaceAll(text, "%d", "{\\field{\\*\\fldinst PAGE}}");
     std::array<std::string, 3> parts;
     std::size_t start = 0;
-    for (std::size_t k = 0; k < parts.size(); ++k) {
+    for (std::string& part : parts) {
         const std::size_t bar = text.find('|', start);
-        parts[k] = text.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+        part = text.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
         if (bar == std::string::npos)
             break;
         start = bar + 1;

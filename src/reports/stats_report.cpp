@@ -87,17 +87,12 @@ StatsLines statsBlock(const std::string& name, const SampleStatistics& st, const
 
 } // namespace
 
-void buildStatsReport(PageDocument& doc, const UnitSummary& s)
-{
-    doc.start("宋体");
-    doc.setFontSize(kTitleSize);
-    doc.setBold(true);
-    doc.setAlign(TextAlign::Center);
-    doc.paragraph(kTitleStats);
-    doc.paragraph("");
-    doc.setBold(false);
-    doc.setFontSize(kTableSize);
+namespace {
 
+// The blocks under the piles: the standard, the statistics of Hcr, Hu (and the load at the
+// displacement), the characteristic value and the warnings.
+std::vector<StatsLines> statsBlocks(const UnitSummary& s)
+{
     std::vector<StatsLines> blocks;
     StatsLines basis{"依据标准", {}};
     basis.lines.push_back({std::string(standardName(s.choice.standard)) + "（统计：" +
@@ -122,7 +117,46 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
             w.lines.push_back({text});
         blocks.push_back(std::move(w));
     }
+    return blocks;
+}
 
+// A block from row `row` on: its label over its rows, each line a step of the statistics in
+// its columns or one text across.
+int putBlock(Table& t, int row, const StatsLines& b)
+{
+    const int last = row + static_cast<int>(b.lines.size()) - 1;
+    t.span(row, 1, last, kTextCol - 1);
+    t.setText(row, 1, b.label);
+    for (const std::vector<std::string>& line : b.lines) {
+        if (line.size() == kStepCols.size()) {
+            for (std::size_t k = 0; k < line.size(); ++k) {
+                t.span(row, kStepCols[k].first, row, kStepCols[k].second);
+                t.setText(row, kStepCols[k].first, line[k]);
+            }
+        } else {
+            t.span(row, kTextCol, row, kCols);
+            t.setText(row, kTextCol, line.empty() ? std::string() : line.front());
+            t.setAlign(row, kTextCol, TextAlign::Left);
+        }
+        ++row;
+    }
+    return row;
+}
+
+} // namespace
+
+void buildStatsReport(PageDocument& doc, const UnitSummary& s)
+{
+    doc.start("宋体");
+    doc.setFontSize(kTitleSize);
+    doc.setBold(true);
+    doc.setAlign(TextAlign::Center);
+    doc.paragraph(kTitleStats);
+    doc.paragraph("");
+    doc.setBold(false);
+    doc.setFontSize(kTableSize);
+
+    const std::vector<StatsLines> blocks = statsBlocks(s);
     int statsRows = 0;
     for (const StatsLines& b : blocks)
         statsRows += static_cast<int>(b.lines.size());
@@ -155,24 +189,8 @@ void buildStatsReport(PageDocument& doc, const UnitSummary& s)
         t.setAlign(row, kCols, TextAlign::Left);
     }
     int row = 3 + pileRows;
-    for (const StatsLines& b : blocks) {
-        const int last = row + static_cast<int>(b.lines.size()) - 1;
-        t.span(row, 1, last, kTextCol - 1);
-        t.setText(row, 1, b.label);
-        for (const std::vector<std::string>& line : b.lines) {
-            if (line.size() == kStepCols.size()) {
-                for (std::size_t k = 0; k < line.size(); ++k) {
-                    t.span(row, kStepCols[k].first, row, kStepCols[k].second);
-                    t.setText(row, kStepCols[k].first, line[k]);
-                }
-            } else {
-                t.span(row, kTextCol, row, kCols);
-                t.setText(row, kTextCol, line.empty() ? std::string() : line.front());
-                t.setAlign(row, kTextCol, TextAlign::Left);
-            }
-            ++row;
-        }
-    }
+    for (const StatsLines& b : blocks)
+        row = putBlock(t, row, b);
     doc.table(std::move(t));
     doc.end();
 }

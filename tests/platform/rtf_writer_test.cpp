@@ -47,7 +47,7 @@ struct RtfWriterTest : ::testing::Test
     }
 
     // A titled 3 x 3 table whose last row is one picture cell, and its picture.
-    void pictureBlock(const char* title, Extent width = 3000, Extent height = 4000)
+    void pictureBlock(const char* title, const Extent& width = 3000, const Extent& height = 4000)
     {
         doc.paragraph(title);
         Table t(3, 3);

@@ -229,6 +229,7 @@ TEST_F(ReportBuildTest, WordVersionIsOneTableEachWithCurveCells)
         pictures.insert(pictures.end(), p.pictures.begin(), p.pictures.end());
     }
     EXPECT_EQ(doc.tableCount(), 4);
+    EXPECT_EQ(tables, 6); // the record table and the summary each on two pages
     EXPECT_EQ(o.pages.at(0).tables.at(0).size() + o.pages.at(1).tables.at(0).size(), 43u); // split, not cut
     ASSERT_EQ(pictures.size(), 2u);
     EXPECT_EQ(pictures[0].cell, (CellRef{3, 3, 1}));

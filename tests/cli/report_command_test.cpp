@@ -60,6 +60,37 @@ TEST_F(ReportCommand, OutlineCarriesPagesStampsAndPictures)
 
 // pyx-cli writes PDF only when it is built with Qt (PYX_GUI).
 #ifdef PYX_CLI_DRAWS
+// The report front leads the outline: marks give figures without reservation, a test without
+// marks labels every suggested figure; the company's texts come from the user's settings.
+TEST_F(ReportCommand, OutlineOfTheReportFront)
+{
+    select({70, 82});
+    const std::string config = dir.file("config");
+    std::filesystem::create_directories(config + "/pyx");
+    std::FILE* company = std::fopen((config + "/pyx/report-company.json").c_str(), "wb");
+    ASSERT_NE(company, nullptr);
+    std::fputs(R"({"company": "某检测有限公司"})", company);
+    std::fclose(company);
+    const auto front = [&](const char* sample) {
+        return run("XDG_CONFIG_HOME='" + config + "' '" + PYX_CLI_PATH + "' report '" + PYX_SOURCE_DIR +
+                   "/samples/" + sample + "' --settings '" + settings + "' --outline 2>/dev/null");
+    };
+    const CommandRun marked = front("record_fractional.pys");
+    ASSERT_EQ(marked.status, 0);
+    EXPECT_NE(
+        marked.out.find(R"("paragraphs":["报告编号：＿＿＿＿＿＿＿＿＿＿＿＿","单桩水平静载试验检测报告")"),
+        std::string::npos);
+    EXPECT_NE(marked.out.find("检测单位：某检测有限公司"), std::string::npos);
+    EXPECT_NE(marked.out.find(R"("paragraphs":["检测概况与结论")"), std::string::npos);
+    EXPECT_NE(marked.out.find(R"(["检测依据","《建筑基桩检测技术规范》JGJ 106-2014"])"), std::string::npos);
+    EXPECT_EQ(marked.out.find("依据未确认的建议"), std::string::npos);
+    EXPECT_NE(marked.out.find("\"stamp\":\"第 3 页"), std::string::npos); // the record table follows
+
+    const CommandRun suggested = front("logger_analysis.pyx");
+    ASSERT_EQ(suggested.status, 0);
+    EXPECT_NE(suggested.out.find("（依据未确认的建议）"), std::string::npos);
+}
+
 TEST_F(ReportCommand, PdfHoldsThePagesOrIsNotWritten)
 {
     select({70, 71, 77, 78, 72, 73}); // the simple summary

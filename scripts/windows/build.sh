@@ -84,37 +84,35 @@ copy_toolchain() {
     cp "$root/cmake/mingw-w64-x86_64.cmake" "$toolchain"
 }
 
-build_libzip() {
-  [ -f "$stamps/libzip.done" ] && return
+# A library from the Debian source package of the version installed here (its -dev package
+# named first), built with CMake for Windows into the cache, with the given options.
+build_from_debian() {
+  local dev="$1" package="$2"
+  shift 2
+  [ -f "$stamps/$package.done" ] && return
   local version src
-  version="$(dpkg-query -W -f='${source:Version}' libzip-dev 2>/dev/null || apt-cache show libzip-dev | sed -n 's/^Version: //p' | head -n 1)"
-  src="$(fetch_source libzip "$version")"
-  log "building libzip $version for Windows"
-  cmake -S "$src" -B "$cache/build/libzip" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  version="$(dpkg-query -W -f='${source:Version}' "$dev" 2>/dev/null || apt-cache show "$dev" | sed -n 's/^Version: //p' | head -n 1)"
+  src="$(fetch_source "$package" "$version")"
+  log "building $package $version for Windows"
+  cmake -S "$src" -B "$cache/build/$package" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps_prefix" -DBUILD_SHARED_LIBS=ON \
-    -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_OPENSSL=OFF -DENABLE_GNUTLS=OFF \
-    -DENABLE_MBEDTLS=OFF -DENABLE_COMMONCRYPTO=OFF -DENABLE_WINDOWS_CRYPTO=ON \
-    -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF \
-    -DZLIB_INCLUDE_DIR=/usr/$triple/include -DZLIB_LIBRARY=/usr/$triple/lib/libz.dll.a >/dev/null
-  cmake --build "$cache/build/libzip" -j "$jobs"
-  cmake --install "$cache/build/libzip" >/dev/null
-  touch "$stamps/libzip.done"
+    -DZLIB_INCLUDE_DIR=/usr/$triple/include -DZLIB_LIBRARY=/usr/$triple/lib/libz.dll.a "$@" >/dev/null
+  cmake --build "$cache/build/$package" -j "$jobs"
+  cmake --install "$cache/build/$package" >/dev/null
+  touch "$stamps/$package.done"
 }
 
-# libxlsxwriter for the Excel export, from Debian's source (its own minizip, the MinGW zlib).
+build_libzip() {
+  build_from_debian libzip-dev libzip \
+    -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_OPENSSL=OFF -DENABLE_GNUTLS=OFF \
+    -DENABLE_MBEDTLS=OFF -DENABLE_COMMONCRYPTO=OFF -DENABLE_WINDOWS_CRYPTO=ON \
+    -DBUILD_TOOLS=OFF -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
+}
+
+# libxlsxwriter for the Excel export: its own minizip; its temporary files in %TEMP% (the C
+# library's tmpfile() would write to the root of the drive, which users may not).
 build_libxlsxwriter() {
-  [ -f "$stamps/libxlsxwriter.done" ] && return
-  local version src
-  version="$(dpkg-query -W -f='${source:Version}' libxlsxwriter-dev 2>/dev/null || apt-cache show libxlsxwriter-dev | sed -n 's/^Version: //p' | head -n 1)"
-  src="$(fetch_source libxlsxwriter "$version")"
-  log "building libxlsxwriter $version for Windows"
-  cmake -S "$src" -B "$cache/build/libxlsxwriter" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps_prefix" -DBUILD_SHARED_LIBS=ON \
-    -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DUSE_STANDARD_TMPFILE=ON \
-    -DZLIB_INCLUDE_DIR=/usr/$triple/include -DZLIB_LIBRARY=/usr/$triple/lib/libz.dll.a >/dev/null
-  cmake --build "$cache/build/libxlsxwriter" -j "$jobs"
-  cmake --install "$cache/build/libxlsxwriter" >/dev/null
-  touch "$stamps/libxlsxwriter.done"
+  build_from_debian libxlsxwriter-dev libxlsxwriter -DUSE_SYSTEM_MINIZIP=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF
 }
 
 build_googletest() {

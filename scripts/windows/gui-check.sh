@@ -19,24 +19,13 @@ cmake --preset windows -B "$out" -DPYX_WERROR=ON -DPYX_TESTS=ON \
 cmake --build "$out" -j "${PYX_WIN_JOBS:-2}" --target pyx_tests pyx_gui_tests
 echo "gui-check: built after $((SECONDS - start)) s"
 
+# shellcheck source=wine-env.sh
+. "$root/scripts/windows/wine-env.sh"
 work="$(mktemp -d /tmp/pyx-wine-gui.XXXXXX)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
-display=$((100 + RANDOM % 400))
-Xvfb ":$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-wineboot -i >/dev/null 2>&1 || true
-wineserver -w
-cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$WINEPREFIX/drive_c/windows/Fonts/"
-for family in SimSun 宋体 NSimSun "Microsoft YaHei" 微软雅黑 SimHei 黑体; do
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$family" /d "WenQuanYi Micro Hei" /f >/dev/null
-done
+trap wine_cleanup EXIT
+wine_display
+wine_prefix "$work"
+wine_chinese_font
 
 # Qt's libraries and plugins from the cache; the program's own DLLs are beside the tests.
 export WINEPATH="$(winepath -w "$qt/bin")"

@@ -17,30 +17,15 @@ version="$(sed -n 's/^project(pyx VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.
 setup="$root/build/windows/PYX-$version-win64-setup.exe"
 [ -f "$setup" ] || { echo "no installer: run scripts/windows/build.sh" >&2; exit 1; }
 
+# shellcheck source=wine-env.sh
+. "$root/scripts/windows/wine-env.sh"
 work="$(mktemp -d /tmp/pyx-installer.XXXXXX)"
-# winemenubuilder off: the Start menu links of the prefix stay out of the desktop of this machine.
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
-display=$((100 + RANDOM % 400))
-Xvfb ":$display" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=":$display"
+trap wine_cleanup EXIT
+wine_display
 echo "$DISPLAY" >"$outdir/display"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 start=$SECONDS
-wineboot -i >/dev/null 2>&1
-wineserver -w
-
-# A Chinese font, standing in for the Windows fonts the program asks for (宋体, 微软雅黑).
-fonts="$WINEPREFIX/drive_c/windows/Fonts"
-cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc "$fonts/"
-for family in SimSun 宋体 NSimSun "Microsoft YaHei" 微软雅黑 SimHei 黑体; do
-  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$family" /d "WenQuanYi Micro Hei" /f >/dev/null
-done
+wine_prefix "$work"
+wine_chinese_font
 
 wine "Z:${setup//\//\\}" /S
 wineserver -w

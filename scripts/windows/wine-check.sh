@@ -15,14 +15,11 @@ cmake --preset windows-core -DPYX_WERROR=ON -DPYX_WIN_PREFIXES="${PYX_WIN_CACHE:
 cmake --build build/windows-core --target pyx-cli pyx_tests
 bin="$root/build/windows-core/bin"
 
+# shellcheck source=wine-env.sh
+. "$root/scripts/windows/wine-env.sh"
 work="$(mktemp -d /tmp/pyx-wine.XXXXXX)"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-wineboot -i >/dev/null 2>&1 || true
+trap wine_cleanup EXIT
+wine_prefix "$work"
 echo "wine-check: prefix ready after $((SECONDS - start)) s"
 
 # The core's tests, in one run of the test program.

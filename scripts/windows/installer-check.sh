@@ -30,7 +30,7 @@ wine_chinese_font
 wine "Z:${setup//\//\\}" /S
 wineserver -w
 installed="$WINEPREFIX/drive_c/Program Files/PYX"
-for f in pyx.exe pyx-cli.exe uninstall.exe Qt6Widgets.dll platforms/qwindows.dll printsupport/windowsprintersupport.dll; do
+for f in pyx.exe pyx-cli.exe uninstall.exe Qt6Widgets.dll Qt6PrintSupport.dll platforms/qwindows.dll; do
   [ -f "$installed/$f" ] || { echo "installer-check: $f was not installed" >&2; exit 1; }
 done
 menu="$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/PYX/*.lnk' | wc -l)"

@@ -19,17 +19,17 @@ version="$(sed -n 's/^project(pyx VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 name="PYX-$version-win64"
 stage="$out/stage/$name"
 rm -rf "$out/stage" && mkdir -p "$stage"
-# The programs, the MinGW runtime, zlib and libzip (copied beside them by the build).
+# The programs, the MinGW runtime, zlib, libzip and libxlsxwriter (copied beside them by the build).
 cp "$out/bin/pyx.exe" "$out/bin/pyx-cli.exe" "$out"/bin/*.dll "$stage/"
 x86_64-w64-mingw32-strip "$stage"/*.exe
-# Qt: its libraries, the Windows platform, style and print plugins, and the Chinese texts of
-# its dialogs; qt.conf makes the program's folder Qt's prefix.
+# Qt: its libraries (Qt 6 prints on Windows from Qt6PrintSupport itself, without a plugin), the
+# Windows platform and style plugins, and the Chinese texts of its dialogs; qt.conf makes the
+# program's folder Qt's prefix.
 for lib in Core Gui Widgets PrintSupport; do cp "$qt/bin/Qt6$lib.dll" "$stage/"; done
-for plugin in platforms/qwindows styles/qwindowsvistastyle printsupport/windowsprintersupport \
-              imageformats/qico imageformats/qjpeg imageformats/qgif; do
+for plugin in platforms/qwindows styles/qwindowsvistastyle imageformats/qico imageformats/qgif; do
   if [ -f "$qt/plugins/$plugin.dll" ]; then
     mkdir -p "$stage/$(dirname "$plugin")" && cp "$qt/plugins/$plugin.dll" "$stage/$plugin.dll"
-  elif [[ "$plugin" == platforms/* || "$plugin" == printsupport/* ]]; then
+  elif [[ "$plugin" == platforms/* ]]; then
     echo "Qt for Windows has no $plugin plugin" >&2; exit 1
   fi
 done

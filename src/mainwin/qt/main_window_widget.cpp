@@ -49,7 +49,6 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
 {
     setObjectName("frmmain");
     setWindowTitle(QString::fromUtf8(kAppTitle));
-    placeWindow(*this, kLayoutSize);
     setAcceptDrops(true);
 
     barView_ = new QtCommandBar(logic_->bar, this, mainToolPictures());
@@ -149,6 +148,8 @@ MainWindowWidget::MainWindowWidget(QWidget* parent)
     };
     logic_->setModalWindows(windows_.get());
     showTexts();
+    // Placed once it is whole: on Windows a window takes its size (and its resize event) at once.
+    placeWindow(*this, kLayoutSize);
 }
 
 // The widgets show the logic objects held here, and some detach from them when they go.
@@ -218,6 +219,8 @@ void MainWindowWidget::showTexts()
 // the two halves the column widths are chosen for leave the last column a few pixels short.
 void MainWindowWidget::fitGridWidth()
 {
+    if (!splitter_)
+        return;
     const QList<int> sizes = splitter_->sizes();
     if (sizes.size() != 2)
         return;

@@ -52,8 +52,12 @@ namespace {
 // Qt's notes about the desktop it does not have.
 void startQuietQt()
 {
+    // Without a display on Linux: the offscreen platform. Windows has its own platform on every
+    // machine, which opens no window for a tool that shows none.
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
         if (type == QtCriticalMsg || type == QtFatalMsg)
             std::cerr << text.toStdString() << "\n";

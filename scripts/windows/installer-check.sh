@@ -78,8 +78,9 @@ wineserver -k || true
 wine "C:\\Program Files\\PYX\\uninstall.exe" /S
 sleep 5
 wineserver -w
-left="$(find "$installed" 2>/dev/null | wc -l)"
+left="$( { find "$installed" 2>/dev/null || true; } | wc -l)" # none: the folder is gone
 menu="$(find "$WINEPREFIX/drive_c" -path '*PYX*.lnk' | wc -l)"
-assoc="$(wine reg query 'HKLM\Software\Classes\PYX.TestFile' 2>/dev/null | grep -c . || true)"
+assoc=0
+wine reg query 'HKLM\Software\Classes\PYX.TestFile' >/dev/null 2>&1 && assoc=1
 echo "installer-check: after uninstall: files left $left, links left $menu, registry entries left $assoc"
 [ "$left" -eq 0 ] && [ "$menu" -eq 0 ] && [ "$assoc" -eq 0 ]

@@ -27,11 +27,14 @@ wine_display
 wine_prefix "$work"
 wine_chinese_font
 
-# Qt's libraries and plugins from the cache; the program's own DLLs are beside the tests.
-export WINEPATH="$(winepath -w "$qt/bin")"
-export QT_PLUGIN_PATH="$(winepath -w "$qt/plugins")"
+# Qt's libraries and plugins beside the tests, as the installer lays them out beside pyx.exe.
+for lib in Core Gui Widgets PrintSupport Test; do cp "$qt/bin/Qt6$lib.dll" "$out/bin/"; done
+mkdir -p "$out/bin/platforms" "$out/bin/styles"
+cp "$qt/plugins/platforms/qwindows.dll" "$out/bin/platforms/"
+cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$out/bin/styles/"
+printf '[Paths]\r\nPrefix=.\r\nPlugins=.\r\n' >"$out/bin/qt.conf"
 filter="${1:-*}"
 (cd "$work" && wine "$out/bin/pyx_tests.exe" --gtest_brief=1 --gtest_filter="$filter")
 echo "gui-check: core tests passed after $((SECONDS - start)) s"
-(cd "$work" && QT_QPA_PLATFORM=windows wine "$out/bin/pyx_gui_tests.exe" --gtest_brief=1 --gtest_filter="$filter")
+(cd "$work" && wine "$out/bin/pyx_gui_tests.exe" --gtest_brief=1 --gtest_filter="$filter")
 echo "gui-check: window tests passed after $((SECONDS - start)) s"

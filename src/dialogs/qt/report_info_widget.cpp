@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "platform/qt/ok_exit_buttons.h"
@@ -67,13 +66,13 @@ ReportInfoWidget::ReportInfoWidget(ReportInfoDialog& logic, QWidget* parent) : Q
 
     const OkExitButtons buttons = makeOkExitButtons(this);
     outer->addLayout(buttons.row);
-    connect(buttons.ok, &QPushButton::clicked, this, [this] {
-        logic_.ok();
-        if (logic_.closed)
-            accept();
-    });
-    connect(buttons.exit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(this, &QDialog::rejected, this, [this] { logic_.exit(); });
+    connectOkExit(
+        *this, buttons,
+        [this] {
+            logic_.ok();
+            return logic_.closed;
+        },
+        [this] { logic_.exit(); });
 }
 
 } // namespace pyx

@@ -1,5 +1,6 @@
 #include "platform/qt/ok_exit_buttons.h"
 
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
 
@@ -21,6 +22,17 @@ OkExitButtons makeOkExitButtons(QWidget* parent)
         b.row->addWidget(button);
     }
     return b;
+}
+
+void connectOkExit(QDialog& dialog, const OkExitButtons& buttons, std::function<bool()> ok,
+                   std::function<void()> exit)
+{
+    QObject::connect(buttons.ok, &QPushButton::clicked, &dialog, [&dialog, ok = std::move(ok)] {
+        if (ok())
+            dialog.accept();
+    });
+    QObject::connect(buttons.exit, &QPushButton::clicked, &dialog, &QDialog::reject);
+    QObject::connect(&dialog, &QDialog::rejected, &dialog, std::move(exit));
 }
 
 } // namespace pyx

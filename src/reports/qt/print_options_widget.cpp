@@ -50,13 +50,13 @@ PrintOptionsWidget::PrintOptionsWidget(PrintOptionsDialog& logic, QWidget* paren
     buttons.ok->setObjectName("cmdCommand1");
     buttons.exit->setObjectName("cmdCommand2");
     outer->addLayout(buttons.row);
-    connect(buttons.ok, &QPushButton::clicked, this, [this] {
-        logic_.confirm();
-        if (logic_.closed)
-            accept();
-    });
-    connect(buttons.exit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(this, &QDialog::rejected, this, [this] { logic_.exit(); });
+    connectOkExit(
+        *this, buttons,
+        [this] {
+            logic_.confirm();
+            return logic_.closed;
+        },
+        [this] { logic_.exit(); });
 }
 
 } // namespace pyx

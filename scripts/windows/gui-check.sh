@@ -32,7 +32,9 @@ for lib in Core Gui Widgets PrintSupport Test; do cp "$qt/bin/Qt6$lib.dll" "$out
 mkdir -p "$out/bin/platforms" "$out/bin/styles"
 cp "$qt/plugins/platforms/qwindows.dll" "$out/bin/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$out/bin/styles/"
-printf '[Paths]\r\nPrefix=.\r\nPlugins=.\r\n' >"$out/bin/qt.conf"
+mkdir -p "$out/bin/translations"
+cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$out/bin/translations/"
+printf '[Paths]\r\nPrefix=.\r\nPlugins=.\r\nTranslations=translations\r\n' >"$out/bin/qt.conf"
 filter="${1:-*}"
 (cd "$work" && wine "$out/bin/pyx_tests.exe" --gtest_brief=1 --gtest_filter="$filter")
 echo "gui-check: core tests passed after $((SECONDS - start)) s"

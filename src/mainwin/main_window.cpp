@@ -14,6 +14,7 @@
 #include "mainwin/command_layout.h"
 #include "mainwin/command_names.h"
 #include "reports/print_options.h"
+#include "reports/report_info.h"
 #include "tables/summary_tables.h"
 
 namespace pyx {
@@ -58,6 +59,12 @@ MainWindow::MainWindow(TestData& data, Dialogs& dialogs, std::string settingsPat
     };
     h.newProjectInfo = [this] { dispatch(tool::kProjectInfo); };
     h.startFolder = [this] { return recent.lastFolder(); };
+    // The analysis inputs and the report texts go along with the test; the save itself stands.
+    h.savedAs = [this](const std::string& from, const std::string& to) {
+        if (const IoResult carried = carrySideFiles(from, to); !carried)
+            dialogs_.message({"试验已另存，但其分析参数或报告信息未能一起保存：" + carried.reason(), "提示",
+                              MsgButtons::Ok, MsgIcon::Exclamation, 1});
+    };
     h.opened = [this](const std::string& path) {
         recent.add(path);
         if (recentChanged)

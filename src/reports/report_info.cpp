@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "analysis/analysis_inputs.h"
 #include "base/config_file.h"
 #include "base/file_io.h"
 #include "base/json_text.h"
@@ -97,6 +98,21 @@ IoResult writeCompanyInfo(const CompanyInfo& info)
 IoResult writeProjectReportInfo(const std::string& dataFile, const ProjectReportInfo& info)
 {
     return writeFileAtomic(projectInfoPath(dataFile), projectInfoJson(info));
+}
+
+IoResult carrySideFiles(const std::string& from, const std::string& to)
+{
+    for (const auto& path : {&analysisInputsPath, &projectInfoPath}) {
+        const ReadResult read = readWholeFile((*path)(from), kMaxInfoBytes + 1);
+        // None, or one too large to be the program's: nothing to carry.
+        if (read.missing || (read.bytes && read.bytes->size() > kMaxInfoBytes))
+            continue;
+        if (!read.bytes)
+            return IoResult::failed((*path)(from) + "：" + read.error);
+        if (IoResult written = writeFileAtomic((*path)(to), *read.bytes); !written)
+            return written;
+    }
+    return IoResult::done();
 }
 
 ReportInfo readReportInfo(const std::string& dataFile)

@@ -102,6 +102,11 @@ IoResult writeProjectReportInfo(const std::string& dataFile, const ProjectReport
 std::string companyInfoJson(const CompanyInfo& info);
 std::string projectInfoJson(const ProjectReportInfo& info);
 
+// The files a test keeps beside its data file (the analysis inputs, the project's report
+// texts) written beside `to` as well, after the test was saved there under a new name. A file
+// `from` has not is left as it is at `to`. A failure carries the reason.
+IoResult carrySideFiles(const std::string& from, const std::string& to);
+
 // Both parts, as the report front prints them.
 struct ReportInfo
 {

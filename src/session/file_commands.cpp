@@ -582,8 +582,11 @@ SaveResult FileCommands::saveAs()
         return SaveResult::Failed;
     }
     // The window goes on with the new file; the old one stays as it was.
+    const std::string from = d_.curfile;
     d_.curfile = chosen;
     saved(bytes);
+    if (hooks.savedAs)
+        hooks.savedAs(from, chosen);
     if (hooks.showHeader)
         hooks.showHeader(windowCaption(d_), headerLabels(d_));
     return SaveResult::Saved;

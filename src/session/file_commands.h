@@ -47,6 +47,8 @@ struct FileCommandHooks
     std::function<void()> testReplaced;
     std::function<std::string()> startFolder;            // where the open dialog starts without a file named
     std::function<void(const std::string& path)> opened; // a file was opened
+    // Save As wrote the test under a new name and goes on with it.
+    std::function<void(const std::string& from, const std::string& to)> savedAs;
 };
 
 class FileCommands

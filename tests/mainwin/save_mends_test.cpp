@@ -217,6 +217,23 @@ TEST_F(SaveMendsTest, SaveAsWritesEachKindUnderItsNewNameAndGoesOnWithIt)
     }
 }
 
+TEST_F(SaveMendsTest, SaveAsTakesTheAnalysisInputsAndReportTextsAlong)
+{
+    const std::string path = copySample("record_15_levels.pys", "orig.pys");
+    const std::string inputs = R"({"width_m": 0.8, "standard": "gb50007-2011"})";
+    const std::string report = R"({"report_number": "HZ-9", "client": "某委托单位"})";
+    dir.write("work/orig.pys.analysis.json", inputs);
+    dir.write("work/orig.pys.report.json", report);
+    openEdited(path);
+    dialogs.fileNames.push_back(dir.file("copy.pys"));
+    w.dispatch(tool::kSaveAs);
+    ASSERT_EQ(d->curfile, dir.file("copy.pys")) << lastMessage();
+    EXPECT_TRUE(dialogs.messages.empty()) << lastMessage();
+    EXPECT_EQ(test::TempDir::read(dir.file("copy.pys.analysis.json")), inputs);
+    EXPECT_EQ(test::TempDir::read(dir.file("copy.pys.report.json")), report);
+    EXPECT_EQ(test::TempDir::read(dir.file("work/orig.pys.report.json")), report); // the old ones stay
+}
+
 TEST_F(SaveMendsTest, NewGivesANameWithoutAnEndingTheRecordFilesEnding)
 {
     w.load(1366);

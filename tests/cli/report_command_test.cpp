@@ -58,8 +58,6 @@ TEST_F(ReportCommand, OutlineCarriesPagesStampsAndPictures)
     EXPECT_NE(word.out.find(R"("width":"60%","height":"70%","table":2,"row":3,"col":1})"), std::string::npos);
 }
 
-// pyx-cli writes PDF only when it is built with Qt (PYX_GUI).
-#ifdef PYX_CLI_DRAWS
 // The report front leads the outline: marks give figures without reservation, a test without
 // marks labels every suggested figure; the company's texts come from the user's settings.
 TEST_F(ReportCommand, OutlineOfTheReportFront)
@@ -91,6 +89,8 @@ TEST_F(ReportCommand, OutlineOfTheReportFront)
     EXPECT_NE(suggested.out.find("（依据未确认的建议）"), std::string::npos);
 }
 
+// pyx-cli writes PDF only when it is built with Qt (PYX_GUI).
+#ifdef PYX_CLI_DRAWS
 TEST_F(ReportCommand, PdfHoldsThePagesOrIsNotWritten)
 {
     select({70, 71, 77, 78, 72, 73}); // the simple summary

@@ -48,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto docx = pyx::docxDocument(
         word.flow(), pyx::wordOptions(word, selection, path + ".docx", pyx::WordFormat::Docx), encoder);
     // A document that a writer calls made is one: RTF opens with its group, DOCX is a zip.
-    if (rtf.error.empty() && rtf.bytes.rfind("{\\rtf", 0) != 0)
+    if (rtf.status.ok() && rtf.bytes.rfind("{\\rtf", 0) != 0)
         std::abort();
-    if (docx.error.empty() && docx.bytes.rfind("PK", 0) != 0)
+    if (docx.status.ok() && docx.bytes.rfind("PK", 0) != 0)
         std::abort();
     return 0;
 }

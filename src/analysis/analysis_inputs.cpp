@@ -2,13 +2,9 @@
 
 #include <cctype>
 #include <cmath>
-#include <filesystem>
-#include <map>
-#include <system_error>
 
 #include "base/file_io.h"
 #include "base/json_text.h"
-#include "base/utf8_path.h"
 #include "data/flat_json.h"
 #include "data/numfmt.h"
 
@@ -184,11 +180,10 @@ InputsRead readAnalysisInputs(const std::string& dataFile)
 {
     InputsRead r;
     const std::string path = analysisInputsPath(dataFile);
-    std::error_code ec;
-    if (!std::filesystem::exists(utf8Path(path), ec))
+    const ReadResult read = readWholeFile(path, kMaxSidecarBytes + 1);
+    if (read.missing)
         return r;
     r.found = true;
-    const ReadResult read = readWholeFile(path, kMaxSidecarBytes + 1);
     if (!read.bytes) {
         r.problem = "无法读取分析参数文件 " + path + "：" + read.error;
         return r;

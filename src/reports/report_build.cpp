@@ -122,9 +122,16 @@ void ReportBuilder::curvePages(PageDocument& doc, const PrintSelection& s)
         full(PrintedCurve::Gradient, paged);
 }
 
+const TestAnalysis& ReportBuilder::analysis()
+{
+    if (!analysis_)
+        analysis_ = reportAnalysis(d_, gridRows_);
+    return *analysis_;
+}
+
 void ReportBuilder::analysisPages(PageDocument& doc)
 {
-    const TestAnalysis a = reportAnalysis(d_, gridRows_);
+    const TestAnalysis& a = analysis();
     if (variant_.paged || !doc.flow().empty())
         doc.newPage();
     AnalysisTables(doc, d_, a);
@@ -137,7 +144,7 @@ void ReportBuilder::analysisPages(PageDocument& doc)
 // The cover and the conclusion come first; what follows starts on a page of its own.
 void ReportBuilder::frontPages(PageDocument& doc)
 {
-    const FrontContent c = frontContent(d_, reportAnalysis(d_, gridRows_), readReportInfo(d_.curfile));
+    const FrontContent c = frontContent(d_, analysis(), readReportInfo(d_.curfile));
     ReportFrontPages(doc, c, [&] { stamp(doc); });
     doc.newPage();
 }
@@ -145,6 +152,7 @@ void ReportBuilder::frontPages(PageDocument& doc)
 void ReportBuilder::build(PageDocument& doc, const ReportVariant& variant)
 {
     variant_ = variant;
+    analysis_.reset();
     const PrintSelection s = printSelectionOf(d_.csz);
     doc.start(variant_.font);
     if (s.front)

@@ -5,6 +5,9 @@
 // (each selected report one table, no stamps). The print selections are settings entries
 // 70 to 79.
 
+#include <optional>
+
+#include "analysis/test_analysis.h"
 #include "data/model.h"
 #include "data/settings.h"
 #include "platform/page_document.h"
@@ -63,12 +66,15 @@ private:
     void curvePages(PageDocument& doc, const PrintSelection& s);
     void analysisPages(PageDocument& doc);
     void frontPages(PageDocument& doc);
+    // The test's analysis, made once per build for the front and the analysis pages.
+    const TestAnalysis& analysis();
     void stamp(PageDocument& doc);
     CurveSource curves() const { return {d_, gridRows_}; }
 
     TestData& d_;
     int gridRows_;
     ReportVariant variant_ = kPreviewVariant;
+    std::optional<TestAnalysis> analysis_;
 };
 
 } // namespace pyx
